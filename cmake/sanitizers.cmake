@@ -1,0 +1,9 @@
+# The sanitizer build instruments every target, tests and libraries alike, so that a fault in the
+# core is caught where a test drives it.
+if(QUORVEL_SANITIZE)
+    if(MSVC)
+        message(FATAL_ERROR "The sanitizer build needs GCC or Clang")
+    endif()
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()

@@ -1,0 +1,68 @@
+#include "app/sim_options.h"
+#include "sim/pty_bridge.h"
+#include "sim/virtual_unit.h"
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+namespace {
+
+std::atomic<bool> g_stop{false};
+
+void requestStop(int)
+{
+    g_stop = true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    using namespace quorvel::sim;
+
+    std::string error;
+    const auto options = parseSimOptions({argv + 1, argv + argc}, error);
+    if (!options) {
+        std::cerr << "quorvel-sim: " << error << "\n\n" << simUsage();
+        return 2;
+    }
+    if (options->help) {
+        std::cout << simUsage();
+        return 0;
+    }
+
+    FaultPlan faults = options->faults;
+    // A request also takes a frame time to arrive on a real line; the pseudo-terminal delivers
+    // it at once, so the reply waits that long instead.
+    if (options->lineTiming)
+        faults.replyDelay += std::chrono::milliseconds(26);
+    VirtualUnit unit(faults);
+    PtyBridge bridge(unit, options->lineTiming);
+    if (!bridge.open()) {
+        std::cerr << "quorvel-sim: " << bridge.error() << '\n';
+        return 1;
+    }
+
+    if (!options->linkPath.empty()) {
+        std::error_code ec;
+        std::filesystem::remove(options->linkPath, ec);
+        std::filesystem::create_symlink(bridge.devicePath(), options->linkPath, ec);
+        if (ec) {
+            std::cerr << "quorvel-sim: cannot link " << options->linkPath << ": " << ec.message() << '\n';
+            return 1;
+        }
+    }
+
+    std::signal(SIGINT, requestStop);
+    std::signal(SIGTERM, requestStop);
+    std::cout << bridge.devicePath() << std::endl;
+    std::cerr << "Virtual unit (program version " << int(faults.version) << ") ready on " << bridge.devicePath()
+              << "; open it with: quorvel --port " << bridge.devicePath() << "\nPress Ctrl+C to stop.\n";
+    bridge.run(g_stop);
+    if (!options->linkPath.empty())
+        std::filesystem::remove(options->linkPath);
+    return 0;
+}

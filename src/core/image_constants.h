@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+
+namespace quorvel {
+
+inline constexpr int kBlockSize = 150;
+inline constexpr int kBlockCount = 20;
+inline constexpr int kImageSize = kBlockSize * kBlockCount;
+// The 16-bit view starts at block 1: words 0..1424.
+inline constexpr int kWordCount = (kImageSize - kBlockSize) / 2;
+
+// The unit program this configurator works with; a header or monitor frame with another
+// version is a mismatch.
+inline constexpr std::uint8_t kProgramVersion = 71;
+
+} // namespace quorvel

@@ -1,0 +1,113 @@
+#include "sim/pty_bridge.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace quorvel::sim {
+namespace {
+
+std::string systemError(const char* what)
+{
+    return std::string(what) + ": " + std::strerror(errno);
+}
+
+} // namespace
+
+PtyBridge::PtyBridge(VirtualUnit& unit, bool lineTiming)
+    : m_unit(unit)
+    , m_lineTiming(lineTiming)
+{
+}
+
+PtyBridge::~PtyBridge()
+{
+    if (m_terminal >= 0)
+        ::close(m_terminal);
+    if (m_master >= 0)
+        ::close(m_master);
+}
+
+bool PtyBridge::open()
+{
+    m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (m_master < 0) {
+        m_error = systemError("posix_openpt");
+        return false;
+    }
+    if (::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0) {
+        m_error = systemError("grantpt/unlockpt");
+        return false;
+    }
+    const char* name = ::ptsname(m_master);
+    if (name == nullptr) {
+        m_error = systemError("ptsname");
+        return false;
+    }
+    m_devicePath = name;
+    m_terminal = ::open(name, O_RDWR | O_NOCTTY);
+    if (m_terminal < 0) {
+        m_error = systemError("open terminal side");
+        return false;
+    }
+    // Raw bytes: no echo, no line editing, no translation of the frames' binary payload.
+    termios settings{};
+    ::tcgetattr(m_terminal, &settings);
+    ::cfmakeraw(&settings);
+    ::tcsetattr(m_terminal, TCSANOW, &settings);
+    ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
+    return true;
+}
+
+void PtyBridge::run(const std::atomic<bool>& stop)
+{
+    using Clock = std::chrono::steady_clock;
+    auto last = Clock::now();
+    while (!stop.load()) {
+        pollfd fd{m_master, POLLIN, 0};
+        ::poll(&fd, 1, 2);
+        const auto now = Clock::now();
+        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(now - last);
+        if (elapsed.count() > 0)
+            last += elapsed;
+        pump(elapsed);
+    }
+}
+
+void PtyBridge::pump(std::chrono::milliseconds elapsed)
+{
+    std::uint8_t buffer[512];
+    for (;;) {
+        const ssize_t n = ::read(m_master, buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        m_unit.receive(std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(n)));
+    }
+    m_unit.advance(elapsed);
+    const auto reply = m_unit.takeTransmitted();
+    m_outgoing.insert(m_outgoing.end(), reply.begin(), reply.end());
+    if (m_outgoing.empty()) {
+        m_sendCredit = 0.0;
+        return;
+    }
+
+    // With line timing the bytes leave at the pace of the real line; otherwise all at once.
+    std::size_t count = m_outgoing.size();
+    if (m_lineTiming) {
+        m_sendCredit += static_cast<double>(elapsed.count()) * kBytesPerMillisecond;
+        count = std::min(count, static_cast<std::size_t>(m_sendCredit));
+    }
+    if (count == 0)
+        return;
+    const ssize_t written = ::write(m_master, m_outgoing.data(), count);
+    if (written > 0) {
+        m_outgoing.erase(m_outgoing.begin(), m_outgoing.begin() + written);
+        if (m_lineTiming)
+            m_sendCredit -= static_cast<double>(written);
+    }
+}
+
+} // namespace quorvel::sim

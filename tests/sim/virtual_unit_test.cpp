@@ -1,0 +1,248 @@
+#include "core/link_frame.h"
+#include "core/sanitise.h"
+#include "sim/factory_memory.h"
+#include "sim/virtual_unit.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvel::sim {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Sends one request as the PC would and collects what the unit transmits within `wait`.
+std::vector<std::uint8_t> sendRequest(VirtualUnit& unit, const LinkFrame& request, std::chrono::milliseconds wait = 0ms)
+{
+    unit.receive(request);
+    unit.advance(wait);
+    return unit.takeTransmitted();
+}
+
+LinkFrame asFrame(const std::vector<std::uint8_t>& bytes)
+{
+    LinkFrame frame{};
+    EXPECT_EQ(bytes.size(), frame.size());
+    std::copy_n(bytes.begin(), std::min(bytes.size(), frame.size()), frame.begin());
+    return frame;
+}
+
+ParamImage patternedImage()
+{
+    ParamImage image = factoryMemory();
+    for (int offset = 2750; offset < kImageSize; ++offset)
+        image.setByte(offset, static_cast<std::uint8_t>(offset * 13));
+    return image;
+}
+
+TEST(VirtualUnitRoundTrip, ReadOfHeaderReportsVersionSeventyOne)
+{
+    VirtualUnit unit;
+    ParamImage pc;
+    const LinkFrame reply = asFrame(sendRequest(unit, buildBlockFrame(pc, 0x40, LinkMode::Read)));
+    ASSERT_TRUE(acceptLinkReply(reply, 0x40, LinkMode::Read));
+    pc.storeHeader(std::span(reply).subspan<1, kBlockSize>());
+    EXPECT_EQ(pc.byte(8), kProgramVersion);
+    EXPECT_EQ(pc.headerTexts().version, "QRV07");
+    EXPECT_EQ(pc.headerTexts().date, "15. 3.2007");
+    EXPECT_EQ(pc.headerTexts().time, "10:30");
+}
+
+TEST(VirtualUnitRoundTrip, ProgramHeaderRequestIsAnsweredWithTheHeader)
+{
+    VirtualUnit unit;
+    ParamImage pc;
+    const LinkFrame reply = asFrame(sendRequest(unit, buildBlockFrame(pc, 0x00, LinkMode::Program)));
+    ASSERT_TRUE(acceptLinkReply(reply, 0x00, LinkMode::Program));
+    EXPECT_EQ(reply[1 + kHeaderVersionByte], kProgramVersion);
+}
+
+TEST(VirtualUnitRoundTrip, ProgramEchoesEveryBlockAndReadReturnsIt)
+{
+    VirtualUnit unit;
+    const ParamImage pc = patternedImage();
+    for (int b = 1; b < kBlockCount; ++b) {
+        const auto command = static_cast<std::uint8_t>(b);
+        const LinkFrame echo = asFrame(sendRequest(unit, buildBlockFrame(pc, command, LinkMode::Program)));
+        ASSERT_TRUE(acceptLinkReply(echo, command, LinkMode::Program)) << b;
+        ASSERT_TRUE(std::ranges::equal(std::span(echo).subspan(1, kBlockSize), pc.block(b))) << b;
+    }
+
+    ParamImage readBack;
+    for (int b = 1; b < kBlockCount; ++b) {
+        const auto command = static_cast<std::uint8_t>(0x40 + b);
+        const LinkFrame reply = asFrame(sendRequest(unit, buildBlockFrame(readBack, command, LinkMode::Read)));
+        ASSERT_TRUE(acceptLinkReply(reply, command, LinkMode::Read)) << b;
+        readBack.storeBlock(b, std::span(reply).subspan<1, kBlockSize>());
+    }
+    EXPECT_TRUE(std::ranges::equal(readBack.bytes().subspan(150), pc.bytes().subspan(150)));
+    EXPECT_EQ(unit.programmingCount(), 1);
+}
+
+TEST(VirtualUnitRoundTrip, VerifyReturnsWhatTheUnitHoldsNotWhatWasSent)
+{
+    VirtualUnit unit;
+    ParamImage pc = unit.memory();
+    pc.setByte(900, static_cast<std::uint8_t>(pc.byte(900) + 1));
+    const LinkFrame reply = asFrame(sendRequest(unit, buildBlockFrame(pc, 0x46, LinkMode::Verify)));
+    ASSERT_TRUE(acceptLinkReply(reply, 0x46, LinkMode::Verify));
+    EXPECT_EQ(reply[1], unit.memory().byte(900));
+    EXPECT_NE(reply[1], pc.byte(900));
+}
+
+TEST(VirtualUnitRoundTrip, MonitorRequestGetsALiveFrameWithTheVersion)
+{
+    VirtualUnit unit;
+    unit.advance(1000ms);
+    const LinkFrame reply = asFrame(sendRequest(unit, buildMonitorRequest()));
+    ASSERT_TRUE(acceptMonitorReply(reply));
+    EXPECT_EQ(reply[150], kProgramVersion);
+    const int rpm = reply[48] | (reply[49] << 8);
+    EXPECT_EQ(rpm, unit.engine().rpm());
+    EXPECT_GT(rpm, 0);
+}
+
+TEST(VirtualUnitRoundTrip, InvalidOrUnknownRequestsAreIgnored)
+{
+    VirtualUnit unit;
+    LinkFrame corrupt = buildMonitorRequest();
+    corrupt[151] ^= 1;
+    EXPECT_TRUE(sendRequest(unit, corrupt).empty());
+
+    LinkFrame block20{};
+    block20[0] = 0x54;
+    sealFrame(block20);
+    EXPECT_TRUE(sendRequest(unit, block20).empty());
+
+    LinkFrame fromUnit{};
+    fromUnit[0] = 0xC1;
+    sealFrame(fromUnit);
+    EXPECT_TRUE(sendRequest(unit, fromUnit).empty());
+}
+
+TEST(VirtualUnitFraming, RequestSplitAcrossWritesIsAnsweredOnce)
+{
+    VirtualUnit unit;
+    const LinkFrame request = buildMonitorRequest();
+    unit.receive(std::span(request).first(100));
+    unit.advance(5ms);
+    EXPECT_TRUE(unit.takeTransmitted().empty());
+    unit.receive(std::span(request).subspan(100));
+    EXPECT_EQ(unit.takeTransmitted().size(), 152U);
+}
+
+TEST(VirtualUnitFraming, NoiseBeforeAPauseDoesNotShiftTheNextRequest)
+{
+    VirtualUnit unit;
+    const std::array<std::uint8_t, 3> noise = {0x11, 0x22, 0x33};
+    unit.receive(noise);
+    unit.advance(VirtualUnit::kFrameGapReset + 1ms);
+    const LinkFrame reply = asFrame(sendRequest(unit, buildMonitorRequest()));
+    EXPECT_TRUE(acceptMonitorReply(reply));
+}
+
+TEST(VirtualUnitSaving, CountdownRunsDownFromFullScaleAfterProgramming)
+{
+    VirtualUnit unit;
+    EXPECT_EQ(unit.savingCountdown(), 0);
+    (void)sendRequest(unit, buildBlockFrame(unit.memory(), 0x01, LinkMode::Program));
+    EXPECT_EQ(unit.savingCountdown(), VirtualUnit::kSavingFullScale);
+    unit.advance(1000ms);
+    const LinkFrame monitor = asFrame(sendRequest(unit, buildMonitorRequest()));
+    const int countdown = monitor[148] | (monitor[149] << 8);
+    EXPECT_EQ(countdown, VirtualUnit::kSavingFullScale - 1000);
+    unit.advance(10s);
+    EXPECT_EQ(unit.savingCountdown(), 0);
+}
+
+TEST(VirtualUnitSaving, EachProgrammingSessionCountsOnce)
+{
+    VirtualUnit unit;
+    for (int session = 0; session < 3; ++session) {
+        for (int b = 1; b < kBlockCount; ++b) {
+            (void)sendRequest(unit, buildBlockFrame(unit.memory(), static_cast<std::uint8_t>(b), LinkMode::Program),
+                              55ms);
+        }
+        unit.advance(10s);
+    }
+    EXPECT_EQ(unit.programmingCount(), 3);
+}
+
+TEST(VirtualUnitFaults, SilentUnitNeverAnswers)
+{
+    FaultPlan faults;
+    faults.silent = true;
+    VirtualUnit unit(faults);
+    EXPECT_TRUE(sendRequest(unit, buildMonitorRequest(), 1s).empty());
+}
+
+TEST(VirtualUnitFaults, LateReplyArrivesOnlyAfterItsDelay)
+{
+    FaultPlan faults;
+    faults.replyDelay = 330ms;
+    VirtualUnit unit(faults);
+    EXPECT_TRUE(sendRequest(unit, buildMonitorRequest(), 329ms).empty());
+    unit.advance(1ms);
+    EXPECT_EQ(unit.takeTransmitted().size(), 152U);
+}
+
+TEST(VirtualUnitFaults, EveryNthReplyHasAWrongChecksum)
+{
+    FaultPlan faults;
+    faults.corruptEveryNth = 3;
+    VirtualUnit unit(faults);
+    std::vector<bool> valid;
+    for (int i = 0; i < 6; ++i)
+        valid.push_back(frameIsValid(asFrame(sendRequest(unit, buildMonitorRequest()))));
+    EXPECT_EQ(valid, (std::vector<bool>{true, true, false, true, true, false}));
+}
+
+TEST(VirtualUnitFaults, OtherVersionShowsInHeaderAndMonitor)
+{
+    FaultPlan faults;
+    faults.version = 70;
+    VirtualUnit unit(faults);
+    ParamImage pc;
+    EXPECT_EQ(asFrame(sendRequest(unit, buildBlockFrame(pc, 0x40, LinkMode::Read)))[1 + kHeaderVersionByte], 70);
+    EXPECT_EQ(asFrame(sendRequest(unit, buildMonitorRequest()))[150], 70);
+}
+
+TEST(VirtualUnitFaults, DifferingBlockIsValidButNotWhatWasProgrammed)
+{
+    FaultPlan faults;
+    faults.differingBlock = 3;
+    VirtualUnit unit(faults);
+    const ParamImage pc = patternedImage();
+    const LinkFrame echo = asFrame(sendRequest(unit, buildBlockFrame(pc, 0x03, LinkMode::Program)));
+    EXPECT_TRUE(acceptLinkReply(echo, 0x03, LinkMode::Program));
+    EXPECT_FALSE(std::ranges::equal(std::span(echo).subspan(1, kBlockSize), pc.block(3)));
+    const LinkFrame other = asFrame(sendRequest(unit, buildBlockFrame(pc, 0x04, LinkMode::Program)));
+    EXPECT_TRUE(std::ranges::equal(std::span(other).subspan(1, kBlockSize), pc.block(4)));
+}
+
+TEST(VirtualUnitMemory, FactoryMemoryIsAlreadySanitised)
+{
+    ParamImage image = factoryMemory();
+    const ParamImage before = image;
+    OutsideSettings settings;
+    (void)sanitiseImage(image, settings);
+    EXPECT_TRUE(std::ranges::equal(before.bytes(), image.bytes()));
+}
+
+TEST(EngineModelLive, MonitorValuesComeFromTheUnitsMapsAndWarmUp)
+{
+    VirtualUnit unit;
+    unit.advance(9s); // full throttle part of the cycle
+    const LinkFrame hot = asFrame(sendRequest(unit, buildMonitorRequest()));
+    EXPECT_EQ((hot[138] | (hot[139] << 8)), 1000);
+    EXPECT_GT(hot[14], 0); // injection time of cylinder 1
+    EXPECT_EQ(hot[16], 0); // cylinder 3 is not fitted
+    EXPECT_GT(hot[10], 0);
+
+    unit.advance(10min);
+    const LinkFrame warm = asFrame(sendRequest(unit, buildMonitorRequest()));
+    EXPECT_GT(warm[23], hot[23]);
+    EXPECT_LE(warm[23], 200);
+}
+
+} // namespace
+} // namespace quorvel::sim
