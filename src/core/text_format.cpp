@@ -5,13 +5,14 @@
 namespace quorvel {
 namespace {
 
-// Length of the conversion that starts at format[at] (a '%'), or 0 when none starts there.
+// Length of the conversion that starts at format[at] (a '%'), or 0 when none starts there. The
+// display formats never use the blank flag, so "% s" in a text is a percent sign and a word.
 std::size_t conversionLength(std::string_view format, std::size_t at)
 {
     std::size_t i = at + 1;
     if (i < format.size() && format[i] == '%')
         return 2;
-    while (i < format.size() && std::string_view("-+ #0").find(format[i]) != std::string_view::npos)
+    while (i < format.size() && std::string_view("-+#0").find(format[i]) != std::string_view::npos)
         ++i;
     while (i < format.size() && std::isdigit(static_cast<unsigned char>(format[i])))
         ++i;
