@@ -10,13 +10,19 @@
 
 namespace quorvel {
 
-// A control by the name the window gives it; controls of a run-time row or of the map grid also
-// carry their index (row-major r * 15 + c for grid cells).
+// A control by the name the window gives it. Controls of a numbered series (a run-time row, the
+// map grid, LabelGear0..LabelGear6) carry their index, and their object name is the name followed
+// by the index in decimal; grid cells are numbered row by row, r * 15 + c.
 struct ControlKey {
     std::string_view name;
     int index = -1;
 
     auto operator<=>(const ControlKey&) const = default;
+
+    [[nodiscard]] std::string objectName() const
+    {
+        return index < 0 ? std::string(name) : std::string(name) + std::to_string(index);
+    }
 };
 
 // What a label should show. An empty optional leaves that property as it is.

@@ -113,7 +113,7 @@ int clampGauge(int value)
 
 class DisplayBuilder {
 public:
-    DisplayBuilder(const Frame& frame, const MonitorContext& context, const MessageTexts& texts)
+    DisplayBuilder(Frame frame, const MonitorContext& context, const MessageTexts& texts)
         : m_frame(frame)
         , m_context(context)
         , m_texts(texts)
@@ -148,7 +148,7 @@ private:
     void corrections();
     void gears();
 
-    const Frame& m_frame;
+    Frame m_frame;
     const MonitorContext& m_context;
     const MessageTexts& m_texts;
     MonitorDisplay m_display;
