@@ -37,6 +37,15 @@ enum class ControlKind : std::uint8_t {
 // Page index of a field that no page shows.
 inline constexpr int kNoPage = -1;
 
+// The minimum, maximum and step of a control in shown units, where they depend on a mode.
+struct ControlRange {
+    int minimum = 0;
+    int maximum = 0;
+    int step = 1;
+
+    bool operator==(const ControlRange&) const = default;
+};
+
 // One parameter of the image: where it lies, how it is shown and which control edits it.
 // Arrays are `count` consecutive elements; a field with `holeAfter` > 0 skips one byte after
 // that many elements (a parameter of its own sits in the hole).

@@ -1,7 +1,5 @@
 #include "model/idle_servo_units.h"
 
-#include "model/field_table.h"
-
 #include <algorithm>
 #include <cstdint>
 

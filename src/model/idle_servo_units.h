@@ -1,17 +1,9 @@
 #pragma once
 
 #include "core/param_image.h"
+#include "model/field_table.h"
 
 namespace quorvel {
-
-// The range the nine IdleServoPoz controls take for an idle mode.
-struct ControlRange {
-    int minimum = 0;
-    int maximum = 0;
-    int step = 1;
-
-    bool operator==(const ControlRange&) const = default;
-};
 
 // The nine IdleServoPoz words hold percent of the intake servo travel while the idle control
 // drives the intake servo (IdleMode 1) in percent mode (ServoInProcent 1), and servo positions,
