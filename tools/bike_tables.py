@@ -7,7 +7,8 @@ produced here, deterministically, from a few engine figures per bike group so th
 like real calibrations: injection time rises with throttle and intake pressure, advance falls with
 load, the secondary injectors take over at high speed and load, the servo valves open with speed.
 
-    python3 tools/bike_tables.py          rewrites src/model/*_tables.inc
+    python3 tools/bike_tables.py          rewrites src/model/bike_jet_grid_tables.inc and
+                                          src/model/bike_map_preset_tables.inc
     python3 tools/bike_tables.py --check  exits 1 when a generated file is out of date
 
 The engine model
@@ -33,6 +34,21 @@ Every group is described by its first bike code: displacement (cc), cylinders, t
 * IAP grids: speed-density, the filling is the intake pressure over 100 kPa.
 
 The outer grid of bike 1 is the factory grid and is emitted as it stands.
+
+Map presets (src/model/bike_map_preset_tables.inc), over the bike's own RPM axis preset:
+
+* Full advance tables: the full-load curve rises from 8 degrees at 1000 rpm towards 32 degrees
+  (time constant 18 % of the ceiling), loses up to 4 degrees over the last quarter of the rev
+  range and 2 degrees for cylinders above 200 cc; part load adds up to 14 degrees,
+  14 (1 - t/100)^1.3, faded in up to 3000 rpm, so advance falls as the throttle opens.
+* Inj-B maps: the share of the secondary injectors, up to 60, grows smoothly between 55 % and
+  90 % of the rev ceiling and between 20 % and 80 % throttle.
+* Servo presets: an intake flap opens smoothly between 35 % and 75 % of the ceiling; in the maps
+  with throttle rows it opens to 30 % at closed throttle and fully from 60 % throttle. An
+  exhaust valve opens between 25 % and 45 % of the ceiling, closes by 45 % around half the
+  ceiling (for the pipe resonance) and opens again. Positions are percentages, or servo
+  voltages from 1000 mV (closed) to 4000 mV (open) in steps of 20 mV. The servo axis runs from
+  1000 rpm to the ceiling (rounded up to 500 rpm) in 14 even steps of whole 100 rpm.
 """
 
 import math
@@ -180,6 +196,137 @@ def grid_tables():
     return out
 
 
+def smooth(x):
+    x = min(1.0, max(0.0, x))
+    return x * x * (3.0 - 2.0 * x)
+
+
+RPM_AXES = {
+    "low": [1000, 2000, 3000, 4000, 5000, 5500, 6000, 6500, 7000, 7500, 8000, 9000, 10000, 11000, 12000],
+    "high": [1000, 2000, 3000, 4000, 6000, 7000, 8000, 9000, 10000, 11000, 12000, 13000, 14000, 15000, 16000],
+    "mid": [1000, 2000, 3000, 4000, 5000, 5500, 6000, 7000, 8000, 9000, 10000, 11000, 12000, 13000, 14000],
+    "wide": [1000 * (i + 1) for i in range(15)],
+}
+
+# Full advance tables: bikes -> (RPM axis, rev ceiling, displacement cc, cylinders).
+ADVANCE_TABLES = [
+    ([8, 36], "mid", 12700, 998, 4),
+    ([26], "wide", 13000, 999, 4),
+    ([34], "wide", 15800, 599, 4),
+    ([39], "wide", 11500, 449, 2),
+    ([45], "mid", 13500, 675, 3),
+    ([47], "wide", 14000, 998, 4),
+]
+
+# Inj-B maps: bikes -> (RPM axis, rev ceiling). Every other bike has an empty Inj-B map.
+INJ_B_MAPS = [
+    ([3, 21, 28, 46], "high", 15000),
+    ([19, 48], "high", 14000),
+    ([26, 41, 49], "wide", 13000),
+    ([34], "wide", 15800),
+]
+
+# Servo presets: bikes (empty: all other bikes) -> (rev ceiling, throttle rows, percent cells).
+INTAKE_SERVOS = [
+    ([7, 19, 48], 14000, True, True),
+    ([8, 36], 12700, True, True),
+    ([26, 49], 13000, True, True),
+    ([51], 12000, True, True),
+    ([34, 47], 15800, True, False),
+    ([50, 52], 10900, True, False),
+    ([11, 20, 41], 14000, False, False),
+    ([12, 23], 13600, False, False),
+    ([13, 14], 12000, False, False),
+    ([17, 27], 13800, False, False),
+    ([], 12000, False, False),
+]
+EXHAUST_SERVOS = [
+    ([8, 36], 12700, True),
+    ([19, 48], 14000, True),
+    ([51], 12000, True),
+    ([7, 45], 14000, False),
+    ([4, 21], 12000, False),
+    ([13, 14, 26, 49], 12000, False),
+    ([17, 27, 34, 42, 47], 13800, False),
+    ([], 12000, False),
+]
+
+
+def advance_table(axis, rpm_max, cc, cylinders):
+    rows = []
+    for throttle in THROTTLE_ROWS:
+        row = []
+        for rpm in RPM_AXES[axis]:
+            full = 8.0 + 24.0 * (1.0 - math.exp(-(rpm - 1000) / (0.18 * rpm_max)))
+            full -= 4.0 * min(1.0, max(0.0, (rpm - 0.75 * rpm_max) / (0.25 * rpm_max)))
+            full -= 2.0 if cc / cylinders > 200 else 0.0
+            part = 14.0 * (1.0 - throttle / 100.0) ** 1.3 * min(1.0, rpm / 3000.0)
+            row.append(min(60, int(full + part + 0.5)))
+        rows.append(row)
+    return rows
+
+
+def inj_b_map(axis, rpm_max):
+    return [[int(60.0 * smooth((rpm - 0.55 * rpm_max) / (0.35 * rpm_max)) * smooth((t - 20) / 60.0) + 0.5)
+             for rpm in RPM_AXES[axis]] for t in THROTTLE_ROWS]
+
+
+def servo_axis(rpm_max):
+    top = int(math.ceil(rpm_max / 500.0)) * 500
+    return [1000 + (i * (top - 1000) // 14) // 100 * 100 for i in range(15)]
+
+
+def servo_cell(opening, percent):
+    if percent:
+        return int(100.0 * opening + 0.5)
+    return 1000 + int(3000.0 * opening / 20.0 + 0.5) * 20
+
+
+def intake_servo(rpm_max, throttle_rows, percent):
+    axis = servo_axis(rpm_max)
+    speed = [smooth((rpm - 0.35 * rpm_max) / (0.40 * rpm_max)) for rpm in axis]
+    if not throttle_rows:
+        return axis, [[servo_cell(o, percent) for o in speed]]
+    return axis, [[servo_cell(o * (0.3 + 0.7 * smooth(t / 60.0)), percent) for o in speed] for t in THROTTLE_ROWS]
+
+
+def exhaust_servo(rpm_max, percent):
+    axis = servo_axis(rpm_max)
+    cells = []
+    for rpm in axis:
+        opening = smooth((rpm - 0.25 * rpm_max) / (0.20 * rpm_max))
+        opening *= 1.0 - 0.45 * math.exp(-(((rpm - 0.5 * rpm_max) / (0.08 * rpm_max)) ** 2))
+        cells.append(servo_cell(opening, percent))
+    return axis, [cells]
+
+
+def codes(bikes):
+    return "{" + ", ".join(str(b) for b in bikes) + "}" if bikes else "kOtherBikes"
+
+
+def emit_cells(rows, width=4):
+    return "\n".join("         " + ", ".join(f"{v:{width}d}" for v in r) + "," for r in rows)
+
+
+def map_tables():
+    out = ["constexpr BikeMapCells kAdvanceTables[] = {"]
+    for bikes, axis, rpm_max, cc, cylinders in ADVANCE_TABLES:
+        out.append(f"    {{{codes(bikes)}, {{\n{emit_cells(advance_table(axis, rpm_max, cc, cylinders), 2)}\n    }}}},")
+    out.append("};\n\nconstexpr BikeMapCells kInjBMaps[] = {")
+    for bikes, axis, rpm_max in INJ_B_MAPS:
+        out.append(f"    {{{codes(bikes)}, {{\n{emit_cells(inj_b_map(axis, rpm_max), 2)}\n    }}}},")
+    out.append("};\n\nconstexpr ServoPreset kIntakeServos[] = {")
+    for bikes, rpm_max, throttle_rows, percent in INTAKE_SERVOS:
+        axis, rows = intake_servo(rpm_max, throttle_rows, percent)
+        out.append(f"    {{{codes(bikes)}, {{{', '.join(map(str, axis))}}}, {len(rows)}, {{\n{emit_cells(rows)}\n    }}}},")
+    out.append("};\n\nconstexpr ServoPreset kExhaustServos[] = {")
+    for bikes, rpm_max, percent in EXHAUST_SERVOS:
+        axis, rows = exhaust_servo(rpm_max, percent)
+        out.append(f"    {{{codes(bikes)}, {{{', '.join(map(str, axis))}}}, {len(rows)}, {{\n{emit_cells(rows)}\n    }}}},")
+    out.append("};")
+    return ["\n".join(out)]
+
+
 HEADER = """// Generated by tools/bike_tables.py from its engine model; do not edit by hand.
 // clang-format off
 """
@@ -199,6 +346,7 @@ def write(path, blocks, check):
 def main():
     check = "--check" in sys.argv[1:]
     ok = write("src/model/bike_jet_grid_tables.inc", grid_tables(), check)
+    ok = write("src/model/bike_map_preset_tables.inc", map_tables(), check) and ok
     if not ok:
         print("generated bike tables are out of date: run tools/bike_tables.py", file=sys.stderr)
         return 1
