@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string_view>
+#include <vector>
 
 namespace quorvel {
 namespace {
@@ -126,27 +128,65 @@ TEST(Defaults, Bike50IsAlwaysSetToSameMaps)
     }
 }
 
-TEST(Defaults, PageOnlyCorrectionsTouchesNothingElse)
+TEST(Defaults, PageOnlyCorrectionsSetsTheBikesCorrections)
 {
     InjectionTables tables;
+    ParamImage image = patternedImage(8);
+    applyDefaults(image, tables, {true, kCorrectionsPage});
+    EXPECT_EQ(shown(image, "SyticCas4"), 20);
+    EXPECT_EQ(shown(image, "SyticKorekce0"), 250);
+    EXPECT_EQ(shown(image, "KorVoda", 0), 125);
+    EXPECT_EQ(shown(image, "IgnVoda", 4), -5);
+    EXPECT_EQ(shown(image, "AkcelJet"), 1700);
+    EXPECT_EQ(shown(image, "StartJet"), 12);
+}
+
+struct PageOnlyCase {
+    int page;
+    std::vector<std::string_view> alsoWritten; // fields of other pages reset with this one
+    std::vector<std::string_view> notWritten;  // fields of this page reset with another one
+};
+
+// A page-only run writes the fields of its page and what every run writes, nothing else: no
+// field of another page, no map, no percent table.
+class PageOnlyRun : public testing::TestWithParam<PageOnlyCase> {};
+
+TEST_P(PageOnlyRun, TouchesOnlyItsPage)
+{
+    const PageOnlyCase& c = GetParam();
+    InjectionTables tables;
+    for (InjectionMap m : kInjectionMaps)
+        tables.percent(m).fill(77);
     const ParamImage before = patternedImage(8);
     ParamImage after = before;
-    const InjectionTables tablesBefore = tables;
-    applyDefaults(after, tables, {true, kCorrectionsPage});
+    applyDefaults(after, tables, {true, c.page});
 
     std::set<int> allowed = offsetsOfEveryRun();
-    allowed.merge(offsetsOfPage(kCorrectionsPage));
+    allowed.merge(offsetsOfPage(c.page));
+    auto offsetsOf = [](std::string_view name) {
+        const Field* f = FieldTable::byName(name);
+        std::set<int> offsets;
+        for (int offset = f->offset; offset <= f->lastOffset(); ++offset)
+            offsets.insert(offset);
+        return offsets;
+    };
+    for (std::string_view name : c.alsoWritten)
+        allowed.merge(offsetsOf(name));
+    for (std::string_view name : c.notWritten) {
+        for (int offset : offsetsOf(name))
+            allowed.erase(offset);
+    }
     expectOnlyChanged(before, after, allowed);
     for (InjectionMap m : kInjectionMaps)
-        EXPECT_EQ(tables.percent(m), tablesBefore.percent(m));
-
-    EXPECT_EQ(shown(after, "SyticCas4"), 20);
-    EXPECT_EQ(shown(after, "SyticKorekce0"), 250);
-    EXPECT_EQ(shown(after, "KorVoda", 0), 125);
-    EXPECT_EQ(shown(after, "IgnVoda", 4), -5);
-    EXPECT_EQ(shown(after, "AkcelJet"), 1700);
-    EXPECT_EQ(shown(after, "StartJet"), 12);
+        EXPECT_EQ(tables.percent(m)[0], 77);
 }
+
+INSTANTIATE_TEST_SUITE_P(Defaults, PageOnlyRun,
+                         testing::Values(PageOnlyCase{kCorrectionsPage, {}, {}}, PageOnlyCase{10, {}, {}},
+                                         PageOnlyCase{13, {"SpeedMode", "PulsuProSpeed"}, {}}, PageOnlyCase{14, {}, {}},
+                                         PageOnlyCase{kRacePage, {}, {}},
+                                         PageOnlyCase{16, {}, {"SpeedMode", "PulsuProSpeed"}},
+                                         PageOnlyCase{17, {}, {}}));
 
 TEST(Defaults, PageOnlyInj2AInNormalModeResetsOnlyItsAxisAndMap)
 {
