@@ -15,7 +15,8 @@ SerialPort::SerialPort(SerialLine& line, const PortNaming& naming, const Message
 
 void SerialPort::setPortSelection(int selection)
 {
-    m_portSelection = (selection >= 0 && selection < kMenuEntries) ? selection : kAutoSelection;
+    // Out of range reads as COM1, as the sanitising of the settings has it.
+    m_portSelection = (selection >= 0 && selection < kMenuEntries) ? selection : 0;
 }
 
 void SerialPort::setAutoScanIndex(int index)

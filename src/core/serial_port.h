@@ -35,7 +35,7 @@ public:
     SerialPort(SerialLine& line, const PortNaming& naming, const MessageTexts& texts, UserMessages& messages);
 
     [[nodiscard]] int portSelection() const { return m_portSelection; }
-    // Restores the settings before the first open; values outside the menu mean automatic.
+    // Restores the settings before the first open.
     void setPortSelection(int selection);
     [[nodiscard]] int autoScanIndex() const { return m_autoScanIndex; }
     void setAutoScanIndex(int index);

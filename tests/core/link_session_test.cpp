@@ -331,13 +331,6 @@ TEST_F(LinkSessionTest, ChangeIsVerifiedWhileAnEarlierProgramWasNotVerified)
     EXPECT_FALSE(image.verifyAfterProgram());
 }
 
-TEST_F(LinkSessionTest, NothingPendingStartsNothing)
-{
-    session.startProgramming();
-    EXPECT_EQ(session.mode(), LinkMode::Idle);
-    EXPECT_FALSE(display.statusVisible);
-}
-
 struct MismatchCase {
     const char* name;
     std::function<void(LinkSession&)> command;
@@ -428,6 +421,30 @@ TEST_F(LinkSessionTest, AutomaticScanTriesTheNextPortAtTheVeryNextTick)
     EXPECT_TRUE(rig.port.isOpen());
     ASSERT_GE(stepUntil([&] { return !display.noConnectionVisible; }, 10), 0); // the unit answers there
     EXPECT_TRUE(rig.host.messages.empty());
+}
+
+TEST_F(LinkSessionTest, PulledCableIsReopenedSilentlyUntilTheUnitIsBack)
+{
+    settleIdle();
+    ASSERT_FALSE(display.noConnectionVisible);
+    line.unplug();
+    ASSERT_GE(stepUntil([&] { return display.noConnectionVisible; }, 40), 0);
+    for (int tick = 0; tick < 65; ++tick)
+        step();
+    EXPECT_FALSE(rig.port.isOpen());
+    line.plugIn();
+    EXPECT_GE(stepUntil([&] { return !display.noConnectionVisible; }, 40), 0);
+    EXPECT_TRUE(rig.host.messages.empty());
+}
+
+TEST_F(LinkSessionTest, LineThatTakesNothingEndsTheTransferWithItsError)
+{
+    copyUnitIntoImage();
+    line.setWritesFail(true);
+    session.program();
+    ASSERT_GE(stepUntil([&] { return session.mode() == LinkMode::Idle; }), 0);
+    EXPECT_EQ(display.statusText, "Program error!");
+    EXPECT_TRUE(image.pendingBlocks().isSet(0));
 }
 
 TEST_F(LinkSessionTest, PrintingKeepsNoConnectionOffThePage)

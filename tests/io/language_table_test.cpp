@@ -75,13 +75,6 @@ TEST(LanguageTable, SwitchingLanguageRenewsPlainAndComposedTexts)
     EXPECT_EQ(table.text(32), "Error by opening file quorvel_2007_en.pdf !");
 }
 
-TEST(LanguageTable, ReachableThroughTheCoreInterface)
-{
-    const LanguageTable table(Language::German);
-    const MessageTexts& texts = table;
-    EXPECT_EQ(texts.text(10), "Vergleichen:");
-}
-
 TEST(LanguageTable, CylinderSuffixFollowsTheCylinderCount)
 {
     EXPECT_EQ(cylinderListSuffix(1), " 1");
