@@ -11,7 +11,7 @@ namespace quorvel {
 // Settings kept outside the image that the sanitiser keeps within their ranges.
 struct OutsideSettings {
     int language = 0;      // 0 English .. 3 Czech
-    int portSelection = 0; // 0 "Com Auto", 1..20
+    int portSelection = 0; // 0..19 for COM1..COM20, 20 for "Com Auto"
     int autoScanIndex = 0; // 0..19
 };
 

@@ -1,6 +1,6 @@
 #include "core/monitor_decoder.h"
 
-#include "english_texts.h"
+#include "io/language_table.h"
 
 #include <gtest/gtest.h>
 
@@ -80,7 +80,7 @@ protected:
 
     MonitorDecoder m_decoder;
     MonitorContext m_context{2, 120, false, false, false};
-    testing::EnglishTexts m_texts;
+    LanguageTable m_texts;
     MonitorDisplay m_display;
 };
 
@@ -266,6 +266,14 @@ TEST_F(MonitorDecoderTest, IndicatorsReadActiveLowInputsAndActiveHighOutputs)
     EXPECT_EQ(text("LabelMonRpmLambdaOut"), "Tacho/Lambda - Lambda");
     EXPECT_EQ(label("LabelMonRpmLambdaOut").colour, ColourRole::Aqua);
     EXPECT_EQ(text("LabelSnimacCkps"), "Pick-up (CKPS) -  no signal");
+}
+
+TEST_F(MonitorDecoderTest, TextsFollowTheLanguage)
+{
+    m_texts.setLanguage(Language::German);
+    decode(MonitorFrame().byte(23, 185).byte(150, 70));
+    EXPECT_EQ(text("LabelMonClutchIn"), "Schaltautomat - NEIN");
+    EXPECT_EQ(text("LabelVersion").find("  PC-71, IGN-70"), text("LabelVersion").size() - 15);
 }
 
 TEST_F(MonitorDecoderTest, PilotLightCaptionFollowsTheChokeBike)

@@ -1,0 +1,330 @@
+#include "core/link_session.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+namespace quorvel {
+namespace {
+
+constexpr std::uint8_t kReadFirstCommand = kReadFlag;        // 0x40: the header
+constexpr std::uint8_t kVerifyFirstCommand = kReadFlag | 1U; // 0x41: block 1
+constexpr std::string_view kOkSuffix = " OK";
+
+} // namespace
+
+LinkSession::LinkSession(ParamImage& image, SerialPort& port, LinkHost& host, MonitorSink& monitor,
+                         const MessageTexts& texts)
+    : m_image(image)
+    , m_port(port)
+    , m_host(host)
+    , m_monitor(monitor)
+    , m_texts(texts)
+{
+}
+
+void LinkSession::read()
+{
+    m_mode = LinkMode::Read;
+    m_currentCommand = kReadFirstCommand;
+    m_tryCount = 0;
+    showStatus(kTextRead, ColourRole::NormalFace);
+    setProgress(0);
+    m_display.progressVisible = true;
+    m_host.clearFileName();
+    m_programmingDone = false;
+}
+
+void LinkSession::verify()
+{
+    m_host.collectPage();
+    m_host.sanitiseImage();
+    m_host.refillPage();
+    m_mode = LinkMode::Verify;
+    m_currentCommand = kVerifyFirstCommand;
+    m_tryCount = 0;
+    showStatus(kTextVerify, ColourRole::NormalFace);
+    setProgress(0);
+    m_display.progressVisible = true;
+    m_programmingDone = false;
+}
+
+void LinkSession::program()
+{
+    m_host.collectPage();
+    m_host.sanitiseImage();
+    m_host.refillPage();
+    m_image.setVerifyAfterProgram(true);
+    m_image.pendingBlocks().setAll();
+    startProgramming();
+}
+
+void LinkSession::startProgramming()
+{
+    const auto lowest = m_image.pendingBlocks().lowest();
+    if (!lowest)
+        return;
+    m_currentCommand = static_cast<std::uint8_t>(*lowest);
+    m_tryCount = 0;
+    setProgress(*lowest);
+    m_mode = LinkMode::Program;
+    showStatus(kTextProgramDevice, ColourRole::NormalFace);
+    m_display.progressVisible = true;
+    m_programmingDone = false;
+}
+
+void LinkSession::tick()
+{
+    if (const auto routed = routeReceivedChunk(m_port.pollPort())) {
+        if (routed->route == FrameRoute::Monitor)
+            handleMonitorFrame(routed->frame);
+        else
+            handleLinkReply(routed->frame);
+    }
+    if (m_mode == LinkMode::Idle)
+        advanceIdle();
+    else
+        advanceTransfer();
+    countDownMessage();
+    watchConnection();
+    m_display.versionVisible = !m_display.noConnectionVisible;
+    m_host.refreshMonitorPanel();
+}
+
+void LinkSession::handleMonitorFrame(FrameBytes frame)
+{
+    if (const auto countdown = m_monitor.decodeMonitorFrame(frame)) {
+        m_silenceTicks = 0;
+        m_savingCountdown = *countdown;
+    }
+}
+
+void LinkSession::handleLinkReply(FrameBytes frame)
+{
+    if (!acceptLinkReply(frame, m_currentCommand, m_mode))
+        return;
+    m_silenceTicks = 0;
+    const int block = blockOf(m_currentCommand);
+    const BlockBytes payload = frame.subspan<1, kBlockSize>();
+    switch (m_mode) {
+    case LinkMode::Read:
+        handleReadReply(block, payload);
+        break;
+    case LinkMode::Verify:
+        handleVerifyReply(block, payload);
+        break;
+    case LinkMode::Program:
+        handleProgramReply(block, payload);
+        break;
+    case LinkMode::Idle:
+        break;
+    }
+}
+
+void LinkSession::handleReadReply(int block, BlockBytes payload)
+{
+    if (block == 0) {
+        m_image.storeHeader(payload);
+        if (payload[kHeaderVersionByte] != kProgramVersion) {
+            m_mode = LinkMode::Idle;
+            m_host.sanitiseImage();
+            m_host.refillPage();
+            reportVersionMismatch(payload);
+            return;
+        }
+    } else {
+        m_image.storeBlock(block, payload);
+    }
+
+    if (block < kLastBlock) {
+        ++m_currentCommand;
+        setProgress(blockOf(m_currentCommand));
+        m_tryCount = 1;
+        sendBlockFrame();
+        return;
+    }
+    m_host.sanitiseImage();
+    m_host.refillPage();
+    startVerifyPass();
+}
+
+void LinkSession::handleVerifyReply(int block, BlockBytes payload)
+{
+    // A differing block is not answered: the tick sends the same request again, and a unit that
+    // keeps differing ends the pass with the error.
+    if (!std::ranges::equal(payload, m_image.block(block)))
+        return;
+    if (block < kLastBlock) {
+        ++m_currentCommand;
+        setProgress(block + 1);
+        m_tryCount = 1;
+        sendBlockFrame();
+        return;
+    }
+    m_image.setVerifyAfterProgram(false);
+    setProgress(LinkDisplay::kProgressMax);
+    showStatus(kTextVerify, ColourRole::NormalFace, kOkSuffix);
+    m_mode = LinkMode::Idle;
+}
+
+void LinkSession::handleProgramReply(int block, BlockBytes payload)
+{
+    PendingBlocks& pending = m_image.pendingBlocks();
+    if (block == 0) {
+        m_image.storeHeader(payload);
+        m_host.sanitiseImage();
+        m_host.refillPage();
+        if (payload[kHeaderVersionByte] != kProgramVersion) {
+            m_mode = LinkMode::Idle;
+            reportVersionMismatch(payload);
+            return;
+        }
+    } else if (!std::ranges::equal(payload, m_image.block(block))) {
+        // The block stays pending until the unit holds it: should every resend fail, the next
+        // programming transfer still sends it.
+        return;
+    }
+    pending.clear(block);
+
+    if (const auto next = pending.lowest()) {
+        m_currentCommand = static_cast<std::uint8_t>(*next);
+        m_tryCount = 1;
+        setProgress(*next);
+        sendBlockFrame();
+        return;
+    }
+    m_programmingDone = true;
+    if (m_image.verifyAfterProgram()) {
+        startVerifyPass();
+        return;
+    }
+    setProgress(LinkDisplay::kProgressMax);
+    showStatus(kTextProgramDevice, ColourRole::NormalFace, kOkSuffix);
+    m_mode = LinkMode::Idle;
+}
+
+void LinkSession::reportVersionMismatch(BlockBytes header)
+{
+    char versions[32];
+    std::snprintf(versions, sizeof versions, "  PC-%d, IGN-%d", kProgramVersion, header[kHeaderVersionByte]);
+    m_host.showMessage(std::string(m_texts.text(kTextVersionMismatch)) + versions);
+    // The status line keeps its text on screen until the next message.
+    m_messageHold = 0;
+}
+
+void LinkSession::advanceTransfer()
+{
+    if (m_mode == LinkMode::Read)
+        m_programmingDone = false;
+    if (++m_resendTicks < kResendInterval)
+        return;
+    m_resendTicks = 0;
+    ++m_tryCount;
+    if (m_tryCount <= kMaxTransmissions)
+        sendBlockFrame();
+    else
+        failTransfer();
+}
+
+void LinkSession::failTransfer()
+{
+    switch (m_mode) {
+    case LinkMode::Read:
+        showStatus(kTextReadError, ColourRole::Red);
+        break;
+    case LinkMode::Verify:
+        showStatus(kTextVerifyError, ColourRole::Red);
+        m_programmingDone = false;
+        break;
+    case LinkMode::Program:
+        showStatus(kTextProgramError, ColourRole::Red);
+        break;
+    case LinkMode::Idle:
+        return;
+    }
+    m_mode = LinkMode::Idle;
+}
+
+void LinkSession::advanceIdle()
+{
+    if (++m_resendTicks >= kResendInterval) {
+        m_resendTicks = 0;
+        sendMonitorRequest();
+    }
+    if (m_savingCountdown > 0) {
+        // Shown only where a message is already on screen; the unit's storing is no reason to
+        // bring the status line up by itself.
+        m_display.statusText = m_texts.text(kTextSaving);
+        m_display.statusColour = ColourRole::NormalFace;
+        m_messageHold = kMessageTicks;
+        setProgress(LinkDisplay::kProgressMax * (kSavingFullScale - int{m_savingCountdown}) / kSavingFullScale);
+    } else if (m_programmingDone) {
+        m_display.statusText = std::string(m_texts.text(kTextProgramDevice)) + std::string(kOkSuffix);
+        setProgress(LinkDisplay::kProgressMax);
+    }
+}
+
+void LinkSession::countDownMessage()
+{
+    if (m_messageHold == 0)
+        return;
+    if (--m_messageHold == 0) {
+        m_display.statusVisible = false;
+        m_display.progressVisible = false;
+        m_programmingDone = false;
+    }
+}
+
+void LinkSession::watchConnection()
+{
+    if (m_silenceTicks < kDisconnectedSilence) {
+        ++m_silenceTicks;
+        m_display.noConnectionVisible = false;
+        return;
+    }
+    if (!m_printing)
+        m_display.noConnectionVisible = true;
+    // A unit that fell silent is not known to be storing any more; its last countdown would
+    // otherwise keep "Saving:" on screen for as long as it stays away.
+    m_savingCountdown = 0;
+    m_port.countDisconnectedTick();
+}
+
+void LinkSession::sendBlockFrame()
+{
+    m_resendTicks = 0;
+    m_port.writeFrame(buildBlockFrame(m_image, m_currentCommand, m_mode));
+}
+
+void LinkSession::sendMonitorRequest()
+{
+    m_resendTicks = 0;
+    m_port.writeFrame(buildMonitorRequest());
+}
+
+void LinkSession::startVerifyPass()
+{
+    m_mode = LinkMode::Verify;
+    m_currentCommand = kVerifyFirstCommand;
+    m_tryCount = 1;
+    sendBlockFrame();
+    showStatus(kTextVerify, ColourRole::NormalFace);
+    setProgress(0);
+}
+
+void LinkSession::showStatus(int textNumber, ColourRole colour, std::string_view suffix)
+{
+    // Every message is put on screen, also the outcome of a transfer that outlasted the
+    // previous message: a result the user cannot see is no result.
+    m_display.statusText = std::string(m_texts.text(textNumber)) + std::string(suffix);
+    m_display.statusColour = colour;
+    m_display.statusVisible = true;
+    m_messageHold = kMessageTicks;
+}
+
+void LinkSession::setProgress(int progress)
+{
+    m_display.progress = std::clamp(progress, 0, LinkDisplay::kProgressMax);
+}
+
+} // namespace quorvel

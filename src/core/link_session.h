@@ -1,0 +1,113 @@
+#pragma once
+
+#include "core/link_display.h"
+#include "core/link_frame.h"
+#include "core/link_host.h"
+#include "core/message_texts.h"
+#include "core/monitor_sink.h"
+#include "core/param_image.h"
+#include "core/serial_port.h"
+
+#include <cstdint>
+
+namespace quorvel {
+
+// Moves the parameter image between the PC and the unit: Read (followed by a verify pass),
+// Verify, and Program (followed by a verify pass while VerifyAfterProgram is set); between
+// transfers it polls the unit for monitor data and watches the connection.
+//
+// Nothing here runs by itself: tick() is called every 55 ms by the window's timer (or by a test,
+// which never sleeps), and the commands by menu items and buttons. No command sends a frame: the
+// first frame of a transfer leaves from the tick within 6 ticks.
+//
+// The host may show its modal message with a nested event loop in which ticks continue; the
+// session is in a consistent state (Idle) whenever it calls the host.
+class LinkSession {
+public:
+    static constexpr int kResendInterval = 6;   // ticks between transmissions of one request
+    static constexpr int kMaxTransmissions = 5; // the sixth timeout ends the transfer
+    static constexpr int kMessageTicks = 200;   // how long a status message stays
+    static constexpr int kDisconnectedSilence = 24;
+    static constexpr int kStartSilence = 18;
+    static constexpr int kSavingFullScale = 5782;
+    static constexpr int kLastBlock = kBlockCount - 1;
+
+    // Numbers of the texts in the current language.
+    static constexpr int kTextProgramError = 5;
+    static constexpr int kTextVerifyError = 6;
+    static constexpr int kTextReadError = 7;
+    static constexpr int kTextProgramDevice = 8;
+    static constexpr int kTextVersionMismatch = 9;
+    static constexpr int kTextVerify = 10;
+    static constexpr int kTextRead = 11;
+    static constexpr int kTextSaving = 40;
+
+    LinkSession(ParamImage& image, SerialPort& port, LinkHost& host, MonitorSink& monitor, const MessageTexts& texts);
+    LinkSession(const LinkSession&) = delete;
+    LinkSession& operator=(const LinkSession&) = delete;
+
+    // The commands. A command given during a transfer takes over from it.
+    void read();
+    void verify();
+    void program();
+    // Programs the pending blocks, lowest first; nothing when none is pending. Also run after
+    // a change while "program at once after a change" is ticked.
+    void startProgramming();
+
+    // One 55 ms tick: poll the port and handle a received frame; advance the transfer or send
+    // a monitor request; count the status message down; watch the connection; refresh the
+    // monitor panel.
+    void tick();
+    // A received frame whose byte 0 is not 0xB0.
+    void handleLinkReply(FrameBytes frame);
+
+    // While printing, "No Connection" is not put on the page being printed.
+    void setPrinting(bool printing) { m_printing = printing; }
+
+    [[nodiscard]] const LinkDisplay& display() const { return m_display; }
+    [[nodiscard]] LinkMode mode() const { return m_mode; }
+    [[nodiscard]] std::uint8_t currentCommand() const { return m_currentCommand; }
+    [[nodiscard]] bool programmingDone() const { return m_programmingDone; }
+    [[nodiscard]] std::uint16_t savingCountdown() const { return m_savingCountdown; }
+    [[nodiscard]] std::uint16_t silenceTicks() const { return m_silenceTicks; }
+    [[nodiscard]] std::uint16_t messageHold() const { return m_messageHold; }
+
+private:
+    void handleMonitorFrame(FrameBytes frame);
+    void handleReadReply(int block, BlockBytes payload);
+    void handleVerifyReply(int block, BlockBytes payload);
+    void handleProgramReply(int block, BlockBytes payload);
+    // The modal message for a header that names another unit program; the transfer is over.
+    void reportVersionMismatch(BlockBytes header);
+
+    void advanceTransfer();
+    void advanceIdle();
+    void countDownMessage();
+    void watchConnection();
+
+    void sendBlockFrame();
+    void sendMonitorRequest();
+    void startVerifyPass();
+    void failTransfer();
+    void showStatus(int textNumber, ColourRole colour, std::string_view suffix = {});
+    void setProgress(int progress);
+
+    ParamImage& m_image;
+    SerialPort& m_port;
+    LinkHost& m_host;
+    MonitorSink& m_monitor;
+    const MessageTexts& m_texts;
+
+    LinkMode m_mode = LinkMode::Idle;
+    std::uint8_t m_currentCommand = 0;
+    std::uint16_t m_resendTicks = 0;
+    std::uint16_t m_tryCount = 0;
+    std::uint16_t m_messageHold = 0;
+    std::uint16_t m_silenceTicks = kStartSilence;
+    std::uint16_t m_savingCountdown = 0;
+    bool m_programmingDone = false;
+    bool m_printing = false;
+    LinkDisplay m_display;
+};
+
+} // namespace quorvel

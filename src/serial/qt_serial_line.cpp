@@ -1,0 +1,85 @@
+#include "serial/qt_serial_line.h"
+
+#include <QString>
+
+#if defined(Q_OS_WIN)
+#include <windows.h>
+#elif defined(Q_OS_UNIX)
+#include <termios.h>
+#endif
+
+namespace quorvel {
+namespace {
+
+// A frame takes 26.4 ms on the wire; a second means the line is stuck.
+constexpr int kWriteTimeoutMs = 1000;
+
+} // namespace
+
+bool QtSerialLine::open(const std::string& deviceName)
+{
+    close();
+    // A name with a directory is used as the device path itself, so a pty or any
+    // /dev entry can be opened as well as the platform's port names.
+    m_port.setPortName(QString::fromStdString(deviceName));
+    m_port.setReadBufferSize(kInputQueueSize);
+    if (!m_port.open(QIODevice::ReadWrite))
+        return false;
+    // Configuration failures are not fatal: a badly set line shows up as silence.
+    m_port.setBaudRate(kBaudRate);
+    m_port.setDataBits(QSerialPort::Data8);
+    m_port.setParity(QSerialPort::NoParity);
+    m_port.setStopBits(QSerialPort::OneStop);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    m_port.clear(QSerialPort::AllDirections);
+    return true;
+}
+
+void QtSerialLine::close()
+{
+    if (m_port.isOpen())
+        m_port.close();
+}
+
+bool QtSerialLine::isOpen() const
+{
+    return m_port.isOpen();
+}
+
+std::size_t QtSerialLine::bytesWaiting()
+{
+    if (!m_port.isOpen())
+        return 0;
+    m_port.clearError();
+    // Without an event loop nothing moves the system's bytes into the port's buffer; a wait of
+    // zero does so without blocking the tick.
+    m_port.waitForReadyRead(0);
+    return static_cast<std::size_t>(m_port.bytesAvailable());
+}
+
+std::size_t QtSerialLine::read(std::span<std::uint8_t> buffer)
+{
+    if (!m_port.isOpen())
+        return 0;
+    const qint64 got = m_port.read(reinterpret_cast<char*>(buffer.data()), static_cast<qint64>(buffer.size()));
+    return got > 0 ? static_cast<std::size_t>(got) : 0;
+}
+
+void QtSerialLine::writeFrame(FrameBytes frame)
+{
+    if (!m_port.isOpen())
+        return;
+    m_port.write(reinterpret_cast<const char*>(frame.data()), static_cast<qint64>(frame.size()));
+    while (m_port.bytesToWrite() > 0) {
+        if (!m_port.waitForBytesWritten(kWriteTimeoutMs))
+            return;
+    }
+    // The bytes are with the driver now; wait until they have left the transmit buffer too.
+#if defined(Q_OS_WIN)
+    FlushFileBuffers(m_port.handle());
+#elif defined(Q_OS_UNIX)
+    ::tcdrain(m_port.handle());
+#endif
+}
+
+} // namespace quorvel
