@@ -1,17 +1,16 @@
 #include "maps/live_marking.h"
 
 #include "core/page_index.h"
+#include "model/map_layout.h"
 
 #include <array>
 
 namespace quorvel {
 namespace {
 
-constexpr int kColumns = 15;
-constexpr int kRows = 10;
-constexpr std::array<int, kRows> kThrottleRowPercent = {0, 2, 5, 10, 20, 30, 40, 60, 80, 100};
+constexpr int kColumns = kMapColumns;
+constexpr int kRows = kMapRows;
 
-constexpr int kIapRowsOffset = 434; // IAP_IAP, ten words in kPa
 constexpr int kAdvTps = 190;
 constexpr int kServoExMode = 214;
 constexpr int kServoInMode = 215;
@@ -21,13 +20,6 @@ constexpr int kStartTimes = 217; // SyticCas1..4
 constexpr int kGearSystem = 286;
 constexpr int kIdleRpmMez = 2751;
 constexpr int kIdleTpsMez = 2752;
-
-// The RPM axis of each map page, 15 bytes in units of 100 rpm.
-int axisOffset(int page)
-{
-    constexpr std::array<int, 13> kAxisByPage = {0, 515, 530, 545, 560, 575, 590, 605, 0, 0, 0, 635, 620};
-    return kAxisByPage[static_cast<std::size_t>(page)];
-}
 
 std::array<int, kColumns> rpmAxis(const ParamImage& image, int offset)
 {
@@ -56,7 +48,7 @@ std::uint16_t pressureRow(const ParamImage& image, const MonitorSnapshot& live)
         return OperatingCell::kNoRow;
     std::array<int, kRows> rows{};
     for (int k = 0; k < kRows; ++k)
-        rows[static_cast<std::size_t>(k)] = image.wordAt(kIapRowsOffset + 2 * k);
+        rows[static_cast<std::size_t>(k)] = iapRow(image, k);
     return static_cast<std::uint16_t>(nearestEntry(live.IapKpa, rows));
 }
 
@@ -235,7 +227,8 @@ void LiveMarking::markMapPage(int page, const ParamImage& image, const MonitorSn
                               std::vector<ControlMark>& marks)
 {
     const bool servoPage = page == kPageIntakeServo || page == kPageExhaustServo;
-    m_cell.column = static_cast<std::uint16_t>(nearestEntry(live.Rpm, rpmAxis(image, axisOffset(page))));
+    m_cell.column =
+        static_cast<std::uint16_t>(nearestEntry(live.Rpm, rpmAxis(image, MapTable::ofPage(page)->axisOffset)));
     m_cell.throttleRow = throttleRow(live);
     m_cell.pressureRow = pressureRow(image, live);
 
