@@ -8,7 +8,7 @@ QUORVEL_PACKAGES=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-serialport-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang-format
+    clang-format python3
 )
 
 as_root() {
