@@ -1,5 +1,7 @@
 #include "io/parameter_file.h"
 
+#include "io/ign_text.h"
+#include "io/layout_section_reader.h"
 #include "io/parameter_file_layout.h"
 #include "io/token_reader.h"
 
@@ -10,19 +12,9 @@ namespace {
 
 constexpr std::string_view kVersionKey = "TASKOVAR_KEY";
 constexpr std::string_view kMemoKey = "MEMO";
-constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::string_view kContinuation = "\r\n             "; // a line break and 13 spaces
-constexpr int kMapRow = 15;
-constexpr int kJet123Mode = 197;
-constexpr std::uint8_t kJetCoupled = 1;
+constexpr std::string_view kLineEnd = kIgnLineEnd;
+constexpr std::string_view kContinuation = kIgnContinuation;
 constexpr int kLastMemoByte = 2999;
-
-int factorOf(const ParamImage& image, const LayoutItem& item)
-{
-    if (item.factorFlag == kNoFactorFlag)
-        return 1;
-    return image.byte(item.factorFlag) != 0 ? 1 : 20;
-}
 
 // The value of element i of a value step as the file shows it.
 long long shownValue(const ParamImage& image, const LayoutItem& item, int i)
@@ -32,7 +24,7 @@ long long shownValue(const ParamImage& image, const LayoutItem& item, int i)
     case LayoutStep::MapWords:
         return image.wordAt(item.offset + 2 * i);
     case LayoutStep::MapBytes:
-        return image.byte(item.offset + i) * factorOf(image, item);
+        return image.byte(item.offset + i) * layoutFactor(image, item);
     default:
         return static_cast<long long>(image.byte(item.offset + i)) * item.scale + item.add;
     }
@@ -48,14 +40,9 @@ public:
     void item(const LayoutItem& item)
     {
         switch (item.step) {
-        case LayoutStep::Section: {
-            m_out += kLineEnd;
-            m_out += item.key;
-            const auto width = static_cast<std::size_t>(item.keyWidth);
-            if (item.key.size() < width)
-                m_out.append(width - item.key.size(), ' ');
+        case LayoutStep::Section:
+            appendIgnKey(m_out, item.key, item.keyWidth);
             break;
-        }
         case LayoutStep::Continuation:
             m_out += kContinuation;
             break;
@@ -68,14 +55,14 @@ public:
         case LayoutStep::MapBytes:
         case LayoutStep::MapWords:
             for (int i = 0; i < item.count; ++i) {
-                number("%5lld ", shownValue(m_image, item, i));
-                if (i % kMapRow == kMapRow - 1)
+                appendIgnNumber(m_out, shownValue(m_image, item, i));
+                if (i % kIgnValuesPerMapLine == kIgnValuesPerMapLine - 1)
                     m_out += kContinuation;
             }
             break;
         default:
             for (int i = 0; i < item.count; ++i)
-                number("%5lld ", shownValue(m_image, item, i));
+                appendIgnNumber(m_out, shownValue(m_image, item, i));
             break;
         }
     }
@@ -83,13 +70,6 @@ public:
     std::string& out() { return m_out; }
 
 private:
-    void number(const char* format, long long value)
-    {
-        char field[24];
-        std::snprintf(field, sizeof field, format, value);
-        m_out += field;
-    }
-
     void flag(const LayoutItem& item)
     {
         const char digit = m_image.byte(item.offset) != 0 ? '1' : '0';
@@ -177,79 +157,21 @@ public:
 
     void readSections()
     {
-        const auto layout = parameterFileLayout();
         while (const auto token = m_tokens.nextToken()) {
             if (*token == kMemoKey) {
-                if (!m_load.pageOnly || m_load.currentPage == 0) {
+                // Away from the Bike page a page-only load ends here: the memo's words are
+                // text, not keys.
+                if (!m_load.pageOnly || m_load.currentPage == 0)
                     readMemo();
-                    return;
-                }
-                // The memo's words are not keys: a page-only load ends here.
                 return;
             }
-            for (std::size_t i = 0; i < layout.size(); ++i) {
-                if (layout[i].step == LayoutStep::Section && layout[i].key == *token) {
-                    if (enabled(layout[i]))
-                        readSection(layout.subspan(i + 1));
-                    break;
-                }
-            }
+            const auto section = findLayoutSection(*token);
+            if (section && sectionEnabled(section->header->page, m_image, m_load.pageOnly, m_load.currentPage))
+                readLayoutSection(m_tokens, *section, m_image, m_load.applyBikeDefaults);
         }
     }
 
 private:
-    bool enabled(const LayoutItem& section) const
-    {
-        if (!m_load.pageOnly)
-            return true;
-        if (section.page != m_load.currentPage)
-            return false;
-        const bool coupledMap = section.page >= 3 && section.page <= 5;
-        return !(coupledMap && m_image.byte(kJet123Mode) == kJetCoupled);
-    }
-
-    // Values up to the next section; the first missing number ends the section, leaving the
-    // remaining slots as they were.
-    void readSection(std::span<const LayoutItem> items)
-    {
-        for (const LayoutItem& item : items) {
-            if (item.step == LayoutStep::Section)
-                return;
-            if (item.step == LayoutStep::Continuation || item.step == LayoutStep::LineBreak)
-                continue;
-            for (int i = 0; i < item.count; ++i) {
-                const auto number = m_tokens.nextNumber();
-                if (!number)
-                    return;
-                store(item, i, *number);
-            }
-            if (item.offset == kBikeOffset && item.step == LayoutStep::Byte && m_load.applyBikeDefaults)
-                m_load.applyBikeDefaults(m_image);
-        }
-    }
-
-    void store(const LayoutItem& item, int i, std::uint32_t number)
-    {
-        switch (item.step) {
-        case LayoutStep::Word:
-        case LayoutStep::MapWords:
-            m_image.setWordAt(item.offset + 2 * i, static_cast<std::uint16_t>(number));
-            return;
-        case LayoutStep::Flag:
-            m_image.setByte(item.offset, static_cast<std::uint8_t>(number));
-            return;
-        case LayoutStep::MapBytes:
-            m_image.setByte(item.offset + i, static_cast<std::uint8_t>((number & 0xFFFFU) / factorOf(m_image, item)));
-            return;
-        default: {
-            // Only the low bits are kept, so signed values and added offsets read back exactly.
-            const long long u = number & 0xFFFFU;
-            const long long value = (u - item.add) / item.scale;
-            m_image.setByte(item.offset + i, static_cast<std::uint8_t>(value & 0xFF));
-        }
-        }
-    }
-
     void readMemo()
     {
         m_tokens.skipSeparators();
@@ -264,8 +186,6 @@ private:
         for (int i = kMemoOffset + length; i <= kLastMemoByte; ++i)
             m_image.setByte(i, 0);
     }
-
-    static constexpr int kBikeOffset = 150;
 
     TokenReader m_tokens;
     ParamImage& m_image;
