@@ -212,11 +212,13 @@ void boundN2oAndRetard(Sanitiser& s)
 
 void boundOutsideSettings(OutsideSettings& settings)
 {
-    if (settings.language > 3)
+    // The unit-era settings were single bytes, so a value below 0 is as far out of range as one
+    // above the top.
+    if (settings.language < 0 || settings.language > 3)
         settings.language = 0;
-    if (settings.portSelection >= 21)
+    if (settings.portSelection < 0 || settings.portSelection >= 21)
         settings.portSelection = 0;
-    if (settings.autoScanIndex >= 20)
+    if (settings.autoScanIndex < 0 || settings.autoScanIndex >= 20)
         settings.autoScanIndex = 0;
 }
 

@@ -9,10 +9,11 @@
 namespace quorvel {
 
 // Texts derived from the unit header each time block 0 arrives; the Bike page shows them.
+// Until a header has been read they name the first unit program.
 struct UnitHeaderTexts {
-    std::string version; // at most 30 characters
-    std::string date;    // "dd.mm.20yy", day padded with a space
-    std::string time;    // "hh:mm"
+    std::string version = "Jet01";   // at most 30 characters
+    std::string date = "25.02.2002"; // "dd.mm.20yy", day padded with a space
+    std::string time = "16:21";      // "hh:mm"
 
     bool operator==(const UnitHeaderTexts&) const = default;
 };

@@ -284,6 +284,12 @@ TEST(SanitiseSettings, OutOfRangeSettingsFallBackToTheirFirstValue)
     EXPECT_EQ(settings.portSelection, 0);
     EXPECT_EQ(settings.autoScanIndex, 0);
 
+    OutsideSettings negative{-1, -1, -1};
+    sanitiseImage(image, negative);
+    EXPECT_EQ(negative.language, 0);
+    EXPECT_EQ(negative.portSelection, 0);
+    EXPECT_EQ(negative.autoScanIndex, 0);
+
     OutsideSettings kept{3, 20, 19};
     sanitiseImage(image, kept);
     EXPECT_EQ(kept.language, 3);

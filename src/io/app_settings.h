@@ -1,0 +1,39 @@
+#pragma once
+
+#include "io/ini_file.h"
+
+#include <optional>
+#include <string>
+
+namespace quorvel {
+
+struct WindowGeometry {
+    int left = 0;
+    int top = 0;
+    int height = 0;
+    int width = 0;
+};
+
+// What the program remembers between runs besides the image. The defaults are those of a first
+// run: the window centred at its designed size (no geometry), COM2, English, the Monitor page.
+struct AppSettings {
+    std::optional<WindowGeometry> geometry;
+    int portSelection = 1; // 0..19 for COM1..COM20, 20 for the automatic search
+    int autoScanIndex = 0;
+    int language = 0;
+    std::string fileLabel;       // the text of LabelFile2
+    std::string currentFileName; // the parameter file last saved or loaded
+    int activePage = 18;
+    bool showMs = false;
+    bool extendedMonitor = false;
+    bool allPolohaA = false;
+    bool allPolohaB = false;
+};
+
+// Reads the keys present in the BASIC section over `settings`; a missing key keeps the value in
+// effect. Numbers keep the byte semantics of the original store: ComPort=0 gives port 255, which
+// the sanitiser then turns into the first port.
+void loadSettings(const IniFile& ini, AppSettings& settings);
+[[nodiscard]] IniFile saveSettings(const AppSettings& settings);
+
+} // namespace quorvel

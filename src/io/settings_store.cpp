@@ -1,0 +1,67 @@
+#include "io/settings_store.h"
+
+#include "core/image_constants.h"
+#include "io/atomic_file.h"
+
+#include <cstdlib>
+
+namespace quorvel {
+
+SettingsStore::SettingsStore(std::filesystem::path directory)
+    : m_directory(std::move(directory))
+{
+}
+
+std::filesystem::path SettingsStore::defaultDirectory()
+{
+#ifdef _WIN32
+    if (const char* appData = std::getenv("APPDATA"); appData != nullptr && *appData != '\0')
+        return std::filesystem::path(appData);
+#else
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config != '\0')
+        return std::filesystem::path(config);
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
+        return std::filesystem::path(home) / ".config";
+#endif
+    return std::filesystem::current_path();
+}
+
+std::string SettingsStore::settingsFileName()
+{
+    return "Quorvel_2007_v" + std::to_string(kProgramVersion) + "ini";
+}
+
+std::filesystem::path SettingsStore::settingsPath() const
+{
+    return m_directory / settingsFileName();
+}
+
+std::filesystem::path SettingsStore::lastImagePath() const
+{
+    return m_directory / ("_" + settingsFileName());
+}
+
+std::filesystem::path SettingsStore::testMarkerPath() const
+{
+    return m_directory / "test_vesnik.txt";
+}
+
+void SettingsStore::load(AppSettings& settings, ParamImage& image, AllFlags& flags) const
+{
+    if (const auto text = readWholeFile(settingsPath()))
+        loadSettings(IniFile::parse(*text), settings);
+    if (const auto text = readWholeFile(lastImagePath()))
+        readLastImage(*text, image, flags);
+}
+
+std::optional<std::string> SettingsStore::save(const AppSettings& settings, const ParamImage& image,
+                                               const AllFlags& flags) const
+{
+    std::error_code ec;
+    std::filesystem::create_directories(m_directory, ec);
+    if (auto error = writeFileAtomically(settingsPath(), saveSettings(settings).serialise()))
+        return error;
+    return writeFileAtomically(lastImagePath(), writeLastImage(image, flags));
+}
+
+} // namespace quorvel

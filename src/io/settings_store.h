@@ -1,0 +1,34 @@
+#pragma once
+
+#include "io/app_settings.h"
+#include "io/last_image.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace quorvel {
+
+// Where the settings, the last image and the test marker live: the user's configuration
+// directory ($XDG_CONFIG_HOME, else ~/.config; %APPDATA% on Windows).
+class SettingsStore {
+public:
+    explicit SettingsStore(std::filesystem::path directory);
+    [[nodiscard]] static std::filesystem::path defaultDirectory();
+
+    [[nodiscard]] static std::string settingsFileName(); // "Quorvel_2007_v71ini"
+    [[nodiscard]] std::filesystem::path settingsPath() const;
+    [[nodiscard]] std::filesystem::path lastImagePath() const;
+    [[nodiscard]] std::filesystem::path testMarkerPath() const;
+
+    // A missing or unreadable file leaves everything as it is.
+    void load(AppSettings& settings, ParamImage& image, AllFlags& flags) const;
+    // Writes the settings, then the last image; the reason when a file could not be written.
+    [[nodiscard]] std::optional<std::string> save(const AppSettings& settings, const ParamImage& image,
+                                                  const AllFlags& flags) const;
+
+private:
+    std::filesystem::path m_directory;
+};
+
+} // namespace quorvel
