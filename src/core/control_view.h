@@ -39,6 +39,18 @@ struct GaugeState {
     std::optional<ColourRole> colour;
 };
 
+// How a view shows a control: visibility, enabled state, caption and the range of a spin box.
+// An empty optional leaves that property as it is.
+struct ControlView {
+    ControlKey key;
+    std::optional<bool> visible;
+    std::optional<bool> enabled;
+    std::optional<std::string> caption;
+    std::optional<int> minimum;
+    std::optional<int> maximum;
+    std::optional<int> step;
+};
+
 // The colour (and for buttons the weight) of a control marked by live data.
 struct ControlMark {
     ControlKey key;
