@@ -1,0 +1,319 @@
+#include "app/cli/cli.h"
+
+#include "app/cli/cli_args.h"
+#include "app/cli/cli_link.h"
+#include "app/cli/parameter_listing.h"
+#include "core/sanitise.h"
+#include "io/atomic_file.h"
+#include "io/language_table.h"
+#include "io/old_maps.h"
+#include "io/parameter_set.h"
+#include "io/service_tools.h"
+#include "model/bike_defaults.h"
+#include "model/field_codec.h"
+#include "model/field_table.h"
+
+#include <charconv>
+#include <functional>
+#include <map>
+
+namespace quorvel::cli {
+namespace {
+
+constexpr int kTextOpenFileError = 26;
+constexpr int kTextWrongFileVersion = 29;
+constexpr int kLastBikeCode = 52;
+
+const LanguageTable& texts()
+{
+    static const LanguageTable kEnglish;
+    return kEnglish;
+}
+
+struct Context {
+    const Arguments& args;
+    std::ostream& out;
+    std::ostream& err;
+
+    int usageError(const std::string& why) const
+    {
+        err << "quorvel-cli: " << why << "\n\n" << usage();
+        return kExitBadInput;
+    }
+    int message(int textNumber, const std::string& detail = {}) const
+    {
+        err << texts().text(textNumber);
+        if (!detail.empty())
+            err << " (" << detail << ")";
+        err << '\n';
+        return kExitBadInput;
+    }
+};
+
+std::optional<int> parseInt(const std::string& text)
+{
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc{} || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+// Loads a parameter file as Open does; the exit code when it cannot be used.
+std::optional<int> load(const Context& c, const std::string& path, ParamImage& image, InjectionTables& tables)
+{
+    switch (loadParameterFile(path, image, tables)) {
+    case LoadResult::Loaded:
+        return std::nullopt;
+    case LoadResult::CannotOpen:
+        return c.message(kTextOpenFileError, path);
+    case LoadResult::WrongVersion:
+        return c.message(kTextWrongFileVersion, path);
+    }
+    return kExitBadInput;
+}
+
+int save(const Context& c, const std::string& path, ParamImage& image)
+{
+    if (const auto error = saveParameterFile(path, image))
+        return c.message(kTextOpenFileError, *error);
+    return kExitOk;
+}
+
+std::optional<std::string> outputPath(const Context& c)
+{
+    if (auto path = c.args.option("-o"))
+        return path;
+    return c.args.option("--output");
+}
+
+int commandNew(const Context& c)
+{
+    const auto bike = c.args.option("--bike");
+    const auto out = outputPath(c);
+    const auto code = bike ? parseInt(*bike) : std::nullopt;
+    if (!code || *code < 0 || *code > kLastBikeCode || !out)
+        return c.usageError("new needs --bike 0..52 and -o OUT.ign");
+    ParamImage image;
+    InjectionTables tables;
+    image.setByte(150, static_cast<std::uint8_t>(*code));
+    applyDefaults(image, tables, DefaultsRun{});
+    return save(c, *out, image);
+}
+
+int commandShow(const Context& c)
+{
+    if (c.args.positional().size() != 2)
+        return c.usageError("show needs one FILE.ign");
+    ParamImage image;
+    InjectionTables tables;
+    if (const auto failed = load(c, c.args.positional()[1], image, tables))
+        return *failed;
+    if (c.args.flag("--json"))
+        c.out << parametersAsJson(image, tables).dump(2) << '\n';
+    else
+        c.out << listParameters(image, tables);
+    return kExitOk;
+}
+
+// NAME=VALUE or NAME[INDEX]=VALUE, in shown units.
+int applyAssignment(const Context& c, const std::string& assignment, ParamImage& image)
+{
+    const auto equals = assignment.find('=');
+    if (equals == std::string::npos)
+        return c.usageError("expected NAME=VALUE, got " + assignment);
+    std::string name = assignment.substr(0, equals);
+    int element = 0;
+    if (const auto bracket = name.find('['); bracket != std::string::npos && name.back() == ']') {
+        const auto index = parseInt(name.substr(bracket + 1, name.size() - bracket - 2));
+        if (!index)
+            return c.usageError("bad index in " + name);
+        element = *index;
+        name.resize(bracket);
+    }
+    const Field* field = FieldTable::byName(name);
+    const auto value = parseInt(assignment.substr(equals + 1));
+    if (field == nullptr || field->form == FieldForm::Text)
+        return c.usageError("no parameter named " + name);
+    if (!value)
+        return c.usageError("not a number: " + assignment);
+    if (element < 0 || element >= field->count)
+        return c.usageError(name + " has elements 0.." + std::to_string(field->count - 1));
+    writeShown(image, *field, element, *value);
+    return kExitOk;
+}
+
+int commandSet(const Context& c)
+{
+    const auto& words = c.args.positional();
+    const auto out = outputPath(c);
+    if (words.size() < 3 || !out)
+        return c.usageError("set needs FILE.ign NAME=VALUE... -o OUT.ign");
+    ParamImage image;
+    InjectionTables tables;
+    if (const auto failed = load(c, words[1], image, tables))
+        return *failed;
+    for (std::size_t i = 2; i < words.size(); ++i) {
+        if (const int code = applyAssignment(c, words[i], image); code != kExitOk)
+            return code;
+    }
+    return save(c, *out, image);
+}
+
+int commandTransfer(const Context& c, Transfer transfer)
+{
+    const auto device = c.args.option("--port");
+    const auto& words = c.args.positional();
+    ParamImage image;
+    InjectionTables tables;
+    if (transfer == Transfer::Read) {
+        const auto out = outputPath(c);
+        if (!device || !out || words.size() != 1)
+            return c.usageError("read needs --port DEV -o OUT.ign");
+        if (!runTransfer(transfer, *device, image, c.err))
+            return kExitFailed;
+        return save(c, *out, image);
+    }
+    if (!device || words.size() != 2)
+        return c.usageError(words[0] + " needs --port DEV FILE.ign");
+    if (const auto failed = load(c, words[1], image, tables))
+        return *failed;
+    return runTransfer(transfer, *device, image, c.err) ? kExitOk : kExitFailed;
+}
+
+int commandMonitor(const Context& c)
+{
+    const auto device = c.args.option("--port");
+    const auto frames = parseInt(c.args.option("--frames").value_or("10"));
+    if (!device || !frames || *frames < 1)
+        return c.usageError("monitor needs --port DEV [--frames N]");
+    ParamImage image;
+    InjectionTables tables;
+    image.setByte(150, 11);
+    applyDefaults(image, tables, DefaultsRun{});
+    if (const auto file = c.args.option("--file")) {
+        if (const auto failed = load(c, *file, image, tables))
+            return *failed;
+    }
+    return runMonitor(*device, *frames, c.args.flag("--json"), image, c.out, c.err) ? kExitOk : kExitFailed;
+}
+
+int commandSaveAllNew(const Context& c)
+{
+    int failures = 0;
+    for (const SavedBikeFile& file : saveAllNew(ParamImage{}, kNewIgnDirectory)) {
+        if (file.error) {
+            c.message(kTextOpenFileError, *file.error);
+            ++failures;
+        }
+    }
+    return failures == 0 ? kExitOk : kExitFailed;
+}
+
+int commandCompareAll(const Context& c)
+{
+    const std::string report = compareAllNew(kNewIgnDirectory, kOldIgnDirectory);
+    const auto path = kNewIgnDirectory / kCompareReportName;
+    // A report that cannot be written is an error, not a result in a file that does not exist.
+    if (const auto error = writeFileAtomically(path, report))
+        return c.message(kTextOpenFileError, *error);
+    c.out << "Results in file \".\\new_ign\\compare_all_new.txt\"\n";
+    return report.find("....line:") == std::string::npos && report.find("!!!!") == std::string::npos ? kExitOk
+                                                                                                     : kExitFailed;
+}
+
+int commandImportOldMaps(const Context& c)
+{
+    const auto& words = c.args.positional();
+    const auto into = c.args.option("--into");
+    const auto out = outputPath(c);
+    if (words.size() != 2 || !into || !out)
+        return c.usageError("import-old-maps needs OLD --into FILE.ign -o OUT.ign");
+    ParamImage image;
+    InjectionTables tables;
+    if (const auto failed = load(c, *into, image, tables))
+        return *failed;
+    const auto old = readWholeFile(words[1]);
+    if (!old)
+        return c.message(kTextOpenFileError, words[1]);
+    readOldMaps(*old, image, tables, {});
+    return save(c, *out, image);
+}
+
+int commandExportPercent(const Context& c)
+{
+    const auto& words = c.args.positional();
+    const auto out = outputPath(c);
+    if (words.size() != 2 || !out)
+        return c.usageError("export-percent needs FILE.ign -o OUT.txt");
+    ParamImage image;
+    InjectionTables tables;
+    if (const auto failed = load(c, words[1], image, tables))
+        return *failed;
+    OutsideSettings unused;
+    (void)sanitiseImage(image, unused);
+    if (const auto error = writeFileAtomically(*out, percentExport(image, tables)))
+        return c.message(kTextOpenFileError, *error);
+    return kExitOk;
+}
+
+} // namespace
+
+std::string usage()
+{
+    return "Usage: quorvel-cli COMMAND [ARGUMENTS]\n"
+           "The configurator without windows: parameter files, the unit over a serial port, and the\n"
+           "service tools. Exit code 0 on success, 1 when the unit or a comparison fails, 2 on bad\n"
+           "usage or a bad file.\n"
+           "\n"
+           "Files:\n"
+           "  new --bike CODE -o OUT.ign             the full defaults of bike CODE (0..52)\n"
+           "  show FILE.ign [--json]                 every parameter, axis and map in shown units\n"
+           "  set FILE.ign NAME=VALUE... -o OUT.ign  change parameters (NAME[i]=VALUE for a row),\n"
+           "                                         limited like the window's fields, then saved\n"
+           "The unit (DEV is a serial device, e.g. /dev/ttyUSB0, or the path quorvel-sim prints):\n"
+           "  read --port DEV -o OUT.ign             read the unit, verify, save\n"
+           "  verify --port DEV FILE.ign             compare the unit with a file\n"
+           "  program --port DEV FILE.ign            program a file into the unit, then verify\n"
+           "  monitor --port DEV [--frames N] [--json] [--file FILE.ign]\n"
+           "                                         live data as the window shows it, by label\n"
+           "Service tools (paths relative to the working directory):\n"
+           "  save-all-new                           defaults of every bike into ./new_ign/\n"
+           "  compare-all                            compare ./new_ign/ with ./new_ign_old/\n"
+           "  import-old-maps OLD --into FILE.ign -o OUT.ign\n"
+           "  export-percent FILE.ign -o OUT.txt     injection maps as percentages\n";
+}
+
+int run(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err)
+{
+    const Arguments args(argv, {"--json", "--help", "-h"});
+    const Context c{args, out, err};
+    if (args.flag("--help") || args.flag("-h")) {
+        out << usage();
+        return kExitOk;
+    }
+    if (!args.error().empty())
+        return c.usageError(args.error());
+    if (args.positional().empty())
+        return c.usageError("no command given");
+
+    const std::map<std::string, std::function<int()>> commands = {
+        {"new", [&] { return commandNew(c); }},
+        {"show", [&] { return commandShow(c); }},
+        {"set", [&] { return commandSet(c); }},
+        {"read", [&] { return commandTransfer(c, Transfer::Read); }},
+        {"verify", [&] { return commandTransfer(c, Transfer::Verify); }},
+        {"program", [&] { return commandTransfer(c, Transfer::Program); }},
+        {"monitor", [&] { return commandMonitor(c); }},
+        {"save-all-new", [&] { return commandSaveAllNew(c); }},
+        {"compare-all", [&] { return commandCompareAll(c); }},
+        {"import-old-maps", [&] { return commandImportOldMaps(c); }},
+        {"export-percent", [&] { return commandExportPercent(c); }},
+    };
+    const auto command = commands.find(args.positional().front());
+    if (command == commands.end())
+        return c.usageError("unknown command " + args.positional().front());
+    return command->second();
+}
+
+} // namespace quorvel::cli

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "core/param_image.h"
+#include "model/injection_tables.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+// What loading a parameter file gave.
+enum class LoadResult : std::uint8_t { Loaded, CannotOpen, WrongVersion };
+
+// Loads parameter file text the way Open does: a BIKE section runs that bike's full defaults,
+// and afterwards the percent tables follow the stored maps. On a wrong version the image and
+// the tables are unchanged.
+[[nodiscard]] LoadResult loadParameterText(std::string_view text, ParamImage& image, InjectionTables& tables,
+                                           bool pageOnly = false, int currentPage = 0);
+[[nodiscard]] LoadResult loadParameterFile(const std::filesystem::path& path, ParamImage& image,
+                                           InjectionTables& tables, bool pageOnly = false, int currentPage = 0);
+
+// Sanitises and writes the image as a parameter file; the reason when it could not be written,
+// in which case the previous file is untouched.
+[[nodiscard]] std::optional<std::string> saveParameterFile(const std::filesystem::path& path, ParamImage& image);
+
+} // namespace quorvel

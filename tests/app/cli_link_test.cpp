@@ -1,0 +1,98 @@
+#include "app/cli/cli.h"
+#include "io/parameter_set.h"
+#include "serial/core_application.h"
+#include "serial/pty_unit.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <sstream>
+#include <unistd.h>
+
+namespace quorvel::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CliLinkTest : public ::testing::Test {
+protected:
+    CliLinkTest()
+        : m_dir(fs::temp_directory_path() / ("quorvel-cli-link-" + std::to_string(::getpid())))
+    {
+        test::ensureCoreApplication();
+        fs::create_directories(m_dir);
+        std::ostringstream ignored;
+        EXPECT_EQ(run({"new", "--bike", "11", "-o", path("b11.ign")}, ignored, ignored), kExitOk);
+    }
+    ~CliLinkTest() override { fs::remove_all(m_dir); }
+
+    int cli(std::vector<std::string> args)
+    {
+        m_out.str("");
+        m_err.str("");
+        return run(args, m_out, m_err);
+    }
+    [[nodiscard]] std::string path(const std::string& name) const { return (m_dir / name).string(); }
+
+    fs::path m_dir;
+    std::ostringstream m_out;
+    std::ostringstream m_err;
+};
+
+TEST_F(CliLinkTest, ProgramVerifyAndReadBackTheSameSet)
+{
+    test::PtyUnit unit;
+    ASSERT_EQ(cli({"program", "--port", unit.devicePath(), path("b11.ign")}), kExitOk) << m_err.str();
+    EXPECT_NE(m_err.str().find("Program device: OK"), std::string::npos);
+    ASSERT_EQ(cli({"verify", "--port", unit.devicePath(), path("b11.ign")}), kExitOk) << m_err.str();
+    ASSERT_EQ(cli({"read", "--port", unit.devicePath(), "-o", path("back.ign")}), kExitOk) << m_err.str();
+
+    ParamImage written;
+    ParamImage back;
+    InjectionTables tables;
+    ASSERT_EQ(loadParameterFile(path("b11.ign"), written, tables), LoadResult::Loaded);
+    ASSERT_EQ(loadParameterFile(path("back.ign"), back, tables), LoadResult::Loaded);
+    EXPECT_TRUE(std::ranges::equal(written.bytes().subspan(150), back.bytes().subspan(150)));
+}
+
+TEST_F(CliLinkTest, DifferingUnitFailsTheVerify)
+{
+    sim::FaultPlan faults;
+    faults.differingBlock = 4;
+    test::PtyUnit unit(faults);
+    EXPECT_EQ(cli({"verify", "--port", unit.devicePath(), path("b11.ign")}), kExitFailed);
+    EXPECT_NE(m_err.str().find("Verify error!"), std::string::npos);
+}
+
+TEST_F(CliLinkTest, MissingDeviceFailsWithTheOpeningError)
+{
+    EXPECT_EQ(cli({"verify", "--port", path("no-such-device"), path("b11.ign")}), kExitFailed);
+    EXPECT_NE(m_err.str().find("Com opening error!"), std::string::npos);
+}
+
+TEST_F(CliLinkTest, MonitorPrintsOneJsonObjectPerFrame)
+{
+    test::PtyUnit unit;
+    ASSERT_EQ(cli({"monitor", "--port", unit.devicePath(), "--frames", "2", "--json"}), kExitOk) << m_err.str();
+    std::istringstream lines(m_out.str());
+    int frames = 0;
+    for (std::string line; std::getline(lines, line);) {
+        const auto frame = nlohmann::json::parse(line);
+        EXPECT_TRUE(frame.contains("LabelRpm"));
+        EXPECT_EQ(frame["LabelTlak"], "AP = 101.3 kPa= 4050 mV");
+        ++frames;
+    }
+    EXPECT_EQ(frames, 2);
+}
+
+TEST_F(CliLinkTest, SilentUnitEndsTheMonitorWithFailure)
+{
+    sim::FaultPlan faults;
+    faults.silent = true;
+    test::PtyUnit unit(faults);
+    EXPECT_EQ(cli({"monitor", "--port", unit.devicePath(), "--frames", "1"}), kExitFailed);
+}
+
+} // namespace
+} // namespace quorvel::cli

@@ -1,0 +1,121 @@
+#include "app/cli/cli.h"
+#include "io/atomic_file.h"
+#include "io/parameter_set.h"
+#include "model/field_codec.h"
+#include "model/field_table.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <sstream>
+#include <unistd.h>
+
+namespace quorvel::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CliTest : public ::testing::Test {
+protected:
+    CliTest()
+        : m_dir(fs::temp_directory_path() / ("quorvel-cli-" + std::to_string(::getpid())))
+    {
+        fs::create_directories(m_dir);
+    }
+    ~CliTest() override { fs::remove_all(m_dir); }
+
+    int cli(std::vector<std::string> args)
+    {
+        m_out.str("");
+        m_err.str("");
+        return run(args, m_out, m_err);
+    }
+    [[nodiscard]] std::string path(const std::string& name) const { return (m_dir / name).string(); }
+
+    fs::path m_dir;
+    std::ostringstream m_out;
+    std::ostringstream m_err;
+};
+
+int shownValue(const std::string& file, const char* name)
+{
+    ParamImage image;
+    InjectionTables tables;
+    EXPECT_EQ(loadParameterFile(file, image, tables), LoadResult::Loaded);
+    return readShown(image, *FieldTable::byName(name));
+}
+
+TEST_F(CliTest, NewWritesTheDefaultsOfTheBike)
+{
+    ASSERT_EQ(cli({"new", "--bike", "1", "-o", path("bike1.ign")}), kExitOk) << m_err.str();
+    EXPECT_EQ(shownValue(path("bike1.ign"), "IgnLimiter"), 10800);
+    EXPECT_EQ(cli({"new", "--bike", "53", "-o", path("x.ign")}), kExitBadInput);
+    EXPECT_EQ(cli({"new", "--bike", "1"}), kExitBadInput);
+}
+
+TEST_F(CliTest, ShowAsJsonHasFieldsAndMaps)
+{
+    ASSERT_EQ(cli({"new", "--bike", "11", "-o", path("b.ign")}), kExitOk);
+    ASSERT_EQ(cli({"show", path("b.ign"), "--json"}), kExitOk) << m_err.str();
+    const auto json = nlohmann::json::parse(m_out.str());
+    EXPECT_EQ(json["fields"]["Bike"], 11);
+    EXPECT_EQ(json["maps"]["ADVANCE"]["cells"].size(), 10U);
+    EXPECT_EQ(json["maps"]["JET_1A"]["percent"][0].size(), 15U);
+    EXPECT_EQ(json["maps"]["IAP_IAP"].size(), 10U);
+}
+
+TEST_F(CliTest, SetClampsLikeTheWindowAndSanitises)
+{
+    ASSERT_EQ(cli({"new", "--bike", "11", "-o", path("b.ign")}), kExitOk);
+    ASSERT_EQ(
+        cli({"set", path("b.ign"), "IgnLimiter=99999", "Gas1=60", "Gas2=20", "KorVoda[2]=130", "-o", path("c.ign")}),
+        kExitOk)
+        << m_err.str();
+    EXPECT_EQ(shownValue(path("c.ign"), "IgnLimiter"), 25000);
+    EXPECT_EQ(shownValue(path("c.ign"), "Gas2"), 60); // raised to Gas1 by sanitising
+    ParamImage image;
+    InjectionTables tables;
+    ASSERT_EQ(loadParameterFile(path("c.ign"), image, tables), LoadResult::Loaded);
+    EXPECT_EQ(readShown(image, *FieldTable::byName("KorVoda"), 2), 130);
+
+    EXPECT_EQ(cli({"set", path("b.ign"), "NoSuchThing=1", "-o", path("d.ign")}), kExitBadInput);
+    EXPECT_EQ(cli({"set", path("b.ign"), "KorVoda[9]=1", "-o", path("d.ign")}), kExitBadInput);
+    EXPECT_FALSE(fs::exists(path("d.ign")));
+}
+
+TEST_F(CliTest, BadFilesAreRefusedWithTheSystemsTexts)
+{
+    EXPECT_EQ(cli({"show", path("missing.ign")}), kExitBadInput);
+    EXPECT_NE(m_err.str().find("Open file error!"), std::string::npos);
+    ASSERT_FALSE(writeFileAtomically(path("old.ign"), "TASKOVAR_KEY 70\r\nBIKE 3").has_value());
+    EXPECT_EQ(cli({"show", path("old.ign")}), kExitBadInput);
+    EXPECT_NE(m_err.str().find("Unmatched version of *.ign file!"), std::string::npos);
+    EXPECT_EQ(cli({"frobnicate"}), kExitBadInput);
+    EXPECT_EQ(cli({}), kExitBadInput);
+    EXPECT_EQ(cli({"--help"}), kExitOk);
+    EXPECT_NE(m_out.str().find("quorvel-cli COMMAND"), std::string::npos);
+}
+
+TEST_F(CliTest, ExportAndImportOfPercentMaps)
+{
+    ASSERT_EQ(cli({"new", "--bike", "11", "-o", path("b.ign")}), kExitOk);
+    ASSERT_EQ(cli({"export-percent", path("b.ign"), "-o", path("p.txt")}), kExitOk);
+    const auto text = readWholeFile(path("p.txt")).value_or("");
+    EXPECT_EQ(text.rfind("\r\nRPM_JET_1A", 0), 0U);
+
+    ASSERT_FALSE(writeFileAtomically(path("old.map"), "IGN" + std::string(150 * 3, ' ') + " 33").has_value());
+    std::string cells = "IGN";
+    for (int i = 0; i < 150; ++i)
+        cells += " 21";
+    ASSERT_FALSE(writeFileAtomically(path("old.map"), cells).has_value());
+    ASSERT_EQ(cli({"import-old-maps", path("old.map"), "--into", path("b.ign"), "-o", path("i.ign")}), kExitOk)
+        << m_err.str();
+    ParamImage image;
+    InjectionTables tables;
+    ASSERT_EQ(loadParameterFile(path("i.ign"), image, tables), LoadResult::Loaded);
+    EXPECT_EQ(image.byte(650 + 149), 21);
+}
+
+} // namespace
+} // namespace quorvel::cli
