@@ -15,6 +15,7 @@ struct FieldControl {
     std::string name;
     int index = -1;
 
+    // The key looks at this object's name: it is valid as long as this object lives.
     [[nodiscard]] ControlKey key() const { return {name, index}; }
 };
 
