@@ -1,0 +1,18 @@
+#pragma once
+
+namespace quorvel {
+
+// What the parameter editor needs from the main window beyond its controls: the link and the
+// parts of the window that other layers own.
+class EditorHost {
+public:
+    virtual ~EditorHost() = default;
+    // Programs the pending blocks (the link session's startProgramming).
+    virtual void startProgramming() = 0;
+    // Hides the transfer message and progress gauge and clears the file name of the Bike page.
+    virtual void forgetTransferAndFile() = 0;
+    // Applies the captions of the language again (some depend on the bike).
+    virtual void applyCaptions() = 0;
+};
+
+} // namespace quorvel

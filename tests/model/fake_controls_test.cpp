@@ -1,0 +1,25 @@
+#include "model/controls_contract.h"
+#include "model/fake_controls.h"
+
+namespace quorvel {
+namespace {
+
+struct MakeFakeControls {
+    static std::unique_ptr<Controls> create() { return std::make_unique<FakeControls>(); }
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Fake, ControlsContract, testing::Types<MakeFakeControls>);
+
+TEST(FakeControls, TypedTextWithThousandsSeparators_IsAccepted)
+{
+    FakeControls controls;
+    const ControlKey spin{"EditProbe"};
+    controls.setRange(spin, {0, 30000, 1});
+    controls.setText(spin, "12,500");
+    controls.interpretText(spin);
+    EXPECT_EQ(controls.value(spin), 12500);
+    EXPECT_EQ(controls.text(spin), "12,500");
+}
+
+} // namespace
+} // namespace quorvel
