@@ -1,0 +1,46 @@
+// Renders a user manual written in Markdown into the PDF that Help -> Contents opens. Images are
+// looked up beside the Markdown file; a missing screenshot leaves its caption and nothing else.
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QTextDocument>
+#include <QUrl>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QGuiApplication application(argc, argv);
+    const QStringList args = QGuiApplication::arguments();
+    if (args.size() != 4) {
+        std::fprintf(stderr, "usage: quorvel-manual-pdf MANUAL.md OUT.pdf TITLE\n");
+        return 2;
+    }
+    QFile source(args[1]);
+    if (!source.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "cannot read %s\n", qPrintable(args[1]));
+        return 1;
+    }
+    QTextDocument document;
+    document.setBaseUrl(QUrl::fromLocalFile(QFileInfo(args[1]).absolutePath() + QLatin1Char('/')));
+    document.setDefaultStyleSheet(QStringLiteral("h1 { color: #8a1c1c; } h2 { color: #8a1c1c; margin-top: 14px; }"
+                                                 "table { border-collapse: collapse; } td, th { padding: 3px; }"));
+    document.setMarkdown(QString::fromUtf8(source.readAll()));
+
+    QPdfWriter pdf(args[2]);
+    pdf.setTitle(args[3]);
+    pdf.setCreator(QStringLiteral("quorvel-manual-pdf"));
+    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 18, 18, 18),
+                                  QPageLayout::Millimeter));
+    // At the screen's resolution every font of the document, code included, keeps its size.
+    pdf.setResolution(96);
+    QFont font = document.defaultFont();
+    font.setPointSizeF(10.0);
+    document.setDefaultFont(font);
+    document.print(&pdf);
+    return 0;
+}
