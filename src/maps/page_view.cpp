@@ -58,8 +58,10 @@ int cylinders(const ParamImage& image)
 std::string cylinderList(int count)
 {
     std::string list = " 1";
-    for (int k = 2; k <= count; ++k)
-        list += "," + std::to_string(k);
+    for (int k = 2; k <= count; ++k) {
+        list += ',';
+        list += static_cast<char>('0' + k); // at most four cylinders
+    }
     return list;
 }
 

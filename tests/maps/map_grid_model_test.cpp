@@ -239,18 +239,5 @@ TEST_F(MapGridModelTest, InjIapMarksThePressureRowHead)
     EXPECT_EQ(m_grid.cellColour(9, marking.operatingCell().column), ColourRole::Lime);
 }
 
-TEST_F(MapGridModelTest, ColoursStartOverOnAnotherPage)
-{
-    show(kPageInj1A);
-    MonitorSnapshot live;
-    live.Rpm = 3000;
-    live.UsesTpsMaps = true;
-    LiveMarking marking;
-    (void)m_grid.applyMarks(marking.refresh(kPageInj1A, m_image, live, false));
-    show(kPageInjB);
-    for (int e = 0; e < kMapCells; ++e)
-        EXPECT_EQ(m_grid.cellColour(e / 15, e % 15), ColourRole::NormalWindow);
-}
-
 } // namespace
 } // namespace quorvel

@@ -113,12 +113,6 @@ TEST_F(MapPageCommandsTest, PageChangeFillsWithoutCollecting)
     EXPECT_EQ(m_host.calls, (Calls{"hide", "page 6", "fill", "show"}));
 }
 
-TEST_F(MapPageCommandsTest, TpsAndMsCollectBeforeTheView)
-{
-    m_commands.gridOptionClick();
-    EXPECT_EQ(m_host.calls, (Calls{"hide", "collect", "view", "show", "after"}));
-}
-
 TEST_F(MapPageCommandsTest, PositionReferenceTakesOnlyASnapshot)
 {
     m_commands.positionReference(PositionBank::B, 2);

@@ -79,12 +79,6 @@ TEST_F(MapToolsTest, SingleCellWithTheEngineStoppedStopsWithoutAfterChange)
     EXPECT_TRUE(std::ranges::equal(before.bytes(), m_image.bytes()));
 }
 
-TEST_F(MapToolsTest, WholeMapWorksWithTheEngineStopped)
-{
-    m_live.engineRpm = 0;
-    EXPECT_EQ(step(kPageInjB, StepDirection::Up, true), ToolOutcome::done(true));
-}
-
 TEST_F(MapToolsTest, SingleCellOnAFailedRowSensorChangesNothing)
 {
     m_live.cell.throttleRow = OperatingCell::kNoRow;
@@ -176,22 +170,6 @@ TEST_F(MapToolsTest, PercentStepsStopAtTheGridMaximum)
     EXPECT_EQ(percent(InjectionMap::Jet2A, 77), 1000);
 }
 
-TEST_F(MapToolsTest, ByteBoundsHold)
-{
-    const MapLayout& jetB = MapTable::of(MapId::JetB);
-    m_image.setByte(jetB.cellOffsetOf(3 * 15 + 5), 0);
-    EXPECT_EQ(step(kPageInjB, StepDirection::Down), ToolOutcome::done(false));
-    m_image.setByte(jetB.cellOffsetOf(3 * 15 + 5), 255);
-    EXPECT_EQ(step(kPageInjB, StepDirection::Up), ToolOutcome::done(false));
-    EXPECT_EQ(m_image.byte(jetB.cellOffsetOf(3 * 15 + 5)), 255);
-}
-
-TEST_F(MapToolsTest, PagesWithoutAMapChangeNothingButStillEndWithAfterChange)
-{
-    EXPECT_EQ(step(kPageGear, StepDirection::Up, true), ToolOutcome::done(false));
-    EXPECT_EQ(stepMapColumn(m_image, m_tables, kPageBike, 0, StepDirection::Up), ToolOutcome::done(false));
-}
-
 TEST_F(MapToolsTest, ColumnSpinStepsTenCellsOfOneColumn)
 {
     const MapLayout& servo = MapTable::of(MapId::ServoEx);
@@ -250,13 +228,6 @@ TEST_F(MapToolsTest, PositionAnglesStayWithinZeroAnd720Degrees)
     (void)stepPosition(m_image, PositionBank::B, StepDirection::Down, true, {});
     EXPECT_EQ(m_image.byte(kPositionBAngle), 0);
     EXPECT_EQ(m_image.byte(kPositionBAngle + 1), 142);
-}
-
-TEST_F(MapToolsTest, PositionReferenceStoresTheItem)
-{
-    EXPECT_TRUE(setPositionReference(m_image, PositionBank::B, 2));
-    EXPECT_EQ(m_image.byte(207), 2);
-    EXPECT_FALSE(setPositionReference(m_image, PositionBank::B, 2));
 }
 
 // Percent switch of the servo maps.

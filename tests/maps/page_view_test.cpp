@@ -73,24 +73,6 @@ TEST(GridLayout, OneRowKeepsRowNineAndOneColumnKeepsColumnZero)
     EXPECT_FALSE(column.rpmFields);
 }
 
-TEST(GridLayout, FollowersShowValuesOrTimesButTakeNoEdit)
-{
-    for (GridLayoutMode mode : {Follower, FollowerTimes}) {
-        const GridLayout layout = GridLayout::of(mode);
-        EXPECT_TRUE(layout.cellVisible(0, 0));
-        EXPECT_FALSE(layout.cellEditable(0, 0));
-        EXPECT_FALSE(layout.rpmUpDowns);
-        EXPECT_FALSE(layout.columnSpins);
-    }
-    EXPECT_TRUE(GridLayout::of(FollowerTimes).msLabels);
-    // Times in place of the fields, still stepped through the hidden fields.
-    const GridLayout times = GridLayout::of(FullTimes);
-    EXPECT_FALSE(times.cellFields);
-    EXPECT_TRUE(times.msLabels);
-    EXPECT_TRUE(times.cellEditable(9, 14));
-    EXPECT_FALSE(GridLayout::of(Empty).cellVisible(0, 0));
-}
-
 class PageViewTest : public testing::Test {
 protected:
     PageViewTest()
@@ -308,16 +290,6 @@ TEST_F(PageViewTest, InjIapShowsPressureFieldsAndOneCorrectionPerCylinder)
     EXPECT_EQ(caption(v, "LabelExtra_Uni", 1), "Correction for cylinder 1,2,3");
     EXPECT_TRUE(shown(v, "CheckBoxZobrMs_Uni"));
     EXPECT_EQ(visibleCount(view(kPageInj1A), "EditRow_Uni", 10), 0);
-}
-
-TEST_F(PageViewTest, Inj1AShowsTheIapWindowFields)
-{
-    const PageView v = view(kPageInj1A);
-    EXPECT_EQ(visibleCount(v, "EditExtra_Uni", 6), 4);
-    EXPECT_EQ(caption(v, "LabelExtra_Uni", 0), "IAP -> TP ");
-    EXPECT_EQ(caption(v, "LabelExtra_Uni", 2), "TPS max");
-    EXPECT_EQ(caption(v, "LabelExtra_Uni", 4), "RPM max");
-    EXPECT_EQ(v.find("EditExtra_Uni", 2)->step, 100);
 }
 
 TEST_F(PageViewTest, EveryPageSetsMenuMarksAndPickupLabels)
