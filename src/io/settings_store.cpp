@@ -28,7 +28,10 @@ std::filesystem::path SettingsStore::defaultDirectory()
 
 std::string SettingsStore::settingsFileName()
 {
-    return "Quorvel_2007_v" + std::to_string(kProgramVersion) + "ini";
+    std::string name = "Quorvel_2007_v";
+    name += std::to_string(kProgramVersion);
+    name += "ini";
+    return name;
 }
 
 std::filesystem::path SettingsStore::settingsPath() const
@@ -38,7 +41,9 @@ std::filesystem::path SettingsStore::settingsPath() const
 
 std::filesystem::path SettingsStore::lastImagePath() const
 {
-    return m_directory / ("_" + settingsFileName());
+    std::string name = "_";
+    name += settingsFileName();
+    return m_directory / name;
 }
 
 std::filesystem::path SettingsStore::testMarkerPath() const

@@ -1,0 +1,107 @@
+#include "maps/map_page_commands.h"
+
+#include "core/page_index.h"
+#include "maps/servo_percent_switch.h"
+#include "model/field_codec.h"
+#include "model/field_table.h"
+
+namespace quorvel {
+
+MapPageCommands::MapPageCommands(ParamImage& image, InjectionTables& tables, MapPageHost& host)
+    : m_image(image)
+    , m_tables(tables)
+    , m_host(host)
+{
+}
+
+void MapPageCommands::storeControl(std::string_view controlName, int page, int shown)
+{
+    if (const auto target = FieldTable::byControl(controlName, -1, page))
+        writeShown(m_image, *target->field, target->element, shown);
+}
+
+void MapPageCommands::pageChanged(int page)
+{
+    m_host.setMapGridVisible(false);
+    m_host.selectPage(page);
+    m_host.fillPage();
+    m_host.setMapGridVisible(true);
+}
+
+void MapPageCommands::tools(StepDirection direction, const ToolContext& context)
+{
+    if (context.page == kPagePoloha) {
+        for (std::size_t bank = 0; bank < kPositionBanks.size(); ++bank)
+            positionSpin(kPositionBanks[bank], direction, context.positionAll[bank], context.positions);
+        return;
+    }
+    if (stepMap(m_image, m_tables, context.page, direction, context.wholeMap, context.live).runAfterChange)
+        m_host.afterChange();
+}
+
+void MapPageCommands::columnSpin(int page, int column, StepDirection direction)
+{
+    if (stepMapColumn(m_image, m_tables, page, column, direction).runAfterChange)
+        m_host.afterChange();
+}
+
+void MapPageCommands::positionSpin(PositionBank bank, StepDirection direction, bool all, const PositionColumns& live)
+{
+    m_host.collectPage();
+    (void)stepPosition(m_image, bank, direction, all, live);
+    m_host.afterChange();
+}
+
+void MapPageCommands::positionReference(PositionBank bank, int item)
+{
+    setPositionReference(m_image, bank, item);
+    m_host.takeSnapshot();
+}
+
+void MapPageCommands::percentSwitch(int page, bool checked)
+{
+    m_host.setMapGridVisible(false);
+    (void)switchServoPercent(m_image, page, checked);
+    m_host.setMapGridVisible(true);
+    m_host.afterChange();
+}
+
+void MapPageCommands::servoMode(int page, int item)
+{
+    m_host.setMapGridVisible(false);
+    storeControl("RadioGroupServoMode", page, item);
+    m_host.refreshView();
+    m_host.setMapGridVisible(true);
+    m_host.takeSnapshot();
+}
+
+void MapPageCommands::servoEnable(int page, bool checked)
+{
+    m_host.setMapGridVisible(false);
+    storeControl("CheckBoxServoEnable", page, checked ? 1 : 0);
+    m_host.refreshView();
+    m_host.setMapGridVisible(true);
+    m_host.takeSnapshot();
+}
+
+void MapPageCommands::jet123(Jet123Mode mode, int activePage)
+{
+    const Jet123Choice choice = chooseJet123Mode(m_image, mode, activePage);
+    if (choice.page != activePage)
+        m_host.selectPage(choice.page);
+    m_host.setMapGridVisible(false);
+    m_host.fillPage();
+    m_host.setMapGridVisible(true);
+    m_host.takeSnapshot();
+}
+
+void MapPageCommands::gridOptionClick()
+{
+    m_host.setMapGridVisible(false);
+    m_host.collectPage();
+    m_host.refreshView();
+    m_host.setMapGridVisible(true);
+    m_host.afterChange();
+}
+
+} // namespace quorvel
