@@ -25,7 +25,7 @@ constexpr std::array kEngineControls{
     "LabelVzduch"sv, "LabelNapeti"sv, "LabelGear"sv,          "LabelN2oEnable"sv,
 };
 
-constexpr int kPanelWidth = 240;
+constexpr int kPanelWidth = 210;
 
 // Design-time texts and colours, until the link and the first frame say otherwise.
 void designLabel(QWidget& panel, const char* name, const char* text, ColourRole colour, bool visible)

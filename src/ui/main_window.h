@@ -40,7 +40,7 @@ class ToolBar;
 class TFormHlav final : public QMainWindow, private LinkHost, private BikeCommandHost, private FileCommandHost {
 public:
     static constexpr int kTickMilliseconds = 55;
-    static constexpr int kDesignWidth = 1120;
+    static constexpr int kDesignWidth = 1320;
     static constexpr int kDesignHeight = 700;
     static constexpr int kStartBikeCode = 11;
 

@@ -2,6 +2,8 @@
 
 #include "core/page_index.h"
 
+#include <QTabBar>
+
 #include <array>
 #include <stdexcept>
 #include <string_view>
@@ -57,6 +59,9 @@ PageControl::PageControl(QWidget* monitorPage, QWidget* parent)
         addTab(page, qText(spec.caption));
         setTabVisible(index, spec.tabVisible);
     }
+    // Every tab stays in sight: the user moves between pages by their tabs all the time.
+    setUsesScrollButtons(false);
+    tabBar()->setStyleSheet("QTabBar::tab { padding: 3px 5px; }");
     setCurrentIndex(kPageMonitor);
 }
 

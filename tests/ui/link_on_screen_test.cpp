@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace quorvel {
 namespace {
 
@@ -171,6 +173,23 @@ TEST_F(LinkOnScreen, SilentUnitShowsNoConnectionAtTheSeventhTick)
     EXPECT_TRUE(rig.shown("LabelSpojeni"));
     EXPECT_EQ(rig.text("LabelSpojeni"), "No Connection");
     EXPECT_FALSE(rig.shown("LabelVersion"));
+}
+
+// A picture of the window during a simulated run, for looking at the layout by eye.
+TEST_F(LinkOnScreen, ScreenshotOfTheMonitorPageWhenAsked)
+{
+    const char* directory = std::getenv("QUORVEL_SCREENSHOT_DIR");
+    if (directory == nullptr)
+        GTEST_SKIP() << "set QUORVEL_SCREENSHOT_DIR to take the pictures";
+    rig.unit.advance(std::chrono::seconds(9));
+    rig.start();
+    rig.window->show();
+    rig.control<QCheckBox>("CheckBoxExtMonitor").click();
+    rig.steps(20);
+    ASSERT_TRUE(rig.window->grab().save(QString(directory) + "/quorvel-monitor.png"));
+    rig.control<QAbstractButton>("ButtonRead").click();
+    rig.steps(15);
+    ASSERT_TRUE(rig.window->grab().save(QString(directory) + "/quorvel-reading.png"));
 }
 
 } // namespace
