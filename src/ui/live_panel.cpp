@@ -26,6 +26,7 @@ constexpr std::array kEngineControls{
 };
 
 constexpr int kPanelWidth = 210;
+constexpr int kLabelWidth = kPanelWidth - 24;
 
 // Design-time texts and colours, until the link and the first frame say otherwise.
 void designLabel(QWidget& panel, const char* name, const char* text, ColourRole colour, bool visible)
@@ -46,9 +47,9 @@ LivePanel::LivePanel(QWidget* parent)
     setFixedWidth(kPanelWidth);
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(2);
-    addMonitorControls(*this, *layout, kLinkControls);
+    addMonitorControls(*this, *layout, kLinkControls, kLabelWidth);
     layout->addSpacing(8);
-    addMonitorControls(*this, *layout, kEngineControls);
+    addMonitorControls(*this, *layout, kEngineControls, kLabelWidth);
     layout->addStretch();
 
     findChild<QProgressBar*>("CGaugeProgram")->setRange(0, kProgressMax);

@@ -15,7 +15,7 @@ QString qText(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QWidget* makeControl(std::string_view name, QWidget& parent)
+QWidget* makeControl(std::string_view name, QWidget& parent, int labelWidth)
 {
     if (name.starts_with("CGauge")) {
         auto* gauge = new QProgressBar(&parent);
@@ -29,15 +29,16 @@ QWidget* makeControl(std::string_view name, QWidget& parent)
         return new QCheckBox(&parent);
     auto* label = new QLabel(&parent);
     label->setMargin(1);
+    label->setFixedSize(labelWidth, label->fontMetrics().height() + 2 * label->margin());
     return label;
 }
 
 } // namespace
 
-void addMonitorControls(QWidget& parent, QBoxLayout& layout, std::span<const std::string_view> names)
+void addMonitorControls(QWidget& parent, QBoxLayout& layout, std::span<const std::string_view> names, int labelWidth)
 {
     for (const std::string_view name : names) {
-        QWidget* control = makeControl(name, parent);
+        QWidget* control = makeControl(name, parent, labelWidth);
         control->setObjectName(qText(name));
         layout.addWidget(control);
     }

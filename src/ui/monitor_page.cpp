@@ -16,6 +16,8 @@ namespace {
 
 using namespace std::string_view_literals;
 
+constexpr int kLabelWidth = 236;
+
 constexpr std::array kAdvanceAndInjection{
     "LabelMon_Ign"sv,    "LabelMon_Ign1"sv,   "LabelMon_Ign2"sv,   "LabelMon_Ign3"sv,
     "LabelMon_Ign4"sv,   "LabelMon_Jet_A"sv,  "LabelMon_Jet_1A"sv, "LabelMon_Jet_2A"sv,
@@ -63,7 +65,7 @@ void addColumn(QWidget& page, QGridLayout& grid, int column, std::span<const std
     frame->setFrameShape(QFrame::StyledPanel);
     auto* layout = new QVBoxLayout(frame);
     layout->setSpacing(2);
-    addMonitorControls(*frame, *layout, names);
+    addMonitorControls(*frame, *layout, names, kLabelWidth);
     layout->addStretch();
     grid.addWidget(frame, 0, column);
 }
