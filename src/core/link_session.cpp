@@ -73,6 +73,12 @@ void LinkSession::startProgramming()
     m_programmingDone = false;
 }
 
+void LinkSession::hideTransferMessage()
+{
+    m_display.statusVisible = false;
+    m_display.progressVisible = false;
+}
+
 void LinkSession::tick()
 {
     if (const auto routed = routeReceivedChunk(m_port.pollPort())) {

@@ -61,6 +61,10 @@ public:
     // A received frame whose byte 0 is not 0xB0.
     void handleLinkReply(FrameBytes frame);
 
+    // A file command or the defaults hide the status line and the progress bar of the last
+    // transfer at once; a later command shows them again.
+    void hideTransferMessage();
+
     // While printing, "No Connection" is not put on the page being printed.
     void setPrinting(bool printing) { m_printing = printing; }
 

@@ -545,5 +545,20 @@ TEST_F(LinkSessionTest, CommandDuringATransferTakesOver)
     EXPECT_EQ(display.statusText, "Verify: OK");
 }
 
+TEST_F(LinkSessionTest, HiddenTransferMessageStaysHiddenUntilTheNextCommand)
+{
+    session.read();
+    step();
+    session.hideTransferMessage();
+    for (int tick = 0; tick < 10; ++tick) {
+        step();
+        ASSERT_FALSE(display.statusVisible);
+        ASSERT_FALSE(display.progressVisible);
+    }
+    session.verify();
+    EXPECT_TRUE(display.statusVisible);
+    EXPECT_TRUE(display.progressVisible);
+}
+
 } // namespace
 } // namespace quorvel

@@ -1,8 +1,8 @@
 #include "app/cli/cli_link.h"
 
-#include "core/decoding_monitor.h"
 #include "core/link_only_monitor.h"
 #include "core/link_session.h"
+#include "core/monitor_display_sink.h"
 #include "core/sanitise.h"
 #include "io/language_table.h"
 #include "serial/qt_serial_line.h"
@@ -135,26 +135,25 @@ bool runMonitor(const std::string& device, int frames, bool json, const ParamIma
                 std::ostream& err)
 {
     LanguageTable texts;
+    MonitorDisplaySink monitor(texts, [&image] { return MonitorContext::from(image, true, true); });
     int shown = 0;
-    DecodingMonitor monitor(
-        texts, [&image] { return MonitorContext::from(image, true, true); },
-        [&](const MonitorDisplay& display) {
-            ++shown;
-            if (json) {
-                nlohmann::ordered_json line = nlohmann::ordered_json::object();
-                for (const LabelState& label : display.labels) {
-                    if (label.text)
-                        line[label.key.objectName()] = *label.text;
-                }
-                out << line.dump() << std::endl;
-                return;
-            }
+    auto print = [&](const MonitorDisplay& display) {
+        ++shown;
+        if (json) {
+            nlohmann::ordered_json line = nlohmann::ordered_json::object();
             for (const LabelState& label : display.labels) {
                 if (label.text)
-                    out << label.key.objectName() << ": " << *label.text << '\n';
+                    line[label.key.objectName()] = *label.text;
             }
-            out << std::endl;
-        });
+            out << line.dump() << std::endl;
+            return;
+        }
+        for (const LabelState& label : display.labels) {
+            if (label.text)
+                out << label.key.objectName() << ": " << *label.text << '\n';
+        }
+        out << std::endl;
+    };
     ParamImage linkImage = image;
     Link link(linkImage, device, monitor, err);
     if (!link.isOpen())
@@ -162,6 +161,8 @@ bool runMonitor(const std::string& device, int frames, bool json, const ParamIma
     int disconnectedTicks = 0;
     const int budget = frames * LinkSession::kResendInterval * 4 + kGiveUpTicks;
     const bool complete = link.tickUntil(budget, [&] {
+        if (const auto display = monitor.takeDisplay())
+            print(*display);
         const bool disconnected = link.session().silenceTicks() >= LinkSession::kDisconnectedSilence;
         disconnectedTicks = disconnected ? disconnectedTicks + 1 : 0;
         return shown >= frames || disconnectedTicks > kGiveUpTicks;

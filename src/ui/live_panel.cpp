@@ -1,0 +1,64 @@
+#include "ui/live_panel.h"
+
+#include "core/colour_role.h"
+#include "ui/colour_palette.h"
+#include "ui/monitor_controls.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+#include <array>
+#include <string_view>
+
+namespace quorvel {
+namespace {
+
+using namespace std::string_view_literals;
+
+constexpr std::array kLinkControls{
+    "LabelHlaseni"sv, "CGaugeProgram"sv, "LabelSpojeni"sv, "LabelVersion"sv, "LabelCom"sv, "LabelEeDataErr"sv,
+};
+constexpr std::array kEngineControls{
+    "LabelRpm"sv,    "CGaugeRpm"sv,   "LabelTpsMon"sv,        "CGaugeTps"sv,      "LabelLambda"sv, "CGaugeLambda"sv,
+    "LabelVoda"sv,   "CGaugeVoda"sv,  "LabelMaxInjProcent"sv, "CGaugeDuty"sv,     "LabelTlak"sv,   "LabelPodtlak"sv,
+    "LabelVzduch"sv, "LabelNapeti"sv, "LabelGear"sv,          "LabelN2oEnable"sv,
+};
+
+constexpr int kPanelWidth = 210;
+constexpr int kLabelWidth = kPanelWidth - 24;
+
+// Design-time texts and colours, until the link and the first frame say otherwise.
+void designLabel(QWidget& panel, const char* name, const char* text, ColourRole colour, bool visible)
+{
+    auto* label = panel.findChild<QLabel*>(name);
+    label->setText(text);
+    ColourPalette::paintBackground(*label, colour);
+    label->setVisible(visible);
+}
+
+} // namespace
+
+LivePanel::LivePanel(QWidget* parent)
+    : QFrame(parent)
+{
+    setObjectName("PanelLive");
+    setFrameShape(QFrame::StyledPanel);
+    setFixedWidth(kPanelWidth);
+    auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(2);
+    addMonitorControls(*this, *layout, kLinkControls, kLabelWidth);
+    layout->addSpacing(8);
+    addMonitorControls(*this, *layout, kEngineControls, kLabelWidth);
+    layout->addStretch();
+
+    findChild<QProgressBar*>("CGaugeProgram")->setRange(0, kProgressMax);
+    designLabel(*this, "LabelHlaseni", "Programming:", ColourRole::NormalFace, false);
+    designLabel(*this, "LabelSpojeni", "No Connection", ColourRole::Red, true);
+    designLabel(*this, "LabelVersion", "", ColourRole::White, false);
+    designLabel(*this, "LabelCom", "COM = --", ColourRole::NormalFace, true);
+    designLabel(*this, "LabelEeDataErr", "Programmed data error!", ColourRole::Red, false);
+    designLabel(*this, "LabelN2oEnable", "", ColourRole::NormalFace, false);
+}
+
+} // namespace quorvel

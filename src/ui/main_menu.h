@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QActionGroup>
+#include <QMenuBar>
+
+#include <array>
+#include <string_view>
+
+namespace quorvel {
+
+// The main menu MainMenu1: every item carries its name as objectName, its fixed shortcut and
+// its hint. The COM menu gets one entry per port and "Com Auto"; the service menu is shown only
+// in test mode. The window connects the items to its commands by name.
+class MainMenu {
+public:
+    static constexpr int kComEntries = 21;
+
+    explicit MainMenu(QMenuBar& bar);
+    MainMenu(const MainMenu&) = delete;
+    MainMenu& operator=(const MainMenu&) = delete;
+
+    // The item of that name; a name the menu does not hold is a programming error.
+    [[nodiscard]] QAction& action(std::string_view name) const;
+    [[nodiscard]] QAction& comEntry(int entry) const { return *m_comEntries.at(static_cast<std::size_t>(entry)); }
+
+    // Exactly one COM entry carries the check mark; none for an index outside the menu.
+    void checkComEntry(int entry);
+    void setServiceVisible(bool visible);
+
+private:
+    QMenuBar& m_bar;
+    std::array<QAction*, kComEntries> m_comEntries{};
+    QActionGroup* m_jetModes = nullptr;
+};
+
+} // namespace quorvel

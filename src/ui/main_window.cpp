@@ -1,0 +1,405 @@
+#include "ui/main_window.h"
+
+#include "core/page_index.h"
+#include "core/sanitise.h"
+#include "core/start_up_rules.h"
+#include "io/atomic_file.h"
+#include "model/bike_defaults.h"
+#include "model/bike_list.h"
+#include "model/jet_coupling.h"
+#include "ui/live_panel.h"
+#include "ui/main_menu.h"
+#include "ui/monitor_page.h"
+#include "ui/page_control.h"
+#include "ui/tool_bar.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+#include <iostream>
+
+namespace quorvel {
+namespace {
+
+constexpr int kBikeOffset = 150;
+constexpr int kGasOffset = 248; // N2O enabled (CheckBoxGas)
+constexpr int kTestLabels = 8;
+constexpr std::string_view kWindowTitle = "Programming of Quorvel_2007 unit";
+constexpr std::string_view kDefaultFileName = "data.ign";
+
+constexpr std::array<std::pair<std::string_view, Jet123Mode>, 3> kJetModeItems{{
+    {"Menu_Jet123Normal", Jet123Mode::Normal},
+    {"Menu_Jet123Coupled", Jet123Mode::Coupled},
+    {"Menu_Jet123Stejny", Jet123Mode::Same},
+}};
+
+ControlView visibility(ControlKey key, bool visible)
+{
+    return ControlView{key, visible, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt};
+}
+
+std::filesystem::path settingsDirectory(const std::filesystem::path& configured)
+{
+    return configured.empty() ? SettingsStore::defaultDirectory() : configured;
+}
+
+} // namespace
+
+TFormHlav::TFormHlav(WindowServices services, QWidget* parent)
+    : QMainWindow(parent)
+    , m_services(std::move(services))
+    , m_store(settingsDirectory(m_services.configDirectory))
+    , m_port(*m_services.line, *m_services.naming, m_texts, *m_services.dialogs)
+    , m_monitor(m_texts, [this] { return monitorContext(); })
+    , m_session(m_image, m_port, *this, m_monitor, m_texts)
+    , m_bikeCommands(m_image, m_tables, *this, *m_services.dialogs, m_texts)
+    , m_fileCommands(m_image, m_tables, m_files, *this, *m_services.dialogs, m_texts)
+    , m_binder(std::make_unique<NoControlsBinder>())
+    , m_applier(*this)
+{
+    setObjectName("TFormHlav");
+    setWindowTitle(QString::fromUtf8(kWindowTitle.data(), static_cast<qsizetype>(kWindowTitle.size())));
+    buildControls();
+    wireCommands();
+    formCreate(m_services.commandLineLanguage);
+
+    m_timer1.setObjectName("Timer1");
+    m_timer1.setTimerType(Qt::PreciseTimer);
+    m_timer1.setInterval(kTickMilliseconds);
+    connect(&m_timer1, &QTimer::timeout, this, &TFormHlav::tick);
+    if (m_services.runTimer)
+        m_timer1.start();
+}
+
+TFormHlav::~TFormHlav() = default;
+
+void TFormHlav::buildControls()
+{
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    m_toolBar = new ToolBar(central);
+    column->addWidget(m_toolBar, 0, Qt::AlignLeft);
+    auto* row = new QHBoxLayout;
+    m_monitorPage = new MonitorPage;
+    m_pages = new PageControl(m_monitorPage, central);
+    m_livePanel = new LivePanel(central);
+    row->addWidget(m_pages, 1);
+    row->addWidget(m_livePanel);
+    column->addLayout(row, 1);
+    setCentralWidget(central);
+
+    auto* fileLabel = new QLabel(&m_pages->page(kPageBike));
+    fileLabel->setObjectName("LabelFile2");
+    auto* bikeLayout = new QVBoxLayout(&m_pages->page(kPageBike));
+    bikeLayout->addWidget(fileLabel);
+    bikeLayout->addStretch();
+
+    m_extMonitor = m_monitorPage->findChild<QCheckBox*>("CheckBoxExtMonitor");
+    m_menu = std::make_unique<MainMenu>(*menuBar());
+    // The hints of the controls and menu items under the pointer go to the status line.
+    statusBar()->setObjectName("StatusBar1");
+    m_applier.forgetWidgets();
+}
+
+void TFormHlav::wire(std::string_view menuItem, const std::function<void()>& command)
+{
+    connect(&m_menu->action(menuItem), &QAction::triggered, this, [this, command] {
+        command();
+        showLink();
+    });
+}
+
+void TFormHlav::wireButton(std::string_view button, const std::function<void()>& command)
+{
+    connect(&m_toolBar->button(button), &QAbstractButton::clicked, this, [this, command] {
+        command();
+        showLink();
+    });
+}
+
+void TFormHlav::wireCommands()
+{
+    const std::function<void()> newAll = [this] { m_bikeCommands.newAll(); };
+    const std::function<void()> open = [this] { m_fileCommands.open(); };
+    const std::function<void()> save = [this] { m_fileCommands.save(); };
+    const std::function<void()> read = [this] { m_session.read(); };
+    const std::function<void()> verify = [this] { m_session.verify(); };
+    const std::function<void()> program = [this] { m_session.program(); };
+    wire("MenuNew", newAll);
+    wire("MenuNewActPage", [this] { m_bikeCommands.newForPage(); });
+    wire("MenuOpen", open);
+    wire("MenuOpenExeDir", [this] { m_fileCommands.openFromExeDir(); });
+    wire("MenuOpenActPage", [this] { m_fileCommands.openForActualPage(); });
+    wire("MenuSave", save);
+    wire("MenuSaveExeDir", [this] { m_fileCommands.saveToExeDir(); });
+    wire("MenuExit", [this] { close(); });
+    wire("MenuRead", read);
+    wire("MenuVerify", verify);
+    wire("MenuProgram", program);
+    for (const auto& [item, mode] : kJetModeItems)
+        wire(item, [this, mode] { chooseJetMode(static_cast<int>(mode)); });
+    wire("MenuSaveAllNew", [this] { m_fileCommands.saveAllNew(); });
+    wire("MenuCompareAll", [this] { m_fileCommands.compareAllNew(); });
+    wire("OpenOldMaps", [this] { m_fileCommands.openOldMaps(); });
+    wire("MenuServisUlozProcenta", [this] { m_fileCommands.savePercentMaps(); });
+    for (int entry = 0; entry < MainMenu::kComEntries; ++entry) {
+        connect(&m_menu->comEntry(entry), &QAction::triggered, this, [this, entry] {
+            m_port.selectPort(entry);
+            showLink();
+        });
+    }
+
+    wireButton("SpeedButton6", newAll);
+    wireButton("SpeedButton5", open);
+    wireButton("SpeedButton7", save);
+    wireButton("ButtonRead", read);
+    wireButton("ButtonVerify", verify);
+    wireButton("ButtonProgram", program);
+
+    connect(m_pages, &QTabWidget::currentChanged, this, [this] { fillPage(); });
+    connect(m_extMonitor, &QCheckBox::clicked, this, [this] {
+        collectPage();
+        afterChange();
+    });
+}
+
+// FormCreate: the order matters (settings over defaults, the command line over the settings,
+// sanitising before anything is shown or sent).
+void TFormHlav::formCreate(std::optional<Language> commandLineLanguage)
+{
+    m_port.setPortSelection(1);
+    m_image.setByte(kBikeOffset, kStartBikeCode);
+    applyDefaults(m_image, m_tables, {false, m_pages->activePage()});
+    resize(kDesignWidth, kDesignHeight);
+    centreOnScreen();
+    m_files.exeDirFileName =
+        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / kDefaultFileName;
+    loadSettings();
+    fillPage();
+    deriveBikeFields(m_image);
+    m_tables.refreshFromImage(m_image);
+    if (commandLineLanguage)
+        m_settings.language = static_cast<int>(*commandLineLanguage);
+    sanitiseImage();
+    fillPage();
+    if (!m_services.portDevice.empty())
+        m_port.setExplicitDevice(m_services.portDevice);
+    m_port.openPort();
+    fillPage();
+    readTestMarker();
+    showLink();
+}
+
+void TFormHlav::centreOnScreen()
+{
+    const QScreen* shown = screen();
+    if (shown == nullptr)
+        return;
+    // A screen smaller than the window keeps its title bar on the screen.
+    const QRect area = shown->geometry();
+    move(area.left() + std::max(0, (area.width() - width()) / 2),
+         area.top() + std::max(0, (area.height() - height()) / 2));
+}
+
+void TFormHlav::loadSettings()
+{
+    m_store.load(m_settings, m_image, m_allFlags);
+    if (const auto& geometry = m_settings.geometry) {
+        move(geometry->left, geometry->top);
+        resize(geometry->width, geometry->height);
+    }
+    m_port.setPortSelection(m_settings.portSelection);
+    m_port.setAutoScanIndex(m_settings.autoScanIndex);
+    m_files.fileLabel = m_settings.fileLabel;
+    m_files.currentFileName = m_settings.currentFileName;
+    if (m_settings.activePage >= 0 && m_settings.activePage < kPageCount &&
+        m_pages->isTabVisible(m_settings.activePage))
+        m_pages->setCurrentIndex(m_settings.activePage);
+    m_extMonitor->setChecked(m_settings.extendedMonitor);
+}
+
+void TFormHlav::readTestMarker()
+{
+    const auto marker = readWholeFile(m_store.testMarkerPath());
+    m_testMode = marker && markerEnablesTestMode(*marker);
+    for (int index = 1; index <= kTestLabels; ++index)
+        m_applier.apply(LabelState{{"LabelTest", index}, std::nullopt, std::nullopt, m_testMode});
+    m_menu->setServiceVisible(m_testMode);
+}
+
+void TFormHlav::closeEvent(QCloseEvent* event)
+{
+    formClose();
+    event->accept();
+}
+
+// FormClose: the image is saved as the user last saw it, collected and sanitised.
+void TFormHlav::formClose()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    m_timer1.stop();
+    m_port.closePort();
+    collectPage();
+    sanitiseImage();
+    m_settings.geometry = WindowGeometry{x(), y(), height(), width()};
+    m_settings.portSelection = m_port.portSelection();
+    m_settings.autoScanIndex = m_port.autoScanIndex();
+    m_settings.fileLabel = m_files.fileLabel;
+    m_settings.currentFileName = m_files.currentFileName.string();
+    m_settings.activePage = m_pages->activePage();
+    m_settings.extendedMonitor = m_extMonitor->isChecked();
+    // Nothing to tell the user on the way out; the previous files stay whole.
+    if (const auto error = m_store.save(m_settings, m_image, m_allFlags))
+        std::cerr << "quorvel: settings not saved: " << *error << '\n';
+}
+
+void TFormHlav::tick()
+{
+    m_session.tick();
+    showLink();
+    if (const auto display = m_monitor.takeDisplay()) {
+        m_applier.applyAll<LabelState>(display->labels);
+        m_applier.applyAll<GaugeState>(display->gauges);
+    }
+}
+
+void TFormHlav::showLink()
+{
+    const LinkDisplay& link = m_session.display();
+    m_applier.apply(LabelState{{"LabelHlaseni"}, link.statusText, link.statusColour, link.statusVisible});
+    m_applier.apply(GaugeState{"CGaugeProgram", link.progress, std::nullopt});
+    m_applier.apply(visibility({"CGaugeProgram"}, link.progressVisible));
+    m_applier.apply(LabelState{{"LabelSpojeni"}, std::nullopt, std::nullopt, link.noConnectionVisible});
+    m_applier.apply(LabelState{{"LabelVersion"}, std::nullopt, std::nullopt, link.versionVisible});
+    m_applier.apply(LabelState{{"LabelCom"}, m_port.labelText(), std::nullopt, std::nullopt});
+    m_applier.apply(LabelState{{"LabelFile2"}, m_files.fileLabel, std::nullopt, std::nullopt});
+    if (m_port.checkedMenuEntry() != m_checkedComEntry) {
+        m_checkedComEntry = m_port.checkedMenuEntry();
+        m_menu->checkComEntry(m_checkedComEntry);
+    }
+}
+
+MonitorContext TFormHlav::monitorContext() const
+{
+    return MonitorContext::from(m_image, m_extMonitor->isChecked(), m_image.byte(kGasOffset) != 0);
+}
+
+void TFormHlav::setPageBinder(std::unique_ptr<PageBinder> binder)
+{
+    m_binder = std::move(binder);
+    m_applier.forgetWidgets();
+    fillPage();
+}
+
+int TFormHlav::activePage() const
+{
+    return m_pages->activePage();
+}
+
+void TFormHlav::fillPage()
+{
+    m_pageIndex = m_pages->activePage();
+    const JetCoupling coupling = JetCoupling::fromImage(m_image);
+    m_menu->action("Menu_Jet123Normal").setChecked(!coupling.coupled && !coupling.same);
+    m_menu->action("Menu_Jet123Coupled").setChecked(coupling.coupled);
+    m_menu->action("Menu_Jet123Stejny").setChecked(coupling.same);
+    m_binder->fillPage(m_pageIndex);
+}
+
+void TFormHlav::chooseJetMode(int mode)
+{
+    const Jet123Choice choice = chooseJet123Mode(m_image, static_cast<Jet123Mode>(mode), activePage());
+    if (choice.page != activePage())
+        m_pages->setCurrentIndex(choice.page);
+    fillPage();
+}
+
+void TFormHlav::collectPage()
+{
+    m_binder->collectPage(m_pageIndex);
+}
+
+void TFormHlav::sanitiseImage()
+{
+    OutsideSettings outside{m_settings.language, m_port.portSelection(), m_port.autoScanIndex()};
+    for (const ControlColour& warning : quorvel::sanitiseImage(m_image, outside))
+        m_applier.apply(ControlMark{{warning.control}, warning.role, std::nullopt});
+    m_settings.language = outside.language;
+    m_texts.setLanguage(static_cast<Language>(outside.language));
+    m_port.setPortSelection(outside.portSelection);
+    m_port.setAutoScanIndex(outside.autoScanIndex);
+}
+
+void TFormHlav::refillPage()
+{
+    fillPage();
+}
+
+void TFormHlav::clearFileName()
+{
+    m_files.fileLabel.clear();
+}
+
+void TFormHlav::refreshMonitorPanel()
+{
+    m_applier.applyAll<ControlMark>(m_marking.refresh(activePage(), m_image, m_monitor.snapshot(), m_settings.showMs));
+}
+
+void TFormHlav::showMessage(std::string_view text)
+{
+    m_services.dialogs->showMessage(text);
+}
+
+int TFormHlav::selectedBikePosition() const
+{
+    return BikeList::shownPosition(m_image.byte(kBikeOffset));
+}
+
+void TFormHlav::setPageOnlyLoad(bool pageOnly)
+{
+    m_files.pageOnlyLoad = pageOnly;
+}
+
+void TFormHlav::forgetTransferAndFile()
+{
+    hideTransferMessage();
+    clearFileName();
+}
+
+void TFormHlav::afterChange()
+{
+    sanitiseImage();
+    fillPage();
+    fillPage();
+}
+
+void TFormHlav::applyCaptions()
+{
+    // Every caption is English for now; the bike-dependent ones follow with the language tables.
+}
+
+void TFormHlav::collectSanitiseRefill()
+{
+    collectPage();
+    sanitiseImage();
+    fillPage();
+}
+
+void TFormHlav::hideTransferMessage()
+{
+    m_session.hideTransferMessage();
+}
+
+} // namespace quorvel

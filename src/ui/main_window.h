@@ -1,0 +1,135 @@
+#pragma once
+
+#include "core/link_host.h"
+#include "core/link_session.h"
+#include "core/monitor_display_sink.h"
+#include "core/param_image.h"
+#include "core/serial_port.h"
+#include "io/language_table.h"
+#include "io/settings_store.h"
+#include "maps/live_marking.h"
+#include "model/bike_commands.h"
+#include "model/injection_tables.h"
+#include "ui/control_applier.h"
+#include "ui/file_commands.h"
+#include "ui/page_binder.h"
+#include "ui/window_services.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+class QCheckBox;
+class QLabel;
+
+namespace quorvel {
+
+class LivePanel;
+class MainMenu;
+class MonitorPage;
+class PageControl;
+class ToolBar;
+
+// The main window. It owns the image, the link and the settings for the life of the program
+// and is put together from small parts: the page control, the always-visible live panel, the
+// tool bar and the main menu. What it shows is decided by the core (link display, monitor
+// decoding, live marking) and applied by name through one ControlApplier; every command of a
+// menu item or button goes to the core object that does the work.
+class TFormHlav final : public QMainWindow, private LinkHost, private BikeCommandHost, private FileCommandHost {
+public:
+    static constexpr int kTickMilliseconds = 55;
+    static constexpr int kDesignWidth = 1320;
+    static constexpr int kDesignHeight = 700;
+    static constexpr int kStartBikeCode = 11;
+
+    // Runs the start-up in its documented order; the port is opened at its end, which may show
+    // "Com opening error!".
+    explicit TFormHlav(WindowServices services, QWidget* parent = nullptr);
+    ~TFormHlav() override;
+    TFormHlav(const TFormHlav&) = delete;
+    TFormHlav& operator=(const TFormHlav&) = delete;
+
+    // Timer1: one 55 ms tick of the link, then what it changed on screen.
+    void tick();
+
+    // The page whose controls are bound now binds through `binder` from here on.
+    void setPageBinder(std::unique_ptr<PageBinder> binder);
+
+    [[nodiscard]] const ParamImage& image() const { return m_image; }
+    [[nodiscard]] ParamImage& image() { return m_image; }
+    [[nodiscard]] const LinkSession& link() const { return m_session; }
+    [[nodiscard]] const SerialPort& port() const { return m_port; }
+    [[nodiscard]] Language language() const { return m_texts.language(); }
+    [[nodiscard]] bool testMode() const { return m_testMode; }
+    [[nodiscard]] const FileState& files() const { return m_files; }
+    [[nodiscard]] const ControlApplier& applier() const { return m_applier; }
+    [[nodiscard]] int activePage() const override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // LinkHost
+    void collectPage() override;
+    void sanitiseImage() override;
+    void refillPage() override;
+    void clearFileName() override;
+    void refreshMonitorPanel() override;
+    void showMessage(std::string_view text) override;
+    // BikeCommandHost
+    [[nodiscard]] int selectedBikePosition() const override;
+    void setPageOnlyLoad(bool pageOnly) override;
+    void forgetTransferAndFile() override;
+    void afterChange() override;
+    void applyCaptions() override;
+    // FileCommandHost
+    void collectSanitiseRefill() override;
+    void hideTransferMessage() override;
+
+    void buildControls();
+    void wireCommands();
+    void wire(std::string_view menuItem, const std::function<void()>& command);
+    void wireButton(std::string_view button, const std::function<void()>& command);
+    void formCreate(std::optional<Language> commandLineLanguage);
+    void centreOnScreen();
+    void loadSettings();
+    void readTestMarker();
+    void formClose();
+    void fillPage();
+    void chooseJetMode(int mode);
+    void showLink();
+    [[nodiscard]] MonitorContext monitorContext() const;
+
+    WindowServices m_services;
+    LanguageTable m_texts;
+    ParamImage m_image;
+    InjectionTables m_tables;
+    AllFlags m_allFlags{};
+    AppSettings m_settings;
+    SettingsStore m_store;
+    FileState m_files;
+    SerialPort m_port;
+    MonitorDisplaySink m_monitor;
+    LinkSession m_session;
+    LiveMarking m_marking;
+    BikeCommands m_bikeCommands;
+    FileCommands m_fileCommands;
+    std::unique_ptr<PageBinder> m_binder;
+    int m_pageIndex = 0;
+    bool m_testMode = false;
+    bool m_closed = false;
+
+    MonitorPage* m_monitorPage = nullptr;
+    PageControl* m_pages = nullptr;
+    LivePanel* m_livePanel = nullptr;
+    ToolBar* m_toolBar = nullptr;
+    QCheckBox* m_extMonitor = nullptr;
+    std::unique_ptr<MainMenu> m_menu;
+    ControlApplier m_applier;
+    int m_checkedComEntry = -1;
+    QTimer m_timer1;
+};
+
+} // namespace quorvel

@@ -1,0 +1,76 @@
+#include "ui/page_control.h"
+
+#include "core/page_index.h"
+
+#include <QTabBar>
+
+#include <array>
+#include <stdexcept>
+#include <string_view>
+
+namespace quorvel {
+namespace {
+
+struct PageSpec {
+    std::string_view name;
+    std::string_view caption;
+    bool tabVisible = true;
+};
+
+// Pages built at run time (the map pages) are named after their index.
+constexpr std::array<PageSpec, kPageCount + 1> kPages{{
+    {"TabSheet_Bike", "Bike"},
+    {"TabSheet_Uni1", "Advance"},
+    {"TabSheet_Uni2", "Inj-1A"},
+    {"TabSheet_Uni3", "Inj-2A"},
+    {"TabSheet_Uni4", "Inj-3A"},
+    {"TabSheet_Uni5", "Inj-4A"},
+    {"TabSheet_Uni6", "Inj-B"},
+    {"TabSheet_Uni7", "Inj-IAP"},
+    {"TabSheet_Poloha", "Position"},
+    {"TabSheet_Korekce", "Corrections"},
+    {"TabSheet_Cidla", "Sensors"},
+    {"TabSheet_Uni11", "Intake servo"},
+    {"TabSheet_Uni12", "Exhaust servo "},
+    {"TabSheet_Idle", "Idle"},
+    {"TabSheet_Gas", "N2O"},
+    {"TabSheet_Race", "Race"},
+    {"TabSheet_Gear", "Gear"},
+    {"TabSheet_Ladeni", "Tuning", false},
+    {"TabSheet_Monitor", "Monitor"},
+    {"TabSheetLadeni", "Tuning", false},
+}};
+
+QString qText(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+PageControl::PageControl(QWidget* monitorPage, QWidget* parent)
+    : QTabWidget(parent)
+{
+    setObjectName("PageControl1");
+    for (int index = 0; index < static_cast<int>(kPages.size()); ++index) {
+        const PageSpec& spec = kPages.at(static_cast<std::size_t>(index));
+        QWidget* page = index == kPageMonitor ? monitorPage : new QWidget(this);
+        page->setObjectName(qText(spec.name));
+        addTab(page, qText(spec.caption));
+        setTabVisible(index, spec.tabVisible);
+    }
+    // Every tab stays in sight: the user moves between pages by their tabs all the time.
+    setUsesScrollButtons(false);
+    tabBar()->setStyleSheet("QTabBar::tab { padding: 3px 5px; }");
+    setCurrentIndex(kPageMonitor);
+}
+
+QWidget& PageControl::page(int index) const
+{
+    QWidget* found = widget(index);
+    if (found == nullptr)
+        throw std::out_of_range("no page " + std::to_string(index));
+    return *found;
+}
+
+} // namespace quorvel

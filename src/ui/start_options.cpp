@@ -1,0 +1,61 @@
+#include "ui/start_options.h"
+
+#include "core/start_up_rules.h"
+
+namespace quorvel {
+
+std::optional<StartOptions> parseStartOptions(std::span<const std::string> arguments, std::string& error)
+{
+    StartOptions options;
+    if (!arguments.empty())
+        options.language = languageFromArgument(arguments.front());
+    for (std::size_t at = 0; at < arguments.size(); ++at) {
+        const std::string& word = arguments[at];
+        const auto value = [&]() -> const std::string* {
+            if (at + 1 >= arguments.size()) {
+                error = word + " needs a value";
+                return nullptr;
+            }
+            return &arguments[++at];
+        };
+        if (word == "--help" || word == "-h") {
+            options.help = true;
+        } else if (word == "--simulate") {
+            options.simulate = true;
+        } else if (word == "--port") {
+            const std::string* device = value();
+            if (device == nullptr)
+                return std::nullopt;
+            options.portDevice = *device;
+        } else if (word == "--config-dir") {
+            const std::string* directory = value();
+            if (directory == nullptr)
+                return std::nullopt;
+            options.configDirectory = *directory;
+        } else if (word.starts_with("-")) {
+            error = "unknown option " + word;
+            return std::nullopt;
+        }
+    }
+    if (options.simulate && !options.portDevice.empty()) {
+        error = "--port and --simulate exclude each other";
+        return std::nullopt;
+    }
+    return options;
+}
+
+std::string startUsage()
+{
+    return "Usage: quorvel [ENGLISH|DEUTSCH|FRENCH|CESKY] [options]\n"
+           "Configures the engine control unit over a serial line.\n"
+           "\n"
+           "  ENGLISH, DEUTSCH, FRENCH, CESKY\n"
+           "                     as the first argument: the language, over the stored one\n"
+           "  --port DEVICE      talk to the unit on this serial device (a USB adapter, a pty)\n"
+           "  --simulate         talk to the built-in virtual unit; no hardware needed\n"
+           "  --config-dir DIR   keep the settings and the last image in DIR\n"
+           "                     (default: $XDG_CONFIG_HOME, else ~/.config)\n"
+           "  --help             show this text\n";
+}
+
+} // namespace quorvel

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "core/message_texts.h"
+
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace quorvel {
+
+// What the command line of the desktop program asks for.
+struct StartOptions {
+    std::optional<Language> language; // the first argument, when it is a language word
+    std::string portDevice;           // --port: this device instead of the COM menu's choice
+    bool simulate = false;            // --simulate: the built-in virtual unit
+    bool help = false;
+    std::filesystem::path configDirectory; // --config-dir; empty for the user's default
+};
+
+// None, with the reason in `error`, for an unknown option or a missing value. Words that are
+// not options are accepted and ignored, as a language word in any place but the first is.
+[[nodiscard]] std::optional<StartOptions> parseStartOptions(std::span<const std::string> arguments, std::string& error);
+[[nodiscard]] std::string startUsage();
+
+} // namespace quorvel

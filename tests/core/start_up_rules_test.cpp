@@ -1,0 +1,48 @@
+#include "core/start_up_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvel {
+namespace {
+
+struct WordCase {
+    const char* word;
+    std::optional<Language> language;
+};
+
+class LanguageWord : public ::testing::TestWithParam<WordCase> {};
+
+TEST_P(LanguageWord, OnlyTheExactUpperCaseWordsPickALanguage)
+{
+    EXPECT_EQ(languageFromArgument(GetParam().word), GetParam().language);
+}
+
+INSTANTIATE_TEST_SUITE_P(Words, LanguageWord,
+                         ::testing::Values(WordCase{"ENGLISH", Language::English},
+                                           WordCase{"DEUTSCH", Language::German}, WordCase{"FRENCH", Language::French},
+                                           WordCase{"CESKY", Language::Czech}, WordCase{"deutsch", std::nullopt},
+                                           WordCase{"Deutsch", std::nullopt}, WordCase{"DEUTSCH ", std::nullopt},
+                                           WordCase{"GERMAN", std::nullopt}, WordCase{"", std::nullopt},
+                                           WordCase{"--simulate", std::nullopt}));
+
+struct MarkerCase {
+    const char* content;
+    bool testMode;
+};
+
+class TestMarker : public ::testing::TestWithParam<MarkerCase> {};
+
+TEST_P(TestMarker, AnyWordExactlyDiagSwitchTurnsTestModeOn)
+{
+    EXPECT_EQ(markerEnablesTestMode(GetParam().content), GetParam().testMode);
+}
+
+INSTANTIATE_TEST_SUITE_P(Contents, TestMarker,
+                         ::testing::Values(MarkerCase{"DIAG_SWITCH", true}, MarkerCase{"hello DIAG_SWITCH", true},
+                                           MarkerCase{"a\r\n\tDIAG_SWITCH\r\n", true},
+                                           MarkerCase{"DIAG_SWITCHED", false}, MarkerCase{"XDIAG_SWITCH", false},
+                                           MarkerCase{"diag_switch", false}, MarkerCase{"", false},
+                                           MarkerCase{"   \n ", false}));
+
+} // namespace
+} // namespace quorvel

@@ -1,0 +1,196 @@
+#include "window_rig.h"
+
+#include "ui/colour_palette.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace quorvel {
+namespace {
+
+using test::WindowRig;
+
+QColor background(const QWidget& widget)
+{
+    return widget.palette().color(QPalette::Window);
+}
+
+LinkFrame monitorFrame(std::uint8_t coolant, std::uint16_t supplyMillivolts)
+{
+    LinkFrame frame{};
+    frame[0] = kMonitorReply;
+    frame[23] = coolant;
+    frame[24] = 120;
+    frame[64] = static_cast<std::uint8_t>(supplyMillivolts & 0xFF);
+    frame[65] = static_cast<std::uint8_t>(supplyMillivolts >> 8);
+    frame[150] = kProgramVersion;
+    sealFrame(frame);
+    return frame;
+}
+
+class LinkOnScreen : public ::testing::Test {
+protected:
+    WindowRig rig;
+
+    // The status line texts in the order they were on screen, until it is hidden.
+    std::vector<std::string> statusSequence()
+    {
+        std::vector<std::string> seen;
+        for (int tick = 0; tick < 2000; ++tick) {
+            rig.step();
+            if (!rig.shown("LabelHlaseni"))
+                break;
+            const std::string text = rig.text("LabelHlaseni");
+            if (seen.empty() || seen.back() != text)
+                seen.push_back(text);
+        }
+        return seen;
+    }
+};
+
+TEST_F(LinkOnScreen, MonitorFrameOfTheVirtualUnitReachesTheLabelsAndGauges)
+{
+    rig.unit.advance(std::chrono::seconds(6));
+    rig.start();
+    rig.steps(8);
+    const std::string rpmText = rig.text("LabelRpm");
+    ASSERT_EQ(rpmText.rfind("RPM = ", 0), 0U) << rpmText;
+    const int rpm = std::stoi(rpmText.substr(6));
+    EXPECT_GT(rpm, 0);
+    const int limiter = rig.window->image().byte(179);
+    ASSERT_GT(limiter, 0);
+    EXPECT_EQ(rig.control<QProgressBar>("CGaugeRpm").value(), std::min(100, rpm / limiter));
+    EXPECT_EQ(rig.text("LabelMon_Ign").rfind("Advance = ", 0), 0U);
+    EXPECT_EQ(rig.text("LabelPocetProgramovani").rfind("Number of Programing = ", 0), 0U);
+    EXPECT_EQ(rig.text("LabelSnimacCkps"), "Pick-up (CKPS) -  is running");
+    EXPECT_EQ(background(rig.control("LabelSnimacCkps")), ColourPalette::colour(ColourRole::Lime));
+    EXPECT_FALSE(rig.shown("LabelSpojeni"));
+    EXPECT_TRUE(rig.shown("LabelVersion"));
+    EXPECT_EQ(background(rig.control("LabelVersion")), ColourPalette::colour(ColourRole::White));
+}
+
+TEST_F(LinkOnScreen, SensorErrorAndSupplyShowTheirColours)
+{
+    rig.start(std::nullopt, false);
+    const LinkFrame frame = monitorFrame(0, 18000);
+    rig.line->feedReceived(frame);
+    rig.step();
+    EXPECT_EQ(rig.text("LabelVoda"), "Coolant = error");
+    EXPECT_EQ(background(rig.control("LabelVoda")), ColourPalette::colour(ColourRole::Red));
+    const auto& gauge = rig.control<QProgressBar>("CGaugeVoda");
+    EXPECT_EQ(gauge.value(), 80);
+    EXPECT_EQ(gauge.palette().color(QPalette::Highlight), ColourPalette::colour(ColourRole::Red));
+    EXPECT_EQ(background(rig.control("LabelNapeti")), ColourPalette::colour(ColourRole::Red));
+
+    rig.control<QCheckBox>("CheckBoxExtMonitor").click();
+    rig.line->feedReceived(monitorFrame(180, 12500));
+    rig.step();
+    EXPECT_EQ(rig.text("LabelVoda"), "Coolant = 80 °C= 0 mV");
+    EXPECT_EQ(gauge.palette().color(QPalette::Highlight), ColourPalette::colour(ColourRole::Aqua));
+    EXPECT_FALSE(background(rig.control("LabelNapeti")) == ColourPalette::colour(ColourRole::Red));
+}
+
+TEST_F(LinkOnScreen, TickWithoutNewsChangesNoWidget)
+{
+    rig.start();
+    rig.steps(20);
+    const long before = rig.window->applier().changes();
+    // The next monitor reply is due at the sixth tick after the last request.
+    rig.line->clearWritten();
+    rig.step();
+    if (!rig.line->writtenFrames().empty())
+        rig.step();
+    EXPECT_EQ(rig.window->applier().changes(), before);
+}
+
+TEST_F(LinkOnScreen, ReadShowsReadThenVerifyOkAndTakesTheUnitsImage)
+{
+    rig.start();
+    rig.steps(3);
+    rig.control<QAbstractButton>("ButtonRead").click();
+    EXPECT_TRUE(rig.shown("LabelHlaseni"));
+    EXPECT_TRUE(rig.shown("CGaugeProgram"));
+    const auto sequence = statusSequence();
+    ASSERT_GE(sequence.size(), 3U);
+    EXPECT_EQ(sequence.front(), "Read:");
+    EXPECT_EQ(sequence[sequence.size() - 2], "Verify:");
+    EXPECT_EQ(sequence.back(), "Verify: OK");
+    for (int block = 1; block < kBlockCount; ++block)
+        ASSERT_TRUE(std::ranges::equal(rig.window->image().block(block), rig.unit.memory().block(block))) << block;
+}
+
+TEST_F(LinkOnScreen, ProgramByF9SendsTheImageAndEndsWithProgramDeviceOk)
+{
+    rig.start();
+    rig.window->findChild<QAction*>("MenuProgram")->trigger();
+    const auto sequence = statusSequence();
+    ASSERT_FALSE(sequence.empty());
+    EXPECT_EQ(sequence.front(), "Program device:");
+    EXPECT_NE(std::ranges::find(sequence, "Verify:"), sequence.end());
+    EXPECT_EQ(sequence.back(), "Program device: OK");
+    for (int block = 1; block < kBlockCount; ++block)
+        ASSERT_TRUE(std::ranges::equal(rig.window->image().block(block), rig.unit.memory().block(block))) << block;
+}
+
+TEST_F(LinkOnScreen, VerifyAgainstADifferentUnitEndsRedWithVerifyError)
+{
+    rig.start();
+    rig.window->findChild<QAction*>("MenuVerify")->trigger();
+    const auto sequence = statusSequence();
+    ASSERT_FALSE(sequence.empty());
+    EXPECT_EQ(sequence.front(), "Verify:");
+    EXPECT_EQ(sequence.back(), "Verify error!");
+}
+
+TEST_F(LinkOnScreen, UnopenablePortShowsComOpeningErrorOnceAndRetriesSilently)
+{
+    rig.devices = {"COM1"};
+    rig.start();
+    EXPECT_EQ(rig.dialogs->messages, std::vector<std::string>{"Com opening error!"});
+    rig.steps(100);
+    EXPECT_EQ(rig.dialogs->messages.size(), 1U);
+    EXPECT_GT(rig.line->openAttempts().size(), 2U);
+
+    rig.window->findChild<QAction*>("MenuCom_Uni0")->trigger();
+    EXPECT_EQ(rig.dialogs->messages.size(), 1U);
+    EXPECT_TRUE(rig.window->findChild<QAction*>("MenuCom_Uni0")->isChecked());
+    EXPECT_FALSE(rig.window->findChild<QAction*>("MenuCom_Uni1")->isChecked());
+    EXPECT_EQ(rig.text("LabelCom"), "COM= COM1");
+}
+
+TEST_F(LinkOnScreen, SilentUnitShowsNoConnectionAtTheSeventhTick)
+{
+    rig.start(std::nullopt, false);
+    rig.steps(6);
+    EXPECT_FALSE(rig.shown("LabelSpojeni"));
+    EXPECT_TRUE(rig.shown("LabelVersion"));
+    rig.step();
+    EXPECT_TRUE(rig.shown("LabelSpojeni"));
+    EXPECT_EQ(rig.text("LabelSpojeni"), "No Connection");
+    EXPECT_FALSE(rig.shown("LabelVersion"));
+}
+
+// A picture of the window during a simulated run, for looking at the layout by eye.
+TEST_F(LinkOnScreen, ScreenshotOfTheMonitorPageWhenAsked)
+{
+    const char* directory = std::getenv("QUORVEL_SCREENSHOT_DIR");
+    if (directory == nullptr)
+        GTEST_SKIP() << "set QUORVEL_SCREENSHOT_DIR to take the pictures";
+    rig.unit.advance(std::chrono::seconds(9));
+    rig.start();
+    rig.window->show();
+    rig.control<QCheckBox>("CheckBoxExtMonitor").click();
+    rig.steps(20);
+    ASSERT_TRUE(rig.window->grab().save(QString(directory) + "/quorvel-monitor.png"));
+    rig.control<QAbstractButton>("ButtonRead").click();
+    rig.steps(15);
+    ASSERT_TRUE(rig.window->grab().save(QString(directory) + "/quorvel-reading.png"));
+}
+
+} // namespace
+} // namespace quorvel

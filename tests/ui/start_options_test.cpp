@@ -1,0 +1,55 @@
+#include "ui/start_options.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvel {
+namespace {
+
+std::optional<StartOptions> parse(std::vector<std::string> arguments, std::string& error)
+{
+    return parseStartOptions(arguments, error);
+}
+
+TEST(StartOptions, PortSimulateConfigDirectoryAndHelp)
+{
+    std::string error;
+    const auto port = parse({"--port", "/dev/pts/4"}, error);
+    ASSERT_TRUE(port.has_value());
+    EXPECT_EQ(port->portDevice, "/dev/pts/4");
+    EXPECT_FALSE(port->simulate);
+    const auto simulated = parse({"ENGLISH", "--simulate", "--config-dir", "/tmp/x"}, error);
+    ASSERT_TRUE(simulated.has_value());
+    EXPECT_TRUE(simulated->simulate);
+    EXPECT_EQ(simulated->language, Language::English);
+    EXPECT_EQ(simulated->configDirectory, "/tmp/x");
+    EXPECT_TRUE(parse({"--help"}, error)->help);
+}
+
+struct BadCase {
+    std::vector<std::string> arguments;
+    const char* error;
+};
+
+class BadStartOptions : public ::testing::TestWithParam<BadCase> {};
+
+TEST_P(BadStartOptions, AreRefusedWithAReason)
+{
+    std::string error;
+    EXPECT_FALSE(parse(GetParam().arguments, error).has_value());
+    EXPECT_EQ(error, GetParam().error);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, BadStartOptions,
+    ::testing::Values(BadCase{{"--port"}, "--port needs a value"}, BadCase{{"--verbose"}, "unknown option --verbose"},
+                      BadCase{{"--simulate", "--port", "x"}, "--port and --simulate exclude each other"}));
+
+TEST(StartOptions, UsageNamesEveryOption)
+{
+    const std::string usage = startUsage();
+    for (const char* option : {"--port", "--simulate", "--config-dir", "--help", "DEUTSCH"})
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
+}
+
+} // namespace
+} // namespace quorvel

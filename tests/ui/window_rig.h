@@ -1,0 +1,140 @@
+#pragma once
+
+#include "serial/fake_serial_line.h"
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace quorvel::test {
+
+inline void ensureApplication()
+{
+    static int argc = 1;
+    static char name[] = "quorvel-gui-test";
+    static char* argv[] = {name, nullptr};
+    static QApplication application(argc, argv);
+}
+
+// Dialogs that answer from a script and remember every message.
+class ScriptedDialogs final : public Dialogs {
+public:
+    void showMessage(std::string_view text) override { messages.emplace_back(text); }
+    PromptAnswer askYesNoCancel(std::string_view text) override
+    {
+        questions.emplace_back(text);
+        return answer;
+    }
+    std::optional<std::filesystem::path> askOpenFile(const std::filesystem::path& preset) override
+    {
+        presets.push_back(preset);
+        return takePath();
+    }
+    std::optional<std::filesystem::path> askSaveFile(const std::filesystem::path& preset) override
+    {
+        presets.push_back(preset);
+        return takePath();
+    }
+
+    std::vector<std::string> messages;
+    std::vector<std::string> questions;
+    std::vector<std::filesystem::path> presets;
+    std::deque<std::optional<std::filesystem::path>> paths; // the files the user picks, in order
+    PromptAnswer answer = PromptAnswer::Yes;
+
+private:
+    std::optional<std::filesystem::path> takePath()
+    {
+        if (paths.empty())
+            return std::nullopt;
+        auto path = paths.front();
+        paths.pop_front();
+        return path;
+    }
+};
+
+// A main window on a fake line, with its settings in a fresh directory; ticks only when told.
+struct WindowRig {
+    WindowRig()
+    {
+        ensureApplication();
+        static int count = 0;
+        configDirectory = std::filesystem::temp_directory_path() /
+                          ("quorvel-gui-" + std::to_string(::getpid()) + "-" + std::to_string(++count));
+        std::filesystem::remove_all(configDirectory);
+        std::filesystem::create_directories(configDirectory);
+    }
+    ~WindowRig()
+    {
+        window.reset();
+        std::filesystem::remove_all(configDirectory);
+    }
+    WindowRig(const WindowRig&) = delete;
+    WindowRig& operator=(const WindowRig&) = delete;
+
+    // Builds the window; `prepare` can set up the line before the start-up opens it.
+    TFormHlav& start(std::optional<Language> language = std::nullopt, bool withUnit = true)
+    {
+        auto fakeLine = std::make_unique<FakeSerialLine>();
+        line = fakeLine.get();
+        if (withUnit)
+            line->attachUnit(unit);
+        if (!devices.empty())
+            line->setDevices(devices);
+        auto scripted = std::make_unique<ScriptedDialogs>();
+        dialogs = scripted.get();
+        WindowServices services;
+        services.line = std::move(fakeLine);
+        services.naming = std::make_unique<FakePortNaming>();
+        services.dialogs = std::move(scripted);
+        services.configDirectory = configDirectory;
+        services.commandLineLanguage = language;
+        services.runTimer = false;
+        window = std::make_unique<TFormHlav>(std::move(services));
+        return *window;
+    }
+
+    void step()
+    {
+        line->advanceUnit(std::chrono::milliseconds(TFormHlav::kTickMilliseconds));
+        window->tick();
+    }
+    void steps(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            step();
+    }
+
+    void writeConfig(const std::string& name, const std::string& content) const
+    {
+        std::FILE* file = std::fopen((configDirectory / name).c_str(), "wb");
+        std::fputs(content.c_str(), file);
+        std::fclose(file);
+    }
+
+    template <typename W = QWidget> W& control(const char* name) const
+    {
+        auto* found = window->findChild<W*>(name);
+        if (found == nullptr)
+            throw std::runtime_error(std::string("no control ") + name);
+        return *found;
+    }
+    [[nodiscard]] std::string text(const char* label) const { return control<QLabel>(label).text().toStdString(); }
+    // Shown on screen once the window is: not hidden by the program.
+    [[nodiscard]] bool shown(const char* name) const { return !control(name).isHidden(); }
+
+    std::filesystem::path configDirectory;
+    std::set<std::string> devices;
+    sim::VirtualUnit unit;
+    FakeSerialLine* line = nullptr;
+    ScriptedDialogs* dialogs = nullptr;
+    std::unique_ptr<TFormHlav> window;
+};
+
+} // namespace quorvel::test
