@@ -242,12 +242,12 @@ TEST(VirtualUnitFaults, BrownOutIgnoresRequestsForItsTimeThenAnswersWithMemoryIn
     EXPECT_FALSE(sendRequest(unit, buildMonitorRequest(), 100ms).empty());
     EXPECT_FALSE(sendRequest(unit, buildMonitorRequest(), 100ms).empty());
     // Gone for 500 ms from the first request after the second reply: nothing stored, no answer.
-    EXPECT_TRUE(sendRequest(unit, buildBlockFrame(pc, 0x05, LinkMode::Program), 300ms).empty());
+    EXPECT_TRUE(sendRequest(unit, buildBlockFrame(pc, 0x13, LinkMode::Program), 300ms).empty());
     EXPECT_TRUE(sendRequest(unit, buildMonitorRequest(), 250ms).empty());
-    EXPECT_NE(unit.memory().byte(750), pc.byte(750));
+    EXPECT_NE(unit.memory().byte(2850), pc.byte(2850));
     EXPECT_EQ(unit.replyCount(), 2);
-    EXPECT_EQ(sendRequest(unit, buildBlockFrame(pc, 0x05, LinkMode::Program)).size(), 152U);
-    EXPECT_EQ(unit.memory().byte(750), pc.byte(750));
+    EXPECT_EQ(sendRequest(unit, buildBlockFrame(pc, 0x13, LinkMode::Program)).size(), 152U);
+    EXPECT_EQ(unit.memory().byte(2850), pc.byte(2850));
 }
 
 TEST(VirtualUnitMemory, FactoryMemoryIsAlreadySanitised)
