@@ -5,7 +5,6 @@
 #include <atomic>
 #include <csignal>
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 
 namespace {
@@ -41,19 +40,11 @@ int main(int argc, char** argv)
         faults.replyDelay += std::chrono::milliseconds(26);
     VirtualUnit unit(faults);
     PtyBridge bridge(unit, options->lineTiming);
+    if (!options->linkPath.empty())
+        bridge.setStableLink(options->linkPath);
     if (!bridge.open()) {
         std::cerr << "quorvel-sim: " << bridge.error() << '\n';
         return 1;
-    }
-
-    if (!options->linkPath.empty()) {
-        std::error_code ec;
-        std::filesystem::remove(options->linkPath, ec);
-        std::filesystem::create_symlink(bridge.devicePath(), options->linkPath, ec);
-        if (ec) {
-            std::cerr << "quorvel-sim: cannot link " << options->linkPath << ": " << ec.message() << '\n';
-            return 1;
-        }
     }
 
     std::signal(SIGINT, requestStop);
@@ -62,7 +53,5 @@ int main(int argc, char** argv)
     std::cerr << "Virtual unit (program version " << int(faults.version) << ") ready on " << bridge.devicePath()
               << "; open it with: quorvel --port " << bridge.devicePath() << "\nPress Ctrl+C to stop.\n";
     bridge.run(g_stop);
-    if (!options->linkPath.empty())
-        std::filesystem::remove(options->linkPath);
     return 0;
 }

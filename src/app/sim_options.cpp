@@ -1,6 +1,7 @@
 #include "app/sim_options.h"
 
 #include <charconv>
+#include <string_view>
 
 namespace quorvel::sim {
 namespace {
@@ -12,6 +13,32 @@ std::optional<int> parseNumber(const std::string& text, int low, int high)
     if (ec != std::errc{} || end != text.data() + text.size() || value < low || value > high)
         return std::nullopt;
     return value;
+}
+
+// The numeric fault options that only set one field of the plan.
+struct CountOption {
+    std::string_view name;
+    int low;
+    int high;
+    void (*apply)(FaultPlan&, int);
+};
+
+constexpr CountOption kCountOptions[] = {
+    {"--noise-every", 1, 1000000, [](FaultPlan& f, int n) { f.noiseEveryNth = n; }},
+    {"--noise-bytes", 1, 1000, [](FaultPlan& f, int n) { f.noiseBytes = n; }},
+    {"--dropout-after", 1, 1000000, [](FaultPlan& f, int n) { f.dropoutAfter = n; }},
+    {"--dropout-ms", 0, 600000, [](FaultPlan& f, int n) { f.dropoutFor = std::chrono::milliseconds(n); }},
+    {"--unplug-after", 1, 1000000, [](FaultPlan& f, int n) { f.unplugAfter = n; }},
+    {"--unplug-ms", 0, 600000, [](FaultPlan& f, int n) { f.unplugFor = std::chrono::milliseconds(n); }},
+};
+
+const CountOption* countOption(std::string_view name)
+{
+    for (const CountOption& option : kCountOptions) {
+        if (option.name == name)
+            return &option;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -31,6 +58,12 @@ std::string simUsage()
            "  --delay-ms N        answer N milliseconds late (0..10000)\n"
            "  --version N         report unit program version N instead of 71\n"
            "  --differ-block B    answer for block B (1..19) with contents that differ\n"
+           "  --noise-every N     put bytes of line noise before every N-th reply\n"
+           "  --noise-bytes N     how many bytes of noise (1..1000, default 5)\n"
+           "  --dropout-after N   after N replies stop answering for a while (a brown-out) ...\n"
+           "  --dropout-ms T      ... of T milliseconds, then answer again\n"
+           "  --unplug-after N    after N replies remove the device as if unplugged ...\n"
+           "  --unplug-ms T       ... for T milliseconds, then plug it in again (needs --link)\n"
            "  --help              show this text\n";
 }
 
@@ -82,10 +115,19 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args, 
             if (!n)
                 return std::nullopt;
             options.faults.differingBlock = *n;
+        } else if (const auto count = countOption(arg)) {
+            const auto n = value(count->low, count->high);
+            if (!n)
+                return std::nullopt;
+            count->apply(options.faults, *n);
         } else {
             error = "unknown option " + arg;
             return std::nullopt;
         }
+    }
+    if (options.faults.unplugAfter > 0 && options.linkPath.empty()) {
+        error = "--unplug-after needs --link: the device path changes when it is plugged in again";
+        return std::nullopt;
     }
     return options;
 }

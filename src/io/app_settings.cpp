@@ -36,7 +36,12 @@ void loadSettings(const IniFile& ini, AppSettings& settings)
         geometry.top = top ? clampInt(*top) : geometry.top;
         geometry.height = height ? clampInt(*height) : geometry.height;
         geometry.width = width ? clampInt(*width) : geometry.width;
-        settings.geometry = geometry;
+        // A window without a size (a missing, zero or negative Width or Height) cannot be shown;
+        // it opens centred at its designed size as on a first run.
+        if (geometry.width > 0 && geometry.height > 0)
+            settings.geometry = geometry;
+        else
+            settings.geometry.reset();
     }
     readInteger(ini, "ComPort", [&](long long v) { settings.portSelection = asByte(v - 1); });
     readInteger(ini, "ComPortAuto", [&](long long v) { settings.autoScanIndex = asByte(v - 1); });

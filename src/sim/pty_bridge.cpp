@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
+#include <thread>
 #include <unistd.h>
 
 namespace quorvel::sim {
@@ -25,10 +26,21 @@ PtyBridge::PtyBridge(VirtualUnit& unit, bool lineTiming)
 
 PtyBridge::~PtyBridge()
 {
+    closeTerminal();
+    if (!m_stableLink.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove(m_stableLink, ignored);
+    }
+}
+
+void PtyBridge::closeTerminal()
+{
     if (m_terminal >= 0)
         ::close(m_terminal);
     if (m_master >= 0)
         ::close(m_master);
+    m_terminal = -1;
+    m_master = -1;
 }
 
 bool PtyBridge::open()
@@ -59,7 +71,38 @@ bool PtyBridge::open()
     ::cfmakeraw(&settings);
     ::tcsetattr(m_terminal, TCSANOW, &settings);
     ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
+
+    if (!m_stableLink.empty()) {
+        std::error_code ec;
+        std::filesystem::remove(m_stableLink, ec);
+        std::filesystem::create_symlink(m_devicePath, m_stableLink, ec);
+        if (ec) {
+            m_error = "cannot link " + m_stableLink.string() + ": " + ec.message();
+            return false;
+        }
+    }
     return true;
+}
+
+void PtyBridge::unplugWhenDue(const std::atomic<bool>& stop)
+{
+    const FaultPlan& faults = m_unit.faults();
+    if (m_unplugged || faults.unplugAfter <= 0 || m_unit.replyCount() < faults.unplugAfter)
+        return;
+    m_unplugged = true;
+    closeTerminal();
+    std::error_code ignored;
+    if (!m_stableLink.empty())
+        std::filesystem::remove(m_stableLink, ignored);
+    const auto back = std::chrono::steady_clock::now() + faults.unplugFor;
+    while (!stop.load() && std::chrono::steady_clock::now() < back)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    // Whatever the unit had still to say went down with the old terminal.
+    (void)m_unit.takeTransmitted();
+    m_outgoing.clear();
+    m_sendCredit = 0.0;
+    if (!open())
+        closeTerminal();
 }
 
 void PtyBridge::run(const std::atomic<bool>& stop)
@@ -67,6 +110,7 @@ void PtyBridge::run(const std::atomic<bool>& stop)
     using Clock = std::chrono::steady_clock;
     auto last = Clock::now();
     while (!stop.load()) {
+        unplugWhenDue(stop);
         pollfd fd{m_master, POLLIN, 0};
         ::poll(&fd, 1, 2);
         const auto now = Clock::now();

@@ -36,13 +36,15 @@ void VirtualUnit::receive(std::span<const std::uint8_t> bytes)
         m_request.push_back(byte);
         if (m_request.size() < static_cast<std::size_t>(kFrameSize))
             continue;
+        if (droppedOut(now)) {
+            m_request.clear();
+            continue;
+        }
         const auto reply = answer(FrameBytes(m_request.data(), kFrameSize));
         m_request.clear();
         if (!reply || m_faults.silent)
             continue;
-        LinkFrame frame = *reply;
-        applyReplyFaults(frame);
-        m_replies.push_back({now + m_faults.replyDelay, frame});
+        m_replies.push_back({now + m_faults.replyDelay, applyReplyFaults(*reply)});
     }
     advance(std::chrono::milliseconds{0});
 }
@@ -51,8 +53,8 @@ void VirtualUnit::advance(std::chrono::milliseconds elapsed)
 {
     m_engine.advance(elapsed);
     while (!m_replies.empty() && m_replies.front().due <= m_engine.time()) {
-        const LinkFrame& frame = m_replies.front().frame;
-        m_transmitted.insert(m_transmitted.end(), frame.begin(), frame.end());
+        const std::vector<std::uint8_t>& bytes = m_replies.front().bytes;
+        m_transmitted.insert(m_transmitted.end(), bytes.begin(), bytes.end());
         m_replies.pop_front();
     }
 }
@@ -125,7 +127,7 @@ LinkFrame VirtualUnit::monitorReply() const
     return frame;
 }
 
-void VirtualUnit::applyReplyFaults(LinkFrame& reply)
+std::vector<std::uint8_t> VirtualUnit::applyReplyFaults(LinkFrame reply)
 {
     const int block = blockOf(reply[0]);
     if (m_faults.differingBlock && reply[0] != kMonitorReply && block == *m_faults.differingBlock) {
@@ -135,6 +137,31 @@ void VirtualUnit::applyReplyFaults(LinkFrame& reply)
     ++m_replyCount;
     if (m_faults.corruptEveryNth > 0 && m_replyCount % m_faults.corruptEveryNth == 0)
         reply[kChecksumIndex] ^= 0x55U;
+
+    std::vector<std::uint8_t> bytes;
+    if (m_faults.noiseEveryNth > 0 && m_replyCount % m_faults.noiseEveryNth == 0) {
+        for (int i = 0; i < m_faults.noiseBytes; ++i) {
+            // A fixed xorshift sequence: rubbish, but the same in every run.
+            m_noiseSeed ^= m_noiseSeed << 13;
+            m_noiseSeed ^= m_noiseSeed >> 17;
+            m_noiseSeed ^= m_noiseSeed << 5;
+            bytes.push_back(static_cast<std::uint8_t>(m_noiseSeed));
+        }
+    }
+    bytes.insert(bytes.end(), reply.begin(), reply.end());
+    return bytes;
+}
+
+bool VirtualUnit::droppedOut(std::chrono::milliseconds now)
+{
+    if (m_faults.dropoutAfter <= 0)
+        return false;
+    if (!m_dropoutStarted) {
+        if (m_replyCount < m_faults.dropoutAfter)
+            return false;
+        m_dropoutStarted = now;
+    }
+    return now - *m_dropoutStarted < m_faults.dropoutFor;
 }
 
 } // namespace quorvel::sim

@@ -45,20 +45,25 @@ public:
     void loadMemory(const ParamImage& image);
 
     [[nodiscard]] std::uint16_t programmingCount() const { return m_programmingCount; }
+    // Replies sent or queued so far, monitor replies included.
+    [[nodiscard]] int replyCount() const { return m_replyCount; }
     [[nodiscard]] std::uint16_t savingCountdown() const;
     [[nodiscard]] const EngineModel& engine() const { return m_engine; }
 
 private:
     struct PendingReply {
         std::chrono::milliseconds due;
-        LinkFrame frame;
+        std::vector<std::uint8_t> bytes; // any noise, then the frame
     };
 
     [[nodiscard]] LinkFrame headerReply(std::uint8_t command) const;
     [[nodiscard]] LinkFrame blockReply(std::uint8_t command, int block) const;
     [[nodiscard]] LinkFrame monitorReply() const;
     void storeProgrammed(int block, FrameBytes request);
-    void applyReplyFaults(LinkFrame& reply);
+    // The reply as it goes onto the line, after corruption, differing blocks and noise.
+    [[nodiscard]] std::vector<std::uint8_t> applyReplyFaults(LinkFrame reply);
+    // True while a brown-out keeps the unit from hearing anything.
+    [[nodiscard]] bool droppedOut(std::chrono::milliseconds now);
 
     FaultPlan m_faults;
     ParamImage m_memory;
@@ -69,8 +74,10 @@ private:
     std::vector<std::uint8_t> m_transmitted;
     std::optional<std::chrono::milliseconds> m_savingStarted;
     std::chrono::milliseconds m_lastProgramTime{-std::chrono::hours(1)};
+    std::optional<std::chrono::milliseconds> m_dropoutStarted;
     std::uint16_t m_programmingCount = 0;
     int m_replyCount = 0;
+    std::uint32_t m_noiseSeed = 0x2545F491U;
 };
 
 } // namespace quorvel::sim

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
@@ -60,6 +62,51 @@ TEST_P(PtyBridgeTest, AnswersAMonitorRequestThroughTheDevice)
     stop = true;
     server.join();
 
+    ASSERT_EQ(reply.size(), static_cast<std::size_t>(kFrameSize));
+    EXPECT_TRUE(acceptMonitorReply(FrameBytes(reply.data(), kFrameSize)));
+}
+
+// A client that kept the old device open sees it hang up; the stable link leads to the new one.
+TEST(PtyBridgeUnplug, DeviceGoesAwayAndComesBackUnderTheStableLink)
+{
+    FaultPlan faults;
+    faults.unplugAfter = 2;
+    faults.unplugFor = std::chrono::milliseconds(300);
+    VirtualUnit unit(faults);
+    PtyBridge bridge(unit, false);
+    const std::filesystem::path link =
+        std::filesystem::temp_directory_path() / ("quorvel-unplug-" + std::to_string(::getpid()));
+    bridge.setStableLink(link);
+    ASSERT_TRUE(bridge.open()) << bridge.error();
+    ASSERT_EQ(std::filesystem::read_symlink(link), bridge.devicePath());
+    std::atomic<bool> stop{false};
+    std::thread server([&] { bridge.run(stop); });
+
+    const LinkFrame request = buildMonitorRequest();
+    const int first = openDevice(link.string());
+    ASSERT_GE(first, 0);
+    ASSERT_EQ(::write(first, request.data(), request.size()), static_cast<ssize_t>(request.size()));
+    EXPECT_EQ(readFrame(first, std::chrono::seconds(5)).size(), static_cast<std::size_t>(kFrameSize));
+    // The second reply goes out as the adapter is pulled; what was in flight is lost with it.
+    ASSERT_EQ(::write(first, request.data(), request.size()), static_cast<ssize_t>(request.size()));
+    // Gone: the old device reports a hang-up or an error instead of data.
+    pollfd hangup{first, POLLIN, 0};
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(::poll(&hangup, 1, 1000), 1);
+    EXPECT_NE(hangup.revents & (POLLHUP | POLLERR), 0);
+    ::close(first);
+
+    int second = -1;
+    for (int i = 0; i < 200 && second < 0; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        second = openDevice(link.string());
+    }
+    ASSERT_GE(second, 0);
+    ASSERT_EQ(::write(second, request.data(), request.size()), static_cast<ssize_t>(request.size()));
+    const auto reply = readFrame(second, std::chrono::seconds(5));
+    ::close(second);
+    stop = true;
+    server.join();
     ASSERT_EQ(reply.size(), static_cast<std::size_t>(kFrameSize));
     EXPECT_TRUE(acceptMonitorReply(FrameBytes(reply.data(), kFrameSize)));
 }

@@ -28,6 +28,29 @@ TEST(SimOptions, EveryFaultCanBeRequested)
     EXPECT_EQ(options->linkPath, "/tmp/unit");
 }
 
+TEST(SimOptions, LineAndDeviceFaultsCanBeRequested)
+{
+    const auto options = parse({"--noise-every", "4", "--noise-bytes", "12", "--dropout-after", "30", "--dropout-ms",
+                                "900", "--unplug-after", "25", "--unplug-ms", "1500", "--link", "/tmp/unit"});
+    ASSERT_TRUE(options.has_value());
+    EXPECT_EQ(options->faults.noiseEveryNth, 4);
+    EXPECT_EQ(options->faults.noiseBytes, 12);
+    EXPECT_EQ(options->faults.dropoutAfter, 30);
+    EXPECT_EQ(options->faults.dropoutFor.count(), 900);
+    EXPECT_EQ(options->faults.unplugAfter, 25);
+    EXPECT_EQ(options->faults.unplugFor.count(), 1500);
+}
+
+// Plugged in again, the adapter gets another device path; only the stable link finds it.
+TEST(SimOptions, UnplugWithoutAStableLinkIsRefused)
+{
+    std::string error;
+    EXPECT_FALSE(parse({"--unplug-after", "25", "--unplug-ms", "1500"}, &error));
+    EXPECT_NE(error.find("--link"), std::string::npos);
+    EXPECT_FALSE(parse({"--noise-bytes", "0"}, &error));
+    EXPECT_NE(error.find("1 to 1000"), std::string::npos);
+}
+
 TEST(SimOptions, NoArgumentsGiveAHealthyUnit)
 {
     const auto options = parse({});

@@ -219,6 +219,37 @@ TEST(VirtualUnitFaults, DifferingBlockIsValidButNotWhatWasProgrammed)
     EXPECT_TRUE(std::ranges::equal(std::span(other).subspan(1, kBlockSize), pc.block(4)));
 }
 
+TEST(VirtualUnitFaults, NoiseComesBeforeEveryNthReplyWhichStaysIntactBehindIt)
+{
+    FaultPlan faults;
+    faults.noiseEveryNth = 2;
+    faults.noiseBytes = 7;
+    VirtualUnit unit(faults);
+    EXPECT_EQ(sendRequest(unit, buildMonitorRequest()).size(), 152U);
+    const auto noisy = sendRequest(unit, buildMonitorRequest());
+    ASSERT_EQ(noisy.size(), 159U);
+    EXPECT_TRUE(acceptMonitorReply(FrameBytes(noisy.data() + 7, kFrameSize)));
+    EXPECT_FALSE(acceptMonitorReply(FrameBytes(noisy.data(), kFrameSize)));
+}
+
+TEST(VirtualUnitFaults, BrownOutIgnoresRequestsForItsTimeThenAnswersWithMemoryIntact)
+{
+    FaultPlan faults;
+    faults.dropoutAfter = 2;
+    faults.dropoutFor = 500ms;
+    VirtualUnit unit(faults);
+    const ParamImage pc = patternedImage();
+    EXPECT_FALSE(sendRequest(unit, buildMonitorRequest(), 100ms).empty());
+    EXPECT_FALSE(sendRequest(unit, buildMonitorRequest(), 100ms).empty());
+    // Gone for 500 ms from the first request after the second reply: nothing stored, no answer.
+    EXPECT_TRUE(sendRequest(unit, buildBlockFrame(pc, 0x13, LinkMode::Program), 300ms).empty());
+    EXPECT_TRUE(sendRequest(unit, buildMonitorRequest(), 250ms).empty());
+    EXPECT_NE(unit.memory().byte(2850), pc.byte(2850));
+    EXPECT_EQ(unit.replyCount(), 2);
+    EXPECT_EQ(sendRequest(unit, buildBlockFrame(pc, 0x13, LinkMode::Program)).size(), 152U);
+    EXPECT_EQ(unit.memory().byte(2850), pc.byte(2850));
+}
+
 TEST(VirtualUnitMemory, FactoryMemoryIsAlreadySanitised)
 {
     ParamImage image = factoryMemory();

@@ -1,0 +1,39 @@
+# Installation in the usual places and a Debian package built by CPack (cpack -G DEB).
+include(GNUInstallDirs)
+
+set(quorvel_programs quorvel-cli)
+if(TARGET quorvel-sim)
+    list(APPEND quorvel_programs quorvel-sim)
+endif()
+# The desktop program is installed once it is built.
+if(TARGET quorvel)
+    list(APPEND quorvel_programs quorvel)
+endif()
+install(TARGETS ${quorvel_programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+if(TARGET manuals)
+    foreach(language en de fr cz)
+        install(FILES ${PROJECT_BINARY_DIR}/src/app/quorvel_2007_${language}.pdf DESTINATION ${CMAKE_INSTALL_DOCDIR})
+    endforeach()
+endif()
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/quorvel.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/quorvel.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+set(CPACK_PACKAGE_NAME quorvel)
+set(CPACK_PACKAGE_VENDOR "Quorvel")
+set(CPACK_PACKAGE_CONTACT "Quorvel maintainers <maintainers@quorvel.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Configurator of a motorcycle ignition and injection unit")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Reads, verifies and programs the parameter image of a programmable engine control unit over a serial line, edits its maps and keeps parameter sets in .ign files. Includes quorvel-cli for scripts and workshops and the virtual unit quorvel-sim.")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
+# Depends on the shared libraries the programs link (the Qt 6 runtime among them), as
+# dpkg-shlibdeps finds them.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+if(TARGET quorvel)
+    # Loaded at run time, so dpkg-shlibdeps cannot see it: without it no window opens.
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+endif()
+include(CPack)
