@@ -7,10 +7,12 @@
 #include "model/bike_defaults.h"
 #include "model/bike_list.h"
 #include "model/jet_coupling.h"
+#include "ui/editor_binder.h"
 #include "ui/live_panel.h"
 #include "ui/main_menu.h"
 #include "ui/monitor_page.h"
 #include "ui/page_control.h"
+#include "ui/static_page_builder.h"
 #include "ui/tool_bar.h"
 
 #include <QAbstractButton>
@@ -103,12 +105,19 @@ void TFormHlav::buildControls()
     auto* bikeLayout = new QVBoxLayout(&m_pages->page(kPageBike));
     bikeLayout->addWidget(fileLabel);
     bikeLayout->addStretch();
+    StaticPageBuilder(*m_pages).build();
 
     m_extMonitor = m_monitorPage->findChild<QCheckBox*>("CheckBoxExtMonitor");
     m_menu = std::make_unique<MainMenu>(*menuBar());
     // The hints of the controls and menu items under the pointer go to the status line.
     statusBar()->setObjectName("StatusBar1");
     m_applier.forgetWidgets();
+
+    auto editing = std::make_unique<EditorBinder>(
+        *this, m_applier,
+        EditorWiring{m_image, m_tables, *this, *m_services.dialogs, m_texts, m_monitor.snapshot(), m_outside});
+    m_editing = editing.get();
+    m_binder = std::move(editing);
 }
 
 void TFormHlav::wire(std::string_view menuItem, const std::function<void()>& command)
@@ -195,6 +204,8 @@ void TFormHlav::formCreate(std::optional<Language> commandLineLanguage)
     if (!m_services.portDevice.empty())
         m_port.setExplicitDevice(m_services.portDevice);
     m_port.openPort();
+    if (m_editing != nullptr)
+        m_editing->start(m_pages->activePage());
     fillPage();
     readTestMarker();
     showLink();
@@ -298,6 +309,7 @@ MonitorContext TFormHlav::monitorContext() const
 
 void TFormHlav::setPageBinder(std::unique_ptr<PageBinder> binder)
 {
+    m_editing = nullptr;
     m_binder = std::move(binder);
     m_applier.forgetWidgets();
     fillPage();
@@ -333,17 +345,20 @@ void TFormHlav::collectPage()
 
 void TFormHlav::sanitiseImage()
 {
-    OutsideSettings outside{m_settings.language, m_port.portSelection(), m_port.autoScanIndex()};
-    for (const ControlColour& warning : quorvel::sanitiseImage(m_image, outside))
+    m_outside = OutsideSettings{m_settings.language, m_port.portSelection(), m_port.autoScanIndex()};
+    for (const ControlColour& warning : quorvel::sanitiseImage(m_image, m_outside))
         m_applier.apply(ControlMark{{warning.control}, warning.role, std::nullopt});
-    m_settings.language = outside.language;
-    m_texts.setLanguage(static_cast<Language>(outside.language));
-    m_port.setPortSelection(outside.portSelection);
-    m_port.setAutoScanIndex(outside.autoScanIndex);
+    m_settings.language = m_outside.language;
+    m_texts.setLanguage(static_cast<Language>(m_outside.language));
+    m_port.setPortSelection(m_outside.portSelection);
+    m_port.setAutoScanIndex(m_outside.autoScanIndex);
 }
 
+// After a read the image came in whole: the percent tables follow its maps.
 void TFormHlav::refillPage()
 {
+    if (m_editing != nullptr)
+        m_editing->editor().imageReplaced();
     fillPage();
 }
 
@@ -381,6 +396,11 @@ void TFormHlav::forgetTransferAndFile()
 void TFormHlav::afterChange()
 {
     sanitiseImage();
+    if (m_editing != nullptr) {
+        // The editor shows the image again and records the change for undo.
+        m_editing->editor().afterChange();
+        return;
+    }
     fillPage();
     fillPage();
 }
@@ -394,7 +414,15 @@ void TFormHlav::collectSanitiseRefill()
 {
     collectPage();
     sanitiseImage();
+    if (m_editing != nullptr)
+        m_editing->editor().imageReplaced();
     fillPage();
+}
+
+void TFormHlav::startProgramming()
+{
+    m_session.startProgramming();
+    showLink();
 }
 
 void TFormHlav::hideTransferMessage()

@@ -4,9 +4,11 @@
 #include "core/link_session.h"
 #include "core/monitor_display_sink.h"
 #include "core/param_image.h"
+#include "core/sanitise.h"
 #include "core/serial_port.h"
 #include "io/language_table.h"
 #include "io/settings_store.h"
+#include "maps/editor_host.h"
 #include "maps/live_marking.h"
 #include "model/bike_commands.h"
 #include "model/injection_tables.h"
@@ -26,6 +28,7 @@ class QLabel;
 
 namespace quorvel {
 
+class EditorBinder;
 class LivePanel;
 class MainMenu;
 class MonitorPage;
@@ -37,7 +40,11 @@ class ToolBar;
 // tool bar and the main menu. What it shows is decided by the core (link display, monitor
 // decoding, live marking) and applied by name through one ControlApplier; every command of a
 // menu item or button goes to the core object that does the work.
-class TFormHlav final : public QMainWindow, private LinkHost, private BikeCommandHost, private FileCommandHost {
+class TFormHlav final : public QMainWindow,
+                        private LinkHost,
+                        private BikeCommandHost,
+                        private FileCommandHost,
+                        private EditorHost {
 public:
     static constexpr int kTickMilliseconds = 55;
     static constexpr int kDesignWidth = 1320;
@@ -66,6 +73,8 @@ public:
     [[nodiscard]] const FileState& files() const { return m_files; }
     [[nodiscard]] const ControlApplier& applier() const { return m_applier; }
     [[nodiscard]] int activePage() const override;
+    // The editing of the static pages; null once another binder was set.
+    [[nodiscard]] EditorBinder* editing() const { return m_editing; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -87,6 +96,8 @@ private:
     // FileCommandHost
     void collectSanitiseRefill() override;
     void hideTransferMessage() override;
+    // EditorHost
+    void startProgramming() override;
 
     void buildControls();
     void wireCommands();
@@ -117,6 +128,8 @@ private:
     BikeCommands m_bikeCommands;
     FileCommands m_fileCommands;
     std::unique_ptr<PageBinder> m_binder;
+    EditorBinder* m_editing = nullptr; // owned by m_binder while it binds the pages
+    OutsideSettings m_outside;         // what sanitising keeps in range besides the image
     int m_pageIndex = 0;
     bool m_testMode = false;
     bool m_closed = false;

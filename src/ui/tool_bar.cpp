@@ -2,6 +2,7 @@
 
 #include "ui/hint_text.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QStyle>
@@ -30,6 +31,8 @@ constexpr std::array kPictureButtons{
     PictureButton{"SpeedButton6", QStyle::SP_FileIcon, "Set default parametrs"},
     PictureButton{"SpeedButton5", QStyle::SP_DialogOpenButton, "Open file with parametrs"},
     PictureButton{"SpeedButton7", QStyle::SP_DialogSaveButton, "Save parametrs to file"},
+    PictureButton{"SpeedButtonZpet", QStyle::SP_ArrowBack, "Undo"},
+    PictureButton{"SpeedButtonZnovu", QStyle::SP_ArrowForward, "Redo"},
 };
 
 constexpr std::array kCaptionButtons{
@@ -69,6 +72,11 @@ ToolBar::ToolBar(QWidget* parent)
         setHint(*button, spec.hint);
         layout->addWidget(button);
     }
+    layout->addSpacing(12);
+    auto* programAfterChange = new QCheckBox("Programming after change", this);
+    programAfterChange->setObjectName("CheckBoxProgHned");
+    setHint(*programAfterChange, "Programing at once after change");
+    layout->addWidget(programAfterChange);
     layout->addStretch();
 }
 

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace quorvel {
+
+// How the fields of a static page are arranged for the user: into which titled group box each
+// control of the field table goes and with which caption. Every control itself (its kind, range
+// and step) comes from the field table; this is only where it stands and what it is called.
+struct GroupSpec {
+    int page = 0;
+    std::string_view name; // the group box's object name
+    std::string_view caption;
+    int column = 0; // the column of the page, left to right
+    // Run-time rows: the texts of the row labels and the labels' name, numbered from firstRow.
+    std::span<const std::string_view> rows;
+    std::string_view rowLabel;
+    int firstRow = 0;
+};
+
+// One control of the field table (named as there) in a group: the caption of its label, of a
+// check box, a radio group's title, or a column heading for a run-time row.
+struct PlacementSpec {
+    std::string_view control;
+    std::string_view group;
+    std::string_view caption;
+};
+
+struct ChoiceSpec {
+    std::string_view group;
+    std::span<const std::string_view> items;
+};
+
+// A label or button that holds no parameter; `index` >= 0 puts it into run-time row `index`.
+struct ExtraSpec {
+    enum class Kind { Label, Button };
+    Kind kind = Kind::Label;
+    std::string_view group;
+    std::string_view name;
+    std::string_view caption;
+    int index = -1;
+};
+
+class StaticPageLayout {
+public:
+    [[nodiscard]] static std::span<const GroupSpec> groups();
+    [[nodiscard]] static std::span<const PlacementSpec> placements();
+    [[nodiscard]] static std::span<const ChoiceSpec> choices();
+    [[nodiscard]] static std::span<const ExtraSpec> extras();
+    [[nodiscard]] static const PlacementSpec* placementOf(std::string_view control);
+    [[nodiscard]] static std::span<const std::string_view> itemsOf(std::string_view radioGroup);
+};
+
+} // namespace quorvel

@@ -1,0 +1,88 @@
+#include "model/controls_contract.h"
+#include "ui/control_applier.h"
+#include "ui/field_spin_box.h"
+#include "ui/qt_controls.h"
+#include "ui/window_rig.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace quorvel {
+namespace {
+
+// Real widgets under one root, owned together with the controls that look at them.
+class WidgetControls final : public Controls {
+public:
+    WidgetControls()
+    {
+        new FieldSpinBox("EditProbe", &m_root);
+        (new QCheckBox(&m_root))->setObjectName("CheckBoxProbe");
+        (new QLabel(&m_root))->setObjectName("LabelProbe");
+        auto* radio = new QGroupBox(&m_root);
+        radio->setObjectName("RadioGroupProbe");
+        auto* group = new QButtonGroup(radio);
+        for (int item = 0; item < 3; ++item)
+            group->addButton(new QRadioButton(radio), item);
+    }
+
+    int value(ControlKey key) const override { return m_controls.value(key); }
+    void setValue(ControlKey key, int value) override { m_controls.setValue(key, value); }
+    ControlRange range(ControlKey key) const override { return m_controls.range(key); }
+    void setRange(ControlKey key, ControlRange range) override { m_controls.setRange(key, range); }
+    void stepBy(ControlKey key, int steps) override { m_controls.stepBy(key, steps); }
+    void interpretText(ControlKey key) override { m_controls.interpretText(key); }
+    std::string text(ControlKey key) const override { return m_controls.text(key); }
+    void setText(ControlKey key, std::string_view text) override { m_controls.setText(key, text); }
+    bool checked(ControlKey key) const override { return m_controls.checked(key); }
+    void setChecked(ControlKey key, bool checked) override { m_controls.setChecked(key, checked); }
+    int itemIndex(ControlKey key) const override { return m_controls.itemIndex(key); }
+    void setItemIndex(ControlKey key, int index) override { m_controls.setItemIndex(key, index); }
+    void apply(const ControlView& view) override { m_controls.apply(view); }
+    bool isShown(ControlKey key) const override { return m_controls.isShown(key); }
+    bool isEnabled(ControlKey key) const override { return m_controls.isEnabled(key); }
+    std::string caption(ControlKey key) const override { return m_controls.caption(key); }
+    void setColour(ControlKey key, ColourRole colour) override { m_controls.setColour(key, colour); }
+    ColourRole colour(ControlKey key) const override { return m_controls.colour(key); }
+
+private:
+    QWidget m_root;
+    ControlApplier m_applier{m_root};
+    QtControls m_controls{m_root, m_applier};
+};
+
+struct MakeWidgetControls {
+    static std::unique_ptr<Controls> create()
+    {
+        test::ensureApplication();
+        return std::make_unique<WidgetControls>();
+    }
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Widgets, ControlsContract, testing::Types<MakeWidgetControls>);
+
+TEST(QtControls, NamesNoWidgetCarries_AreIgnored)
+{
+    test::ensureApplication();
+    WidgetControls controls;
+    const ControlKey missing{"EditNowhere", 3};
+    controls.setValue(missing, 5);
+    controls.apply(visibilityView(missing, false));
+    EXPECT_EQ(controls.value(missing), 0);
+    EXPECT_EQ(controls.itemIndex({"RadioGroupNowhere"}), -1);
+}
+
+TEST(QtControls, RadioGroupWithAnItemItLacks_SelectsNothing)
+{
+    test::ensureApplication();
+    WidgetControls controls;
+    controls.setItemIndex({"RadioGroupProbe"}, 1);
+    controls.setItemIndex({"RadioGroupProbe"}, 7);
+    EXPECT_EQ(controls.itemIndex({"RadioGroupProbe"}), -1);
+}
+
+} // namespace
+} // namespace quorvel
