@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -99,8 +100,12 @@ void ControlApplier::apply(const ControlMark& mark)
         if (qobject_cast<QAbstractSpinBox*>(widget) != nullptr)
             ColourPalette::paintField(*widget, mark.colour);
         else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            // The normal colours are those of a background: a caption in them would vanish,
+            // so a button back to normal takes the desktop's caption colour again.
             QPalette palette = button->palette();
-            palette.setColor(QPalette::ButtonText, ColourPalette::colour(mark.colour));
+            const bool normal = mark.colour == ColourRole::NormalWindow || mark.colour == ColourRole::NormalFace;
+            palette.setColor(QPalette::ButtonText, normal ? QApplication::palette(button).color(QPalette::ButtonText)
+                                                          : ColourPalette::colour(mark.colour));
             button->setPalette(palette);
         } else
             ColourPalette::paintBackground(*widget, mark.colour);

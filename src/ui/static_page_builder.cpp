@@ -106,8 +106,11 @@ void StaticPageBuilder::buildPage(int page)
             continue;
         auto* box = new QGroupBox(qText(group.caption), &sheet);
         box->setObjectName(qText(group.name));
+        // A group is as tall as what it shows: controls a view hides leave no gap.
+        box->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
         auto* grid = new QGridLayout(box);
         grid->setVerticalSpacing(3);
+        grid->setAlignment(Qt::AlignTop);
         columnLayouts.at(static_cast<std::size_t>(std::clamp(group.column, 0, kColumns - 1)))->addWidget(box);
     }
     for (QVBoxLayout* column : columnLayouts)

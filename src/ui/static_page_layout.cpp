@@ -62,7 +62,7 @@ constexpr auto kGroups = std::to_array<GroupSpec>({
     {kPageRace, "GroupBoxClutchSet", "Clutch master", 0, {}, {}, 0},
     {kPageRace, "GroupBoxClutch", "Gear Shift Light and Clutch master", 1, kRaceGears, "LabelRaceGear", 1},
     // Gear
-    {kPageGear, "GroupBoxGearSystem", "Determining of gear", 0, {}, {}, 0},
+    {kPageGear, "GroupBoxGearSystem", "Gear", 0, {}, {}, 0},
     {kPageGear, "GroupBoxSpeed", "Setting of speed speedometer", 0, {}, {}, 0},
     {kPageGear, "GroupBoxMonAutoGear", "Automat from ratio rpm speed", 0, {}, {}, 0},
     {kPageGear, "GroupBoxNapetiProGear", "Setting voltage of Gears", 1, kGears0To6, "LabelGear", 0},

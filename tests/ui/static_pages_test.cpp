@@ -10,6 +10,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -185,6 +186,7 @@ TEST_F(StaticPages, Screenshots)
     for (int page : kStaticPages) {
         showPage(page);
         rig.steps(3);
+        QCoreApplication::processEvents();
         const QString path = QStringLiteral("/tmp/quorvel-page-%1.png").arg(page);
         EXPECT_TRUE(rig.window->grab().save(path));
     }
