@@ -9,6 +9,7 @@
 #include "model/jet_coupling.h"
 #include "ui/live_panel.h"
 #include "ui/main_menu.h"
+#include "ui/map_pages.h"
 #include "ui/monitor_page.h"
 #include "ui/page_control.h"
 #include "ui/tool_bar.h"
@@ -106,6 +107,16 @@ void TFormHlav::buildControls()
 
     m_extMonitor = m_monitorPage->findChild<QCheckBox*>("CheckBoxExtMonitor");
     m_menu = std::make_unique<MainMenu>(*menuBar());
+    m_mapPages = std::make_unique<MapPages>(
+        MapPages::Parts{m_image,
+                        m_tables,
+                        m_allFlags,
+                        m_settings.showMs,
+                        m_texts,
+                        *m_pages,
+                        m_applier,
+                        *m_menu,
+                        {[this] { collectPage(); }, [this] { fillPage(); }, [this] { afterChange(); }, [] {}}});
     // The hints of the controls and menu items under the pointer go to the status line.
     statusBar()->setObjectName("StatusBar1");
     m_applier.forgetWidgets();
@@ -316,6 +327,7 @@ void TFormHlav::fillPage()
     m_menu->action("Menu_Jet123Coupled").setChecked(coupling.coupled);
     m_menu->action("Menu_Jet123Stejny").setChecked(coupling.same);
     m_binder->fillPage(m_pageIndex);
+    m_mapPages->fill(m_pageIndex);
 }
 
 void TFormHlav::chooseJetMode(int mode)
@@ -329,6 +341,7 @@ void TFormHlav::chooseJetMode(int mode)
 void TFormHlav::collectPage()
 {
     m_binder->collectPage(m_pageIndex);
+    m_mapPages->collect(m_pageIndex);
 }
 
 void TFormHlav::sanitiseImage()
@@ -354,7 +367,11 @@ void TFormHlav::clearFileName()
 
 void TFormHlav::refreshMonitorPanel()
 {
-    m_applier.applyAll<ControlMark>(m_marking.refresh(activePage(), m_image, m_monitor.snapshot(), m_settings.showMs));
+    const std::vector<ControlMark> marks =
+        m_marking.refresh(activePage(), m_image, m_monitor.snapshot(), m_settings.showMs);
+    m_applier.applyAll<ControlMark>(marks);
+    m_mapPages->showLive(marks, LiveCell{m_marking.operatingCell(), m_monitor.snapshot().Rpm},
+                         m_marking.positionColumns());
 }
 
 void TFormHlav::showMessage(std::string_view text)
