@@ -62,7 +62,7 @@ int MapGridTableModel::columnCount(const QModelIndex& parent) const
 
 QVariant MapGridTableModel::data(const QModelIndex& index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!isOwnItem(index))
         return {};
     const int row = index.row() - 1;
     const int column = index.column() - 1;
@@ -130,8 +130,7 @@ QVariant MapGridTableModel::rowHeadData(int row, int role) const
 
 bool MapGridTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (role != Qt::EditRole ||
-        !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid) || !editable(index))
+    if (role != Qt::EditRole || !isOwnItem(index) || !editable(index))
         return false;
     bool isNumber = false;
     const int shown = value.toInt(&isNumber);
@@ -156,7 +155,7 @@ bool MapGridTableModel::setData(const QModelIndex& index, const QVariant& value,
 
 Qt::ItemFlags MapGridTableModel::flags(const QModelIndex& index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!isOwnItem(index))
         return Qt::NoItemFlags;
     Qt::ItemFlags result = Qt::ItemIsEnabled;
     if (index.row() != kHeadRow && index.column() != kHeadColumn)
@@ -164,6 +163,12 @@ Qt::ItemFlags MapGridTableModel::flags(const QModelIndex& index) const
     if (editable(index))
         result |= Qt::ItemIsEditable;
     return result;
+}
+
+bool MapGridTableModel::isOwnItem(const QModelIndex& index) const
+{
+    // An invalid index is an ordinary question (the root), not a fault worth a warning.
+    return index.isValid() && checkIndex(index, CheckIndexOption::ParentIsInvalid);
 }
 
 bool MapGridTableModel::editable(const QModelIndex& index) const

@@ -53,6 +53,7 @@ private:
     [[nodiscard]] QVariant cellData(int row, int column, int role) const;
     [[nodiscard]] QVariant rpmHeadData(int column, int role) const;
     [[nodiscard]] QVariant rowHeadData(int row, int role) const;
+    [[nodiscard]] bool isOwnItem(const QModelIndex& index) const;
     [[nodiscard]] bool editable(const QModelIndex& index) const;
     void announce(int tableRow, int tableColumn, const QList<int>& roles);
 
