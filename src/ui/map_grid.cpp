@@ -133,9 +133,20 @@ void MapGrid::buildTable()
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                              QAbstractItemView::AnyKeyPressed);
+    fitTable();
+}
+
+// The table is as large as what it shows, so a one-row map leaves no empty box behind it.
+void MapGrid::fitTable()
+{
     const int frame = 2 * m_table->frameWidth();
-    m_table->setFixedSize(kHeadWidth + MapGridModel::kColumns * kCellWidth + frame,
-                          (MapGridModel::kRows + 1) * kRowHeight + frame);
+    int width = frame;
+    for (int column = 0; column < m_model->columnCount(); ++column)
+        width += m_table->isColumnHidden(column) ? 0 : m_table->columnWidth(column);
+    int height = frame;
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        height += m_table->isRowHidden(row) ? 0 : m_table->rowHeight(row);
+    m_table->setFixedSize(width, height);
 }
 
 void MapGrid::buildColumnSpins(QHBoxLayout& row)
@@ -335,6 +346,7 @@ void MapGrid::showLayout(const GridLayout& layout, bool rowHeads)
         m_table->setColumnHidden(c + 1, grid.isColumnHidden(c));
         m_columnSpinBoxes.at(static_cast<std::size_t>(c))->setVisible(!grid.isColumnHidden(c));
     }
+    fitTable();
 }
 
 void MapGrid::applyMarks(std::span<const ControlMark> marks)

@@ -64,6 +64,7 @@ public:
 
 private:
     void buildTable();
+    void fitTable();
     void buildColumnSpins(QHBoxLayout& row);
     void buildOptions(QHBoxLayout& row);
     void buildExtras();

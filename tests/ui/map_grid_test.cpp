@@ -187,6 +187,7 @@ TEST_F(MapGridOnWindow, ScreenshotsOfTheMapPages)
 {
     rig.window->resize(TFormHlav::kDesignWidth, TFormHlav::kDesignHeight);
     rig.window->show();
+    rig.steps(40); // the engine's live cell is on screen by then
     const auto shoot = [this](const char* name) {
         rig.steps(6);
         QApplication::processEvents();
