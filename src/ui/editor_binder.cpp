@@ -31,7 +31,7 @@ constexpr int kGearButtons = 7;
 
 EditorBinder::EditorBinder(QWidget& root, ControlApplier& applier, const EditorWiring& wiring)
     : m_controls(root, applier)
-    , m_editor(EditorParts{wiring.image, wiring.tables, m_controls, m_mapGrid, wiring.host, wiring.prompts,
+    , m_editor(EditorParts{wiring.image, wiring.tables, m_controls, wiring.mapPages, wiring.host, wiring.prompts,
                            wiring.texts, wiring.live, wiring.settings})
 {
     wireGestures(root);

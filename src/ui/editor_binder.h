@@ -24,6 +24,7 @@ struct EditorWiring {
     const MessageTexts& texts;
     const MonitorSnapshot& live;
     OutsideSettings& settings;
+    MapPageHook& mapPages; // the shared map grid on the map pages
 };
 
 // The page binding of the main window through a ParameterEditor over the real widgets: it
@@ -51,20 +52,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The map pages until their grid is wired: nothing to show or store.
-    class NoMapGrid final : public MapPageHook {
-    public:
-        void fill(int /*page*/) override {}
-        void collect(int /*page*/) override {}
-        void refreshView(int /*page*/) override {}
-    };
-
     void wireGestures(QWidget& root);
     void wireUndo(QWidget& root);
     void limitMemo();
 
     QtControls m_controls;
-    NoMapGrid m_mapGrid;
     ParameterEditor m_editor;
     bool m_started = false;
 };

@@ -29,7 +29,7 @@ struct ItemSpec {
 constexpr std::array kMenus{
     MenuSpec{"MenuFile", "&File", ""},       MenuSpec{"MenuCom", "&Com", "Set number of com"},
     MenuSpec{"MenuDevice", "&Ignition", ""}, MenuSpec{"Menu_Jet123Mode", "Jet 1234", ""},
-    MenuSpec{"MenuTools", "Tools", ""},      MenuSpec{"MenuServis", "Servis", ""},
+    MenuSpec{"MenuTools", "&Tools", ""},     MenuSpec{"MenuServis", "Servis", ""},
 };
 
 constexpr std::array kItems{
@@ -50,6 +50,8 @@ constexpr std::array kItems{
     ItemSpec{"Menu_Jet123Mode", "Menu_Jet123Normal", "Separate", "", ""},
     ItemSpec{"Menu_Jet123Mode", "Menu_Jet123Coupled", "Coupled", "", ""},
     ItemSpec{"Menu_Jet123Mode", "Menu_Jet123Stejny", "1=2=3=4", "", ""},
+    ItemSpec{"MenuTools", "MenuToolsMinus", "Minus ", "F4", ""},
+    ItemSpec{"MenuTools", "MenuToolsPlus", "Plus", "F5", ""},
     ItemSpec{"MenuTools", "MenuZpet", "Undo", "Ctrl+Z", ""},
     ItemSpec{"MenuTools", "MenuZnovu", "Redo", "Ctrl+Alt+Z", ""},
     ItemSpec{"MenuServis", "MenuSaveAllNew", "Save All New", "", ""},

@@ -10,6 +10,7 @@
 #include "ui/editor_binder.h"
 #include "ui/live_panel.h"
 #include "ui/main_menu.h"
+#include "ui/map_pages.h"
 #include "ui/monitor_page.h"
 #include "ui/page_control.h"
 #include "ui/static_page_builder.h"
@@ -109,13 +110,27 @@ void TFormHlav::buildControls()
 
     m_extMonitor = m_monitorPage->findChild<QCheckBox*>("CheckBoxExtMonitor");
     m_menu = std::make_unique<MainMenu>(*menuBar());
+    m_mapPages = std::make_unique<MapPages>(
+        MapPages::Parts{m_image,
+                        m_tables,
+                        m_allFlags,
+                        m_settings.showMs,
+                        m_texts,
+                        *m_pages,
+                        m_applier,
+                        *m_menu,
+                        {[this] { collectPage(); }, [this] { fillPage(); }, [this] { afterChange(); }, [this] {
+                             if (m_editing != nullptr)
+                                 m_editing->editor().takeSnapshot();
+                         }}});
     // The hints of the controls and menu items under the pointer go to the status line.
     statusBar()->setObjectName("StatusBar1");
     m_applier.forgetWidgets();
 
     auto editing = std::make_unique<EditorBinder>(
         *this, m_applier,
-        EditorWiring{m_image, m_tables, *this, *m_services.dialogs, m_texts, m_monitor.snapshot(), m_outside});
+        EditorWiring{m_image, m_tables, *this, *m_services.dialogs, m_texts, m_monitor.snapshot(), m_outside,
+                     *m_mapPages});
     m_editing = editing.get();
     m_binder = std::move(editing);
 }
@@ -327,6 +342,7 @@ void TFormHlav::fillPage()
     m_menu->action("Menu_Jet123Normal").setChecked(!coupling.coupled && !coupling.same);
     m_menu->action("Menu_Jet123Coupled").setChecked(coupling.coupled);
     m_menu->action("Menu_Jet123Stejny").setChecked(coupling.same);
+    // The binder fills the static controls and, on a map page, the shared grid.
     m_binder->fillPage(m_pageIndex);
 }
 
@@ -369,7 +385,11 @@ void TFormHlav::clearFileName()
 
 void TFormHlav::refreshMonitorPanel()
 {
-    m_applier.applyAll<ControlMark>(m_marking.refresh(activePage(), m_image, m_monitor.snapshot(), m_settings.showMs));
+    const std::vector<ControlMark> marks =
+        m_marking.refresh(activePage(), m_image, m_monitor.snapshot(), m_settings.showMs);
+    m_applier.applyAll<ControlMark>(marks);
+    m_mapPages->showLive(marks, LiveCell{m_marking.operatingCell(), m_monitor.snapshot().Rpm},
+                         m_marking.positionColumns());
 }
 
 void TFormHlav::showMessage(std::string_view text)

@@ -31,6 +31,7 @@ namespace quorvel {
 class EditorBinder;
 class LivePanel;
 class MainMenu;
+class MapPages;
 class MonitorPage;
 class PageControl;
 class ToolBar;
@@ -72,6 +73,7 @@ public:
     [[nodiscard]] bool testMode() const { return m_testMode; }
     [[nodiscard]] const FileState& files() const { return m_files; }
     [[nodiscard]] const ControlApplier& applier() const { return m_applier; }
+    [[nodiscard]] MapPages& mapPages() const { return *m_mapPages; }
     [[nodiscard]] int activePage() const override;
     // The editing of the static pages; null once another binder was set.
     [[nodiscard]] EditorBinder* editing() const { return m_editing; }
@@ -140,6 +142,7 @@ private:
     ToolBar* m_toolBar = nullptr;
     QCheckBox* m_extMonitor = nullptr;
     std::unique_ptr<MainMenu> m_menu;
+    std::unique_ptr<MapPages> m_mapPages; // the shared map grid on the map pages
     ControlApplier m_applier;
     int m_checkedComEntry = -1;
     QTimer m_timer1;

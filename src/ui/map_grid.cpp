@@ -1,0 +1,359 @@
+#include "ui/map_grid.h"
+
+#include "core/page_index.h"
+#include "model/field_table.h"
+#include "ui/map_grid_delegate.h"
+#include "ui/spin_button.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <string>
+
+namespace quorvel {
+namespace {
+
+constexpr int kHeadWidth = 64;
+constexpr int kCellWidth = 62;
+constexpr int kRowHeight = 28;
+constexpr std::array<std::string_view, 3> kServoModes{"R + T", "RPM", "TPS"};
+
+// One place in the row of auxiliary fields: field k, or label k. A label stands to the right
+// of the field or fields it names.
+struct ExtraSlot {
+    bool label = false;
+    int index = 0;
+};
+constexpr ExtraSlot field(int index)
+{
+    return {false, index};
+}
+constexpr ExtraSlot label(int index)
+{
+    return {true, index};
+}
+
+struct ExtraOrder {
+    int page;
+    std::array<ExtraSlot, MapGrid::kExtraFields + MapGrid::kExtraLabels> places;
+};
+
+constexpr std::array kExtraOrders{
+    ExtraOrder{
+        kPageAdvance,
+        {field(4), label(0), field(0), field(1), field(2), field(3), label(1), field(5), label(2), label(3), label(4)}},
+    ExtraOrder{
+        kPageInj1A,
+        {label(0), field(0), label(1), field(1), label(2), field(2), label(3), field(3), label(4), field(4), field(5)}},
+    ExtraOrder{
+        kPageIntakeServo,
+        {field(0), label(1), field(2), label(3), field(3), label(4), field(1), field(4), field(5), label(0), label(2)}},
+    ExtraOrder{
+        kPageExhaustServo,
+        {field(0), label(1), field(2), label(3), field(3), label(4), field(1), field(4), field(5), label(0), label(2)}},
+};
+// Any other page: the fields in their order, then the labels (only "Inj-IAP" shows any).
+constexpr ExtraOrder kPlainOrder{
+    -1, {field(0), field(1), field(2), field(3), field(4), field(5), label(1), label(0), label(2), label(3), label(4)}};
+
+QString controlName(std::string_view name, int index = -1)
+{
+    return QString::fromStdString(ControlKey{name, index}.objectName());
+}
+
+QCheckBox* makeBox(std::string_view name, const char* caption, QWidget* parent)
+{
+    auto* box = new QCheckBox(QString::fromLatin1(caption), parent);
+    box->setObjectName(controlName(name));
+    box->setFocusPolicy(Qt::ClickFocus); // no tab stop
+    return box;
+}
+
+} // namespace
+
+MapGrid::MapGrid(const ParamImage& image, const bool& showMs, QWidget* parent)
+    : QWidget(parent)
+    , m_image(image)
+    , m_showMs(showMs)
+    , m_model(new MapGridTableModel(this))
+{
+    setObjectName("GroupBoxMap_Uni");
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(4, 4, 4, 4);
+    auto* rpmCaption = new QLabel("RPM", this);
+    rpmCaption->setObjectName("LabelRpm_Uni");
+    column->addWidget(rpmCaption);
+    auto* bevel = new QFrame(this);
+    bevel->setObjectName("BevelTop_Uni");
+    bevel->setFrameShape(QFrame::HLine);
+    bevel->setFrameShadow(QFrame::Sunken);
+    column->addWidget(bevel);
+    buildTable();
+    column->addWidget(m_table);
+    auto* spins = new QHBoxLayout;
+    buildColumnSpins(*spins);
+    column->addLayout(spins);
+    auto* options = new QHBoxLayout;
+    buildOptions(*options);
+    column->addLayout(options);
+    m_extrasRow = new QHBoxLayout;
+    buildExtras();
+    column->addLayout(m_extrasRow);
+    column->addStretch(1);
+    m_model->setEditHandler([this] { forward(m_handlers.cellEdited); });
+}
+
+void MapGrid::buildTable()
+{
+    m_table = new QTableView(this);
+    m_table->setObjectName("TableMap_Uni");
+    m_table->setModel(m_model);
+    m_table->setItemDelegate(new MapGridDelegate(m_table));
+    m_table->horizontalHeader()->hide();
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->horizontalHeader()->setMinimumSectionSize(kHeadWidth / 2);
+    m_table->verticalHeader()->setMinimumSectionSize(kRowHeight / 2);
+    m_table->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    m_table->horizontalHeader()->setDefaultSectionSize(kCellWidth);
+    m_table->setColumnWidth(MapGridTableModel::kHeadColumn, kHeadWidth);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                             QAbstractItemView::AnyKeyPressed);
+    fitTable();
+}
+
+// The table is as large as what it shows, so a one-row map leaves no empty box behind it.
+void MapGrid::fitTable()
+{
+    const int frame = 2 * m_table->frameWidth();
+    int width = frame;
+    for (int column = 0; column < m_model->columnCount(); ++column)
+        width += m_table->isColumnHidden(column) ? 0 : m_table->columnWidth(column);
+    int height = frame;
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        height += m_table->isRowHidden(row) ? 0 : m_table->rowHeight(row);
+    m_table->setFixedSize(width, height);
+}
+
+void MapGrid::buildColumnSpins(QHBoxLayout& row)
+{
+    row.setSpacing(0);
+    row.addSpacing(kHeadWidth + m_table->frameWidth());
+    for (int c = 0; c < MapGridModel::kColumns; ++c) {
+        // A box as wide as the column keeps each spin under its column when columns hide.
+        auto* box = new QWidget(this);
+        box->setFixedWidth(kCellWidth);
+        auto* centre = new QHBoxLayout(box);
+        centre->setContentsMargins(0, 0, 0, 0);
+        auto* spin = new SpinButton(box);
+        spin->setObjectName(controlName("CSpinButtonColumn_Uni", c));
+        spin->setStepHandler([this, c](StepDirection direction) {
+            if (m_handlers.columnSpin)
+                m_handlers.columnSpin(c, direction);
+        });
+        centre->addWidget(spin, 0, Qt::AlignHCenter);
+        m_columnSpinBoxes.at(static_cast<std::size_t>(c)) = box;
+        row.addWidget(box);
+    }
+    row.addStretch(1);
+}
+
+void MapGrid::buildOptions(QHBoxLayout& row)
+{
+    auto* coupling = new QLabel("  1->2->3  ", this);
+    coupling->setObjectName("LabelJet123_Uni");
+    QFont large = coupling->font();
+    large.setPointSize(14);
+    coupling->setFont(large);
+    row.addWidget(coupling);
+
+    m_tps = makeBox("CheckBoxTps_Uni", "TPS", this);
+    m_servoEnable = makeBox("CheckBoxServoEnable", "Servo enable", this);
+    m_percent = makeBox("CheckBoxProcenta", "Procent", this);
+    m_servoModes = new QGroupBox(this);
+    m_servoModes->setObjectName("RadioGroupServoMode");
+    m_servoModeButtons = new QButtonGroup(m_servoModes);
+    auto* modes = new QHBoxLayout(m_servoModes);
+    modes->setContentsMargins(4, 0, 4, 0);
+    for (int item = 0; item < static_cast<int>(kServoModes.size()); ++item) {
+        const std::string_view caption = kServoModes.at(static_cast<std::size_t>(item));
+        auto* button =
+            new QRadioButton(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())), m_servoModes);
+        button->setFocusPolicy(Qt::ClickFocus);
+        m_servoModeButtons->addButton(button, item);
+        modes->addWidget(button);
+    }
+    m_stepMotor = makeBox("CheckBoxStepMotor", "Step motor", this);
+    m_ms = makeBox("CheckBoxZobrMs_Uni", "Ms", this);
+    m_all = makeBox("CheckBoxAll_Uni", "All", this);
+    auto* tools = new SpinButton(this);
+    tools->setObjectName("CSpinButtonTools_Uni");
+    tools->setStepHandler([this](StepDirection direction) {
+        if (m_handlers.tools)
+            m_handlers.tools(direction);
+    });
+    for (QWidget* control : std::initializer_list<QWidget*>{m_tps, m_servoEnable, m_percent, m_servoModes, m_stepMotor})
+        row.addWidget(control);
+    row.addStretch(1);
+    row.addWidget(m_ms);
+    row.addWidget(tools);
+    row.addWidget(m_all);
+
+    connect(m_tps, &QCheckBox::clicked, this, [this](bool checked) {
+        if (m_handlers.fieldEdited)
+            m_handlers.fieldEdited("CheckBoxTps_Uni", -1, checked ? 1 : 0);
+        forward(m_handlers.optionToggled);
+    });
+    connect(m_ms, &QCheckBox::clicked, this, [this] { forward(m_handlers.optionToggled); });
+    connect(m_servoEnable, &QCheckBox::clicked, this, [this](bool checked) {
+        if (m_handlers.servoEnable)
+            m_handlers.servoEnable(checked);
+    });
+    connect(m_percent, &QCheckBox::clicked, this, [this](bool checked) {
+        if (m_handlers.percent)
+            m_handlers.percent(checked);
+    });
+    connect(m_servoModeButtons, &QButtonGroup::idClicked, this, [this](int item) {
+        if (m_handlers.servoMode)
+            m_handlers.servoMode(item);
+    });
+    connect(m_stepMotor, &QCheckBox::clicked, this, [this](bool checked) {
+        if (m_handlers.fieldEdited)
+            m_handlers.fieldEdited("CheckBoxStepMotor", -1, checked ? 1 : 0);
+        forward(m_handlers.cellEdited);
+    });
+}
+
+void MapGrid::buildExtras()
+{
+    for (int k = 0; k < kExtraFields; ++k) {
+        auto* spin = new QSpinBox(this);
+        spin->setObjectName(controlName("EditExtra_Uni", k));
+        spin->setKeyboardTracking(false);
+        spin->setFixedWidth(64);
+        // An arrow click or a confirmed value ends like a cell edit.
+        connect(spin, &QSpinBox::valueChanged, this, [this, k](int value) {
+            if (m_showing || !m_handlers.fieldEdited)
+                return;
+            m_handlers.fieldEdited("UpDownExtra_Uni", k, value);
+            forward(m_handlers.cellEdited);
+        });
+        m_extras.at(static_cast<std::size_t>(k)) = spin;
+    }
+    for (int k = 0; k < kExtraLabels; ++k) {
+        auto* text = new QLabel(this);
+        text->setObjectName(controlName("LabelExtra_Uni", k));
+        m_extraLabels.at(static_cast<std::size_t>(k)) = text;
+    }
+    arrangeExtras(-1);
+}
+
+void MapGrid::arrangeExtras(int page)
+{
+    const auto found = std::ranges::find(kExtraOrders, page, &ExtraOrder::page);
+    const ExtraOrder& order = found == kExtraOrders.end() ? kPlainOrder : *found;
+    while (QLayoutItem* item = m_extrasRow->takeAt(0))
+        delete item;
+    for (const ExtraSlot& slot : order.places) {
+        const auto index = static_cast<std::size_t>(slot.index);
+        m_extrasRow->addWidget(slot.label ? static_cast<QWidget*>(m_extraLabels.at(index)) : m_extras.at(index));
+    }
+    m_extrasRow->addStretch(1);
+}
+
+void MapGrid::setHandlers(MapGridHandlers handlers)
+{
+    m_handlers = std::move(handlers);
+}
+
+void MapGrid::forward(const std::function<void()>& action)
+{
+    if (!m_showing && action)
+        action();
+}
+
+void MapGrid::showMapPage(int page, const MapPageValues& values)
+{
+    const bool newPage = page != m_model->grid().page();
+    const GridLayout layout = GridLayout::of(gridLayoutMode(m_image, page, m_showMs));
+    m_model->grid().load(page, values, layout, m_image);
+    m_model->reload();
+    if (newPage)
+        arrangeExtras(page);
+    showFieldValues();
+}
+
+void MapGrid::showFieldValues()
+{
+    m_showing = true;
+    const MapGridModel& grid = m_model->grid();
+    for (int k = 0; k < kExtraFields; ++k) {
+        if (const FieldValue* value = grid.aux("UpDownExtra_Uni", k)) {
+            QSpinBox& spin = *m_extras.at(static_cast<std::size_t>(k));
+            const Field& target = *value->target.field;
+            spin.setRange(target.minimum, target.maximum);
+            spin.setSingleStep(std::max(1, target.step));
+            spin.setValue(value->shown);
+        }
+    }
+    const auto checkFrom = [&grid](QCheckBox& box, std::string_view control) {
+        if (const FieldValue* value = grid.aux(control))
+            box.setChecked(value->shown != 0);
+    };
+    checkFrom(*m_tps, "CheckBoxTps_Uni");
+    checkFrom(*m_servoEnable, "CheckBoxServoEnable");
+    checkFrom(*m_percent, "CheckBoxProcenta");
+    checkFrom(*m_stepMotor, "CheckBoxStepMotor");
+    if (const FieldValue* mode = grid.aux("RadioGroupServoMode")) {
+        if (QAbstractButton* button = m_servoModeButtons->button(mode->shown))
+            button->setChecked(true);
+    }
+    m_ms->setChecked(m_showMs);
+    m_showing = false;
+}
+
+MapPageValues MapGrid::mapPageValues() const
+{
+    return m_model->grid().values();
+}
+
+void MapGrid::showLayout(const GridLayout& layout, bool rowHeads)
+{
+    MapGridModel& grid = m_model->grid();
+    if (grid.layout() != layout) {
+        grid.setLayout(layout, m_image);
+        m_model->reload();
+    }
+    m_table->setRowHidden(MapGridTableModel::kHeadRow, !layout.rpmFields);
+    m_table->setColumnHidden(MapGridTableModel::kHeadColumn, !rowHeads);
+    for (int r = 0; r < MapGridModel::kRows; ++r)
+        m_table->setRowHidden(r + 1, grid.isRowHidden(r));
+    for (int c = 0; c < MapGridModel::kColumns; ++c) {
+        m_table->setColumnHidden(c + 1, grid.isColumnHidden(c));
+        m_columnSpinBoxes.at(static_cast<std::size_t>(c))->setVisible(!grid.isColumnHidden(c));
+    }
+    fitTable();
+}
+
+void MapGrid::applyMarks(std::span<const ControlMark> marks)
+{
+    const GridRepaint changed = m_model->grid().applyMarks(marks);
+    if (!changed.empty())
+        m_model->repaint(changed);
+}
+
+} // namespace quorvel

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "maps/map_grid_surface.h"
+#include "maps/map_tools.h"
+#include "ui/map_grid_table_model.h"
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <span>
+#include <string_view>
+
+class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+class QHBoxLayout;
+class QLabel;
+class QSpinBox;
+class QTableView;
+
+namespace quorvel {
+
+class SpinButton;
+
+// What the user did on the grid, for the map page commands to carry out.
+struct MapGridHandlers {
+    std::function<void()> cellEdited; // a cell, an RPM head or a pressure row took a new value
+    std::function<void(std::string_view control, int index, int shown)> fieldEdited; // extras, "Step motor"
+    std::function<void()> optionToggled;                                             // "TPS" or "Ms"
+    std::function<void(bool)> servoEnable;
+    std::function<void(bool)> percent;
+    std::function<void(int)> servoMode;
+    std::function<void(int column, StepDirection)> columnSpin;
+    std::function<void(StepDirection)> tools;
+};
+
+// GroupBoxMap_Uni: the one map grid that moves onto whichever map page is active. A table view
+// over the grid model with spin-box editing, the column spins under it, and the page's tools,
+// options and auxiliary fields below. The controls outside the table carry the object names the
+// views and live marks refer to; the RPM heads, row heads and cells are items of the table.
+class MapGrid final : public QWidget, public MapGridSurface {
+public:
+    static constexpr int kExtraFields = 6;
+    static constexpr int kExtraLabels = 5;
+
+    MapGrid(const ParamImage& image, const bool& showMs, QWidget* parent = nullptr);
+
+    void setHandlers(MapGridHandlers handlers);
+
+    // MapGridSurface
+    void showMapPage(int page, const MapPageValues& values) override;
+    [[nodiscard]] MapPageValues mapPageValues() const override;
+
+    // The view refresh's part of the grid: which rows, columns and heads show.
+    void showLayout(const GridLayout& layout, bool rowHeads);
+    // Live marks of the monitor refresh; repaints only the items whose colour changed.
+    void applyMarks(std::span<const ControlMark> marks);
+
+    [[nodiscard]] MapGridTableModel& model() { return *m_model; }
+    [[nodiscard]] QTableView& table() const { return *m_table; }
+    [[nodiscard]] QCheckBox& allBox() const { return *m_all; }
+    [[nodiscard]] QCheckBox& msBox() const { return *m_ms; }
+
+private:
+    void buildTable();
+    void fitTable();
+    void buildColumnSpins(QHBoxLayout& row);
+    void buildOptions(QHBoxLayout& row);
+    void buildExtras();
+    // The auxiliary fields and their labels in the order the page reads them.
+    void arrangeExtras(int page);
+    void showFieldValues();
+    void forward(const std::function<void()>& action);
+
+    const ParamImage& m_image;
+    const bool& m_showMs;
+    MapGridTableModel* m_model = nullptr;
+    QTableView* m_table = nullptr;
+    std::array<QWidget*, MapGridModel::kColumns> m_columnSpinBoxes{};
+    QHBoxLayout* m_extrasRow = nullptr;
+    std::array<QSpinBox*, kExtraFields> m_extras{};
+    std::array<QLabel*, kExtraLabels> m_extraLabels{};
+    QCheckBox* m_all = nullptr;
+    QCheckBox* m_tps = nullptr;
+    QCheckBox* m_ms = nullptr;
+    QCheckBox* m_servoEnable = nullptr;
+    QCheckBox* m_percent = nullptr;
+    QCheckBox* m_stepMotor = nullptr;
+    QGroupBox* m_servoModes = nullptr;
+    QButtonGroup* m_servoModeButtons = nullptr;
+    MapGridHandlers m_handlers;
+    bool m_showing = false; // values are being put on screen, not typed by the user
+};
+
+} // namespace quorvel

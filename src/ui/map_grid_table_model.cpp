@@ -1,0 +1,207 @@
+#include "ui/map_grid_table_model.h"
+
+#include "ui/colour_palette.h"
+
+#include <QColor>
+
+namespace quorvel {
+namespace {
+
+QString qText(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool isPlain(ColourRole role)
+{
+    return role == ColourRole::NormalFace || role == ColourRole::NormalWindow;
+}
+
+// An edit field keeps the view's own base colour until the live marking paints it.
+QVariant fieldBackground(ColourRole role)
+{
+    return isPlain(role) ? QVariant() : QVariant(ColourPalette::colour(role));
+}
+
+// A head that only labels its row or column reads as a caption on the window's face.
+QVariant captionBackground(ColourRole role)
+{
+    return QVariant(ColourPalette::colour(isPlain(role) ? ColourRole::NormalFace : role));
+}
+
+QVariant rangeData(ControlRange range, int role)
+{
+    switch (role) {
+    case MapGridTableModel::MinimumRole:
+        return range.minimum;
+    case MapGridTableModel::MaximumRole:
+        return range.maximum;
+    case MapGridTableModel::StepRole:
+        return range.step;
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+MapGridTableModel::MapGridTableModel(QObject* parent)
+    : QAbstractTableModel(parent)
+{
+}
+
+int MapGridTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : MapGridModel::kRows + 1;
+}
+
+int MapGridTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : MapGridModel::kColumns + 1;
+}
+
+QVariant MapGridTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!isOwnItem(index))
+        return {};
+    const int row = index.row() - 1;
+    const int column = index.column() - 1;
+    if (row >= 0 && column >= 0)
+        return cellData(row, column, role);
+    if (row < 0 && column >= 0)
+        return rpmHeadData(column, role);
+    if (row >= 0)
+        return rowHeadData(row, role);
+    // The corner names the row axis.
+    if (role == Qt::DisplayRole)
+        return m_grid.hasPressureRows() ? QStringLiteral("IAP [kPa]") : QStringLiteral("TPS");
+    if (role == Qt::BackgroundRole)
+        return captionBackground(ColourRole::NormalFace);
+    return {};
+}
+
+QVariant MapGridTableModel::cellData(int row, int column, int role) const
+{
+    switch (role) {
+    case Qt::DisplayRole:
+        return m_grid.isCellVisible(row, column) ? QVariant(qText(m_grid.cellText(row, column))) : QVariant();
+    case Qt::EditRole:
+        return m_grid.cellValue(row, column);
+    case Qt::BackgroundRole:
+        return fieldBackground(m_grid.cellColour(row, column));
+    case Qt::TextAlignmentRole:
+        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    default:
+        return rangeData(m_grid.cellRange(), role);
+    }
+}
+
+QVariant MapGridTableModel::rpmHeadData(int column, int role) const
+{
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return m_grid.rpmHead(column);
+    case Qt::BackgroundRole:
+        return captionBackground(m_grid.rpmHeadColour(column));
+    case Qt::TextAlignmentRole:
+        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    default:
+        return rangeData(MapGridModel::rpmRange(), role);
+    }
+}
+
+QVariant MapGridTableModel::rowHeadData(int row, int role) const
+{
+    switch (role) {
+    case Qt::DisplayRole:
+        return qText(m_grid.rowHead(row));
+    case Qt::EditRole:
+        return m_grid.hasPressureRows() ? QVariant(m_grid.rowAxisValue(row)) : QVariant(qText(m_grid.rowHead(row)));
+    case Qt::BackgroundRole:
+        return m_grid.hasPressureRows() ? fieldBackground(m_grid.rowHeadColour(row))
+                                        : captionBackground(m_grid.rowHeadColour(row));
+    case Qt::TextAlignmentRole:
+        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    default:
+        return rangeData(MapGridModel::rowAxisRange(), role);
+    }
+}
+
+bool MapGridTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (role != Qt::EditRole || !isOwnItem(index) || !editable(index))
+        return false;
+    bool isNumber = false;
+    const int shown = value.toInt(&isNumber);
+    if (!isNumber)
+        return false;
+    const int row = index.row() - 1;
+    const int column = index.column() - 1;
+    bool changed = false;
+    if (row >= 0 && column >= 0)
+        changed = m_grid.setCellValue(row, column, shown);
+    else if (row < 0)
+        changed = m_grid.setRpmHead(column, shown);
+    else
+        changed = m_grid.setRowAxisValue(row, shown);
+    if (!changed)
+        return false;
+    announce(index.row(), index.column(), {Qt::DisplayRole, Qt::EditRole});
+    if (m_edited)
+        m_edited();
+    return true;
+}
+
+Qt::ItemFlags MapGridTableModel::flags(const QModelIndex& index) const
+{
+    if (!isOwnItem(index))
+        return Qt::NoItemFlags;
+    Qt::ItemFlags result = Qt::ItemIsEnabled;
+    if (index.row() != kHeadRow && index.column() != kHeadColumn)
+        result |= Qt::ItemIsSelectable;
+    if (editable(index))
+        result |= Qt::ItemIsEditable;
+    return result;
+}
+
+bool MapGridTableModel::isOwnItem(const QModelIndex& index) const
+{
+    // An invalid index is an ordinary question (the root), not a fault worth a warning.
+    return index.isValid() && checkIndex(index, CheckIndexOption::ParentIsInvalid);
+}
+
+bool MapGridTableModel::editable(const QModelIndex& index) const
+{
+    const int row = index.row() - 1;
+    const int column = index.column() - 1;
+    if (row >= 0 && column >= 0)
+        return m_grid.isCellEditable(row, column);
+    if (row < 0 && column >= 0)
+        return m_grid.isRpmHeadEditable();
+    return row >= 0 && m_grid.hasPressureRows();
+}
+
+void MapGridTableModel::reload()
+{
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+void MapGridTableModel::repaint(const GridRepaint& changed)
+{
+    const QList<int> roles{Qt::BackgroundRole};
+    for (const int element : changed.cells)
+        announce(1 + element / MapGridModel::kColumns, 1 + element % MapGridModel::kColumns, roles);
+    for (const int column : changed.rpmHeads)
+        announce(kHeadRow, 1 + column, roles);
+    for (const int row : changed.rowHeads)
+        announce(1 + row, kHeadColumn, roles);
+}
+
+void MapGridTableModel::announce(int tableRow, int tableColumn, const QList<int>& roles)
+{
+    const QModelIndex changed = index(tableRow, tableColumn);
+    emit dataChanged(changed, changed, roles);
+}
+
+} // namespace quorvel

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "maps/map_grid_model.h"
+
+#include <QAbstractTableModel>
+
+#include <functional>
+
+namespace quorvel {
+
+// The shared map grid as one Qt table: row 0 holds the RPM axis heads, column 0 the row heads
+// ("0%".."100%", or the IAP_IAP pressures on "Inj-IAP"), and row r + 1, column c + 1 the map
+// cell r, c. Everything is read from and written to the headless MapGridModel, so that what a
+// cell shows and what collect stores are one and the same.
+class MapGridTableModel final : public QAbstractTableModel {
+public:
+    // The spin box of the delegate takes its bounds and step from these roles.
+    enum Role : int {
+        MinimumRole = Qt::UserRole + 1,
+        MaximumRole,
+        StepRole,
+    };
+    static constexpr int kHeadRow = 0;
+    static constexpr int kHeadColumn = 0;
+
+    using EditHandler = std::function<void()>;
+
+    explicit MapGridTableModel(QObject* parent = nullptr);
+
+    [[nodiscard]] MapGridModel& grid() { return m_grid; }
+    [[nodiscard]] const MapGridModel& grid() const { return m_grid; }
+
+    // Runs after every value the user changed through setData.
+    void setEditHandler(EditHandler handler) { m_edited = std::move(handler); }
+
+    // The grid was loaded or laid out anew: every item may read differently.
+    void reload();
+    // Live marks applied to the grid: only the items whose colour changed are announced.
+    void repaint(const GridRepaint& changed);
+
+    [[nodiscard]] static QModelIndex cellIndexOf(const QAbstractItemModel& model, int row, int column)
+    {
+        return model.index(row + 1, column + 1);
+    }
+
+    [[nodiscard]] int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    [[nodiscard]] int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    [[nodiscard]] QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    [[nodiscard]] Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+    [[nodiscard]] QVariant cellData(int row, int column, int role) const;
+    [[nodiscard]] QVariant rpmHeadData(int column, int role) const;
+    [[nodiscard]] QVariant rowHeadData(int row, int role) const;
+    [[nodiscard]] bool isOwnItem(const QModelIndex& index) const;
+    [[nodiscard]] bool editable(const QModelIndex& index) const;
+    void announce(int tableRow, int tableColumn, const QList<int>& roles);
+
+    MapGridModel m_grid;
+    EditHandler m_edited;
+};
+
+} // namespace quorvel

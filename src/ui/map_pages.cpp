@@ -1,0 +1,185 @@
+#include "ui/map_pages.h"
+
+#include "core/page_index.h"
+#include "maps/page_view.h"
+#include "model/jet_coupling.h"
+#include "model/map_layout.h"
+#include "model/map_page.h"
+#include "ui/control_applier.h"
+#include "ui/main_menu.h"
+#include "ui/map_grid.h"
+#include "ui/page_control.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QVBoxLayout>
+
+namespace quorvel {
+
+MapPages::MapPages(Parts parts)
+    : m_parts(std::move(parts))
+    , m_grid(new MapGrid(m_parts.image, m_parts.showMs, &m_parts.pages.page(kPageAdvance)))
+    , m_commands(m_parts.image, m_parts.tables, *this)
+{
+    placeGrid(kPageAdvance);
+    wireGrid();
+    QObject::connect(&m_parts.menu.action("MenuToolsMinus"), &QAction::triggered, m_grid,
+                     [this] { tools(StepDirection::Down); });
+    QObject::connect(&m_parts.menu.action("MenuToolsPlus"), &QAction::triggered, m_grid,
+                     [this] { tools(StepDirection::Up); });
+}
+
+// The grid lives on in the page control a moment longer; nothing it does may reach us then.
+MapPages::~MapPages()
+{
+    m_grid->setHandlers({});
+}
+
+bool MapPages::isMapPage(int page)
+{
+    return MapTable::ofPage(page) != nullptr;
+}
+
+void MapPages::wireGrid()
+{
+    MapGridHandlers handlers;
+    handlers.cellEdited = [this] { editEnded(); };
+    handlers.fieldEdited = [this](std::string_view control, int index, int shown) {
+        (void)m_grid->model().grid().setAux(control, index, shown);
+    };
+    handlers.optionToggled = [this] {
+        m_parts.showMs = m_grid->msBox().isChecked();
+        m_commands.gridOptionClick();
+    };
+    handlers.servoEnable = [this](bool checked) { m_commands.servoEnable(activePage(), checked); };
+    handlers.percent = [this](bool checked) { m_commands.percentSwitch(activePage(), checked); };
+    handlers.servoMode = [this](int item) { m_commands.servoMode(activePage(), item); };
+    handlers.columnSpin = [this](int column, StepDirection direction) {
+        m_commands.columnSpin(activePage(), column, direction);
+    };
+    handlers.tools = [this](StepDirection direction) { tools(direction); };
+    m_grid->setHandlers(std::move(handlers));
+}
+
+void MapPages::placeGrid(int page)
+{
+    QWidget& target = m_parts.pages.page(page);
+    if (m_grid->parentWidget() == &target)
+        return;
+    auto* layout = target.layout();
+    if (layout == nullptr) {
+        layout = new QVBoxLayout(&target);
+        layout->setContentsMargins(0, 0, 0, 0);
+    }
+    layout->addWidget(m_grid);
+    m_grid->show();
+}
+
+void MapPages::fill(int page)
+{
+    if (isMapPage(page)) {
+        placeGrid(page);
+        const MapPageValues values = fillMapPage(m_parts.image, m_parts.tables, selectBikeGrids(m_parts.image),
+                                                 JetCoupling::fromImage(m_parts.image), page);
+        m_grid->showMapPage(page, values);
+        m_grid->allBox().setChecked(m_parts.allFlags.at(static_cast<std::size_t>(page)) != 0);
+    }
+    refreshView(page);
+}
+
+void MapPages::collect(int page)
+{
+    // Only the page the grid shows has edits to store.
+    if (!isMapPage(page) || m_grid->model().grid().page() != page)
+        return;
+    collectMapPage(m_parts.image, m_parts.tables, selectBikeGrids(m_parts.image), JetCoupling::fromImage(m_parts.image),
+                   page, m_grid->mapPageValues());
+    m_parts.allFlags.at(static_cast<std::size_t>(page)) = m_grid->allBox().isChecked() ? 1 : 0;
+}
+
+void MapPages::refreshView(int page)
+{
+    const PageView view = quorvel::refreshView(m_parts.image, page, {m_parts.showMs}, m_parts.texts);
+    for (const ControlView& control : view.controls) {
+        if (control.key.name == kMapTabName)
+            m_parts.pages.setTabVisible(control.key.index, control.visible.value_or(true));
+        else
+            m_parts.applier.apply(control);
+    }
+    for (const ControlMark& colour : view.colours)
+        m_parts.applier.apply(colour);
+    for (const ControlCheck& check : view.checks)
+        m_parts.menu.action(check.key.name).setChecked(check.checked);
+    if (view.grid) {
+        const ControlView* rowAxis = view.find("LabelRowAxis_Uni");
+        m_grid->showLayout(*view.grid, rowAxis == nullptr || rowAxis->visible.value_or(true));
+    }
+}
+
+void MapPages::showLive(std::span<const ControlMark> marks, const LiveCell& live, const PositionColumns& positions)
+{
+    m_live = live;
+    m_positions = positions;
+    if (m_grid->model().grid().page() == activePage())
+        m_grid->applyMarks(marks);
+}
+
+void MapPages::tools(StepDirection direction)
+{
+    const int page = activePage();
+    ToolContext context{page, m_grid->allBox().isChecked(), m_live, m_positions, {}};
+    for (std::size_t bank = 0; bank < context.positionAll.size(); ++bank) {
+        const QString name = bank == 0 ? QStringLiteral("CheckBoxAll_PolohaA") : QStringLiteral("CheckBoxAll_PolohaB");
+        const auto* box = m_parts.pages.findChild<QCheckBox*>(name);
+        context.positionAll.at(bank) = box != nullptr && box->isChecked();
+    }
+    m_commands.tools(direction, context);
+}
+
+void MapPages::editEnded()
+{
+    collectPage();
+    afterChange();
+}
+
+int MapPages::activePage() const
+{
+    return m_parts.pages.activePage();
+}
+
+void MapPages::setMapGridVisible(bool visible)
+{
+    m_grid->setVisible(visible);
+}
+
+void MapPages::selectPage(int page)
+{
+    m_parts.pages.setCurrentIndex(page);
+}
+
+void MapPages::collectPage()
+{
+    m_parts.window.collectPage();
+}
+
+void MapPages::fillPage()
+{
+    m_parts.window.fillPage();
+}
+
+void MapPages::refreshView()
+{
+    refreshView(activePage());
+}
+
+void MapPages::afterChange()
+{
+    m_parts.window.afterChange();
+}
+
+void MapPages::takeSnapshot()
+{
+    m_parts.window.takeSnapshot();
+}
+
+} // namespace quorvel

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "core/message_texts.h"
+#include "core/param_image.h"
+#include "io/last_image.h"
+#include "maps/map_page_commands.h"
+#include "maps/map_page_hook.h"
+#include "model/injection_tables.h"
+
+#include <functional>
+#include <span>
+
+class QWidget;
+
+namespace quorvel {
+
+class ControlApplier;
+class MainMenu;
+class MapGrid;
+class PageControl;
+
+// What the map pages need of the window: the page binding's steps that span every page.
+struct MapPagesWindow {
+    std::function<void()> collectPage;
+    std::function<void()> fillPage;
+    std::function<void()> afterChange;  // sanitise, fill twice, record for undo
+    std::function<void()> takeSnapshot; // record for undo after a mode switch
+};
+
+// The nine map pages of the main window: the one MapGrid moved onto the active map page, the
+// map page commands behind its controls and behind Tools Minus (F4) and Plus (F5), and the live
+// marks of the running engine on the grid.
+class MapPages final : public MapPageHook, private MapPageHost {
+public:
+    struct Parts {
+        ParamImage& image;
+        InjectionTables& tables;
+        AllFlags& allFlags;
+        bool& showMs; // the grid's "Ms" option, kept with the settings
+        const MessageTexts& texts;
+        PageControl& pages;
+        ControlApplier& applier;
+        MainMenu& menu;
+        MapPagesWindow window;
+    };
+
+    explicit MapPages(Parts parts);
+    MapPages(const MapPages&) = delete;
+    MapPages& operator=(const MapPages&) = delete;
+    ~MapPages() override;
+
+    // MapPageHook
+    void fill(int page) override;
+    void collect(int page) override;
+    void refreshView(int page) override;
+
+    // The live marks of one monitor refresh, and where the engine runs for the tools.
+    void showLive(std::span<const ControlMark> marks, const LiveCell& live, const PositionColumns& positions);
+
+    [[nodiscard]] MapGrid& grid() const { return *m_grid; }
+    [[nodiscard]] MapPageCommands& commands() { return m_commands; }
+    [[nodiscard]] static bool isMapPage(int page);
+
+private:
+    // MapPageHost
+    void setMapGridVisible(bool visible) override;
+    void selectPage(int page) override;
+    void collectPage() override;
+    void fillPage() override;
+    void refreshView() override;
+    void afterChange() override;
+    void takeSnapshot() override;
+
+    void wireGrid();
+    void tools(StepDirection direction);
+    void editEnded();
+    [[nodiscard]] int activePage() const;
+    // Puts the grid onto the map page `page`.
+    void placeGrid(int page);
+
+    Parts m_parts;
+    MapGrid* m_grid = nullptr;
+    MapPageCommands m_commands;
+    LiveCell m_live;
+    PositionColumns m_positions;
+};
+
+} // namespace quorvel
