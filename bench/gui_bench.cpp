@@ -20,6 +20,7 @@ public:
     PromptAnswer askYesNoCancel(std::string_view /*text*/) override { return PromptAnswer::Cancel; }
     std::optional<std::filesystem::path> askOpenFile(const std::filesystem::path& /*preset*/) override { return {}; }
     std::optional<std::filesystem::path> askSaveFile(const std::filesystem::path& /*preset*/) override { return {}; }
+    std::optional<std::filesystem::path> askPdfFile(const std::filesystem::path& /*preset*/) override { return {}; }
 };
 
 std::filesystem::path benchConfig()

@@ -26,6 +26,8 @@ class QLabel;
 
 namespace quorvel {
 
+class HelpCommand;
+class LanguageApplier;
 class LivePanel;
 class MainMenu;
 class MonitorPage;
@@ -99,6 +101,11 @@ private:
     void formClose();
     void fillPage();
     void chooseJetMode(int mode);
+    // ApplyLanguage: the message texts, then every text of the window in the current language.
+    void applyLanguage();
+    void chooseLanguage(Language language);
+    void printWindow();
+    void showAbout();
     void showLink();
     [[nodiscard]] MonitorContext monitorContext() const;
 
@@ -127,6 +134,8 @@ private:
     ToolBar* m_toolBar = nullptr;
     QCheckBox* m_extMonitor = nullptr;
     std::unique_ptr<MainMenu> m_menu;
+    std::unique_ptr<LanguageApplier> m_language;
+    std::unique_ptr<HelpCommand> m_help;
     ControlApplier m_applier;
     int m_checkedComEntry = -1;
     QTimer m_timer1;
