@@ -8,19 +8,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include "silent_dialogs.h"
+
 #include <filesystem>
 
 namespace {
 
 using namespace quorvel;
-
-class SilentDialogs final : public Dialogs {
-public:
-    void showMessage(std::string_view /*text*/) override {}
-    PromptAnswer askYesNoCancel(std::string_view /*text*/) override { return PromptAnswer::Cancel; }
-    std::optional<std::filesystem::path> askOpenFile(const std::filesystem::path& /*preset*/) override { return {}; }
-    std::optional<std::filesystem::path> askSaveFile(const std::filesystem::path& /*preset*/) override { return {}; }
-};
 
 std::filesystem::path benchConfig()
 {
@@ -34,7 +28,7 @@ WindowServices services(std::unique_ptr<SerialLine> line)
     WindowServices result;
     result.line = std::move(line);
     result.naming = std::make_unique<test::FakePortNaming>();
-    result.dialogs = std::make_unique<SilentDialogs>();
+    result.dialogs = std::make_unique<bench::SilentDialogs>();
     result.configDirectory = benchConfig();
     result.runTimer = false;
     return result;

@@ -10,21 +10,15 @@
 
 #include <benchmark/benchmark.h>
 
+#include "silent_dialogs.h"
 #include <ctime>
+
 #include <filesystem>
 #include <iostream>
 
 namespace {
 
 using namespace quorvel;
-
-class SilentDialogs final : public Dialogs {
-public:
-    void showMessage(std::string_view /*text*/) override {}
-    PromptAnswer askYesNoCancel(std::string_view /*text*/) override { return PromptAnswer::Cancel; }
-    std::optional<std::filesystem::path> askOpenFile(const std::filesystem::path& /*preset*/) override { return {}; }
-    std::optional<std::filesystem::path> askSaveFile(const std::filesystem::path& /*preset*/) override { return {}; }
-};
 
 double cpuMilliseconds()
 {
@@ -44,7 +38,7 @@ struct Inj1AWindow {
         WindowServices services;
         services.line = std::move(fake);
         services.naming = std::make_unique<test::FakePortNaming>();
-        services.dialogs = std::make_unique<SilentDialogs>();
+        services.dialogs = std::make_unique<bench::SilentDialogs>();
         services.configDirectory = directory;
         services.runTimer = false;
         unit.advance(std::chrono::seconds(6));

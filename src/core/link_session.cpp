@@ -328,6 +328,16 @@ void LinkSession::showStatus(int textNumber, ColourRole colour, std::string_view
     m_messageHold = kMessageTicks;
 }
 
+void LinkSession::showNotice(std::string_view text, ColourRole colour, std::uint16_t ticks)
+{
+    m_display.statusText = std::string(text);
+    m_display.statusColour = colour;
+    m_display.statusVisible = true;
+    m_display.progressVisible = false;
+    m_display.noConnectionVisible = false;
+    m_messageHold = ticks;
+}
+
 void LinkSession::setProgress(int progress)
 {
     m_display.progress = std::clamp(progress, 0, LinkDisplay::kProgressMax);

@@ -65,6 +65,10 @@ public:
     // transfer at once; a later command shows them again.
     void hideTransferMessage();
 
+    // A notice of the window (the date and time of a print) in the status line for `ticks`
+    // ticks, without the progress bar and without "No Connection" on top of it.
+    void showNotice(std::string_view text, ColourRole colour, std::uint16_t ticks);
+
     // While printing, "No Connection" is not put on the page being printed.
     void setPrinting(bool printing) { m_printing = printing; }
 

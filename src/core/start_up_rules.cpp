@@ -1,31 +1,12 @@
 #include "core/start_up_rules.h"
 
-#include <array>
-#include <utility>
-
 namespace quorvel {
 namespace {
-
-constexpr std::array<std::pair<std::string_view, Language>, 4> kLanguageWords{{
-    {"ENGLISH", Language::English},
-    {"DEUTSCH", Language::German},
-    {"FRENCH", Language::French},
-    {"CESKY", Language::Czech},
-}};
 
 constexpr std::string_view kTestSwitch = "DIAG_SWITCH";
 constexpr std::string_view kBlanks = " \t\r\n\v\f";
 
 } // namespace
-
-std::optional<Language> languageFromArgument(std::string_view word)
-{
-    for (const auto& [text, language] : kLanguageWords) {
-        if (word == text)
-            return language;
-    }
-    return std::nullopt;
-}
 
 bool markerEnablesTestMode(std::string_view content)
 {

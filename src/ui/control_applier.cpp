@@ -56,6 +56,8 @@ void ControlApplier::setText(Shown& shown, const std::string& text)
             button->setText(qtext);
         else if (auto* group = qobject_cast<QGroupBox*>(widget))
             group->setTitle(qtext);
+        else if (widget->isWindow())
+            widget->setWindowTitle(qtext);
     });
 }
 

@@ -21,6 +21,9 @@ public:
     // The save dialog for parameter files: ".ign" is added to a name without an extension and
     // an existing file is only replaced after the user agreed; none when cancelled.
     [[nodiscard]] virtual std::optional<std::filesystem::path> askSaveFile(const std::filesystem::path& preset) = 0;
+    // Where a print goes when there is no printer: a PDF file, ".pdf" added to a name without
+    // an extension, an existing file replaced only after the user agreed; none when cancelled.
+    [[nodiscard]] virtual std::optional<std::filesystem::path> askPdfFile(const std::filesystem::path& preset) = 0;
 };
 
 } // namespace quorvel

@@ -1,21 +1,24 @@
 #pragma once
 
-#include <QAction>
+#include "io/hint_text.h"
+
 #include <QString>
-#include <QWidget>
 
 #include <string_view>
 
 namespace quorvel {
 
-// A hint of two parts "short|long": the tooltip shows the short part, the status line the long
-// one; a hint of one part is both.
-template <typename Target> void setHint(Target& target, std::string_view hint)
+// Puts a hint on a widget or menu item: the tooltip shows its short part, the status line the
+// long one. The split itself is the one the language tables use.
+template <typename Target> void showHint(Target& target, const HintText& hint)
 {
-    const QString text = QString::fromUtf8(hint.data(), static_cast<qsizetype>(hint.size()));
-    const qsizetype bar = text.indexOf(u'|');
-    target.setToolTip(bar < 0 ? text : text.left(bar));
-    target.setStatusTip(bar < 0 ? text : text.mid(bar + 1));
+    target.setToolTip(QString::fromStdString(hint.tooltip));
+    target.setStatusTip(QString::fromStdString(hint.statusTip));
+}
+
+template <typename Target> void showHint(Target& target, std::string_view hint)
+{
+    showHint(target, splitHint(ControlKey{}, hint));
 }
 
 } // namespace quorvel

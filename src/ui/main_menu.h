@@ -1,5 +1,7 @@
 #pragma once
 
+#include "io/menu_structure.h"
+
 #include <QActionGroup>
 #include <QMenuBar>
 
@@ -8,9 +10,10 @@
 
 namespace quorvel {
 
-// The main menu MainMenu1: every item carries its name as objectName, its fixed shortcut and
-// its hint. The COM menu gets one entry per port and "Com Auto"; the service menu is shown only
-// in test mode. The window connects the items to its commands by name.
+// The main menu MainMenu1, built from the menu structure: every menu and item carries its name
+// as objectName, its fixed shortcut, the English caption until a language is applied, and its
+// design hint. The COM menu gets one entry per port and "Com Auto"; the service menu is shown
+// only in test mode. The window connects the items to its commands by name.
 class MainMenu {
 public:
     static constexpr int kComEntries = 21;
@@ -19,7 +22,7 @@ public:
     MainMenu(const MainMenu&) = delete;
     MainMenu& operator=(const MainMenu&) = delete;
 
-    // The item of that name; a name the menu does not hold is a programming error.
+    // The item or menu of that name; a name the menu does not hold is a programming error.
     [[nodiscard]] QAction& action(std::string_view name) const;
     [[nodiscard]] QAction& comEntry(int entry) const { return *m_comEntries.at(static_cast<std::size_t>(entry)); }
 
@@ -28,9 +31,13 @@ public:
     void setServiceVisible(bool visible);
 
 private:
+    void addItems(QMenu& menu, const MenuSpec& spec);
+    void addComEntries(QMenu& menu);
+
     QMenuBar& m_bar;
     std::array<QAction*, kComEntries> m_comEntries{};
     QActionGroup* m_jetModes = nullptr;
+    QActionGroup* m_languages = nullptr;
 };
 
 } // namespace quorvel

@@ -4,15 +4,22 @@
 #include "core/sanitise.h"
 #include "core/start_up_rules.h"
 #include "io/atomic_file.h"
+#include "io/language_captions.h"
+#include "io/language_word.h"
+#include "io/print_look.h"
 #include "model/bike_defaults.h"
 #include "model/bike_list.h"
 #include "model/jet_coupling.h"
+#include "ui/about_dialog.h"
 #include "ui/editor_binder.h"
+#include "ui/help_command.h"
+#include "ui/language_applier.h"
 #include "ui/live_panel.h"
 #include "ui/main_menu.h"
 #include "ui/map_pages.h"
 #include "ui/monitor_page.h"
 #include "ui/page_control.h"
+#include "ui/print_command.h"
 #include "ui/static_page_builder.h"
 #include "ui/tool_bar.h"
 
@@ -20,8 +27,10 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -36,6 +45,7 @@ namespace {
 
 constexpr int kBikeOffset = 150;
 constexpr int kGasOffset = 248; // N2O enabled (CheckBoxGas)
+constexpr int kCylinderCountOffset = 406;
 constexpr int kTestLabels = 8;
 constexpr std::string_view kWindowTitle = "Programming of Quorvel_2007 unit";
 constexpr std::string_view kDefaultFileName = "data.ign";
@@ -119,18 +129,21 @@ void TFormHlav::buildControls()
                         *m_pages,
                         m_applier,
                         *m_menu,
-                        {[this] { collectPage(); }, [this] { fillPage(); }, [this] { afterChange(); }, [this] {
+                        {[this] { collectPage(); }, [this] { fillPage(); }, [this] { afterChange(); },
+                         [this] {
                              if (m_editing != nullptr)
                                  m_editing->editor().takeSnapshot();
                          }}});
+    m_language = std::make_unique<LanguageApplier>(m_applier, *this, *menuBar(), *m_pages);
+    m_help = std::make_unique<HelpCommand>(QCoreApplication::applicationDirPath().toStdString(), m_texts,
+                                           *m_services.dialogs);
     // The hints of the controls and menu items under the pointer go to the status line.
     statusBar()->setObjectName("StatusBar1");
     m_applier.forgetWidgets();
 
-    auto editing = std::make_unique<EditorBinder>(
-        *this, m_applier,
-        EditorWiring{m_image, m_tables, *this, *m_services.dialogs, m_texts, m_monitor.snapshot(), m_outside,
-                     *m_mapPages});
+    auto editing = std::make_unique<EditorBinder>(*this, m_applier,
+                                                  EditorWiring{m_image, m_tables, *this, *m_services.dialogs, m_texts,
+                                                               m_monitor.snapshot(), m_outside, *m_mapPages});
     m_editing = editing.get();
     m_binder = std::move(editing);
 }
@@ -172,6 +185,13 @@ void TFormHlav::wireCommands()
     wire("MenuProgram", program);
     for (const auto& [item, mode] : kJetModeItems)
         wire(item, [this, mode] { chooseJetMode(static_cast<int>(mode)); });
+    wire("MenuPrint", [this] { printWindow(); });
+    wire("MenuEnglish", [this] { chooseLanguage(Language::English); });
+    wire("MenuGerman", [this] { chooseLanguage(Language::German); });
+    wire("MenuFrench", [this] { chooseLanguage(Language::French); });
+    wire("MenuCzech", [this] { chooseLanguage(Language::Czech); });
+    wire("MenuContens", [this] { m_help->openManual(); });
+    wire("MenuAbout", [this] { showAbout(); });
     wire("MenuSaveAllNew", [this] { m_fileCommands.saveAllNew(); });
     wire("MenuCompareAll", [this] { m_fileCommands.compareAllNew(); });
     wire("OpenOldMaps", [this] { m_fileCommands.openOldMaps(); });
@@ -186,6 +206,7 @@ void TFormHlav::wireCommands()
     wireButton("SpeedButton6", newAll);
     wireButton("SpeedButton5", open);
     wireButton("SpeedButton7", save);
+    wireButton("SpeedButtonPrint", [this] { printWindow(); });
     wireButton("ButtonRead", read);
     wireButton("ButtonVerify", verify);
     wireButton("ButtonProgram", program);
@@ -215,12 +236,14 @@ void TFormHlav::formCreate(std::optional<Language> commandLineLanguage)
     if (commandLineLanguage)
         m_settings.language = static_cast<int>(*commandLineLanguage);
     sanitiseImage();
+    applyLanguage();
     fillPage();
     if (!m_services.portDevice.empty())
         m_port.setExplicitDevice(m_services.portDevice);
     m_port.openPort();
     if (m_editing != nullptr)
         m_editing->start(m_pages->activePage());
+    applyLanguage();
     fillPage();
     readTestMarker();
     showLink();
@@ -427,7 +450,48 @@ void TFormHlav::afterChange()
 
 void TFormHlav::applyCaptions()
 {
-    // Every caption is English for now; the bike-dependent ones follow with the language tables.
+    applyLanguage();
+}
+
+void TFormHlav::applyLanguage()
+{
+    const Language language = languageFromIndex(m_settings.language);
+    m_texts.setLanguage(language);
+    const CaptionContext context{!m_session.display().noConnectionVisible, m_image.chokeBike(),
+                                 m_image.byte(kCylinderCountOffset), activePage()};
+    m_language->apply(applyLanguageCaptions(language, context));
+}
+
+void TFormHlav::chooseLanguage(Language language)
+{
+    m_settings.language = static_cast<int>(language);
+    applyLanguage();
+    fillPage();
+}
+
+void TFormHlav::printWindow()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale;
+    const PrintLook look =
+        printLook(m_texts, activePage(), locale.toString(now.date(), QLocale::ShortFormat).toStdString(),
+                  locale.toString(now.time(), QLocale::ShortFormat).toStdString());
+    const std::filesystem::path preset = m_files.exeDirFileName.parent_path() / "quorvel_print.pdf";
+    PrintCommand printing(*this, *m_pages, *m_services.dialogs, m_texts);
+    printing.print(look, preset, [this, &look] {
+        m_session.showNotice(look.statusLine, ColourRole::White, kPrintMessageHoldTicks);
+        m_session.setPrinting(true);
+        showLink();
+    });
+    m_session.setPrinting(false);
+    // Pages that do not apply to the bike hide their tabs again.
+    fillPage();
+}
+
+void TFormHlav::showAbout()
+{
+    TFormAbout about(language(), buildDate(), buildTime(), this);
+    about.exec();
 }
 
 void TFormHlav::collectSanitiseRefill()

@@ -29,6 +29,8 @@ class QLabel;
 namespace quorvel {
 
 class EditorBinder;
+class HelpCommand;
+class LanguageApplier;
 class LivePanel;
 class MainMenu;
 class MapPages;
@@ -112,6 +114,11 @@ private:
     void formClose();
     void fillPage();
     void chooseJetMode(int mode);
+    // ApplyLanguage: the message texts, then every text of the window in the current language.
+    void applyLanguage();
+    void chooseLanguage(Language language);
+    void printWindow();
+    void showAbout();
     void showLink();
     [[nodiscard]] MonitorContext monitorContext() const;
 
@@ -143,6 +150,8 @@ private:
     QCheckBox* m_extMonitor = nullptr;
     std::unique_ptr<MainMenu> m_menu;
     std::unique_ptr<MapPages> m_mapPages; // the shared map grid on the map pages
+    std::unique_ptr<LanguageApplier> m_language;
+    std::unique_ptr<HelpCommand> m_help;
     ControlApplier m_applier;
     int m_checkedComEntry = -1;
     QTimer m_timer1;

@@ -12,9 +12,10 @@ QString qText(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::optional<std::filesystem::path> runFileDialog(QFileDialog& dialog, const std::filesystem::path& preset)
+std::optional<std::filesystem::path> runFileDialog(QFileDialog& dialog, const std::filesystem::path& preset,
+                                                   const char* suffix = QtDialogs::kDefaultSuffix)
 {
-    dialog.setDefaultSuffix(QtDialogs::kDefaultSuffix);
+    dialog.setDefaultSuffix(suffix);
     if (!preset.empty()) {
         const QString path = QString::fromStdString(preset.string());
         dialog.setDirectory(QFileInfo(path).absolutePath());
@@ -66,6 +67,16 @@ std::optional<std::filesystem::path> QtDialogs::askSaveFile(const std::filesyste
     dialog.setNameFilter(kSaveFilter);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     return runFileDialog(dialog, preset);
+}
+
+std::optional<std::filesystem::path> QtDialogs::askPdfFile(const std::filesystem::path& preset)
+{
+    QFileDialog dialog(m_parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(kPdfFilter);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    return runFileDialog(dialog, preset, kPdfSuffix);
 }
 
 } // namespace quorvel

@@ -12,6 +12,8 @@ public:
     static constexpr const char* kOpenFilter = "Ignition Parametrs(*.ign);;All Files (*.*)";
     static constexpr const char* kSaveFilter = "Ignition Parametrs(*.ign)";
     static constexpr const char* kDefaultSuffix = "ign";
+    static constexpr const char* kPdfFilter = "PDF (*.pdf)";
+    static constexpr const char* kPdfSuffix = "pdf";
 
     void setParent(QWidget* parent) { m_parent = parent; }
 
@@ -19,6 +21,7 @@ public:
     [[nodiscard]] PromptAnswer askYesNoCancel(std::string_view text) override;
     [[nodiscard]] std::optional<std::filesystem::path> askOpenFile(const std::filesystem::path& preset) override;
     [[nodiscard]] std::optional<std::filesystem::path> askSaveFile(const std::filesystem::path& preset) override;
+    [[nodiscard]] std::optional<std::filesystem::path> askPdfFile(const std::filesystem::path& preset) override;
 
 private:
     QWidget* m_parent = nullptr;

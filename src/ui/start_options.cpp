@@ -1,6 +1,6 @@
 #include "ui/start_options.h"
 
-#include "core/start_up_rules.h"
+#include "io/language_word.h"
 
 namespace quorvel {
 
@@ -8,7 +8,7 @@ std::optional<StartOptions> parseStartOptions(std::span<const std::string> argum
 {
     StartOptions options;
     if (!arguments.empty())
-        options.language = languageFromArgument(arguments.front());
+        options.language = languageFromCommandWord(arguments.front());
     for (std::size_t at = 0; at < arguments.size(); ++at) {
         const std::string& word = arguments[at];
         const auto value = [&]() -> const std::string* {

@@ -1,9 +1,11 @@
 #include "ui/tool_bar.h"
 
-#include "ui/hint_text.h"
+#include "io/caption_table.h"
+#include "io/menu_structure.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
@@ -15,35 +17,29 @@
 namespace quorvel {
 namespace {
 
-struct PictureButton {
-    std::string_view name;
-    QStyle::StandardPixmap picture;
-    std::string_view hint;
-};
-
-struct CaptionButton {
-    std::string_view name;
-    std::string_view caption;
-    std::string_view hint;
-};
-
-constexpr std::array kPictureButtons{
-    PictureButton{"SpeedButton6", QStyle::SP_FileIcon, "Set default parametrs"},
-    PictureButton{"SpeedButton5", QStyle::SP_DialogOpenButton, "Open file with parametrs"},
-    PictureButton{"SpeedButton7", QStyle::SP_DialogSaveButton, "Save parametrs to file"},
-    PictureButton{"SpeedButtonZpet", QStyle::SP_ArrowBack, "Undo"},
-    PictureButton{"SpeedButtonZnovu", QStyle::SP_ArrowForward, "Redo"},
-};
-
-constexpr std::array kCaptionButtons{
-    CaptionButton{"ButtonRead", "&Read", "Reading parametrs from ignition"},
-    CaptionButton{"ButtonVerify", "&Verify", "Compare set parametrs  with parametrs of ignition"},
-    CaptionButton{"ButtonProgram", "&Program", "Programing  set parametrs to ignition"},
-};
-
 QString qText(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Desktops without an icon theme (and the offscreen platform) still get a picture on every
+// button from the style.
+QStyle::StandardPixmap stylePicture(MenuCommand command)
+{
+    switch (command) {
+    case MenuCommand::New:
+        return QStyle::SP_FileIcon;
+    case MenuCommand::Open:
+        return QStyle::SP_DialogOpenButton;
+    case MenuCommand::Save:
+        return QStyle::SP_DialogSaveButton;
+    case MenuCommand::Undo:
+        return QStyle::SP_ArrowBack;
+    case MenuCommand::Redo:
+        return QStyle::SP_ArrowForward;
+    default:
+        return QStyle::SP_FileDialogDetailedView;
+    }
 }
 
 } // namespace
@@ -54,28 +50,34 @@ ToolBar::ToolBar(QWidget* parent)
     setObjectName("GroupBoxToolBar");
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    for (const PictureButton& spec : kPictureButtons) {
-        auto* button = new QToolButton(this);
-        button->setObjectName(qText(spec.name));
-        button->setIcon(style()->standardIcon(spec.picture));
-        button->setAutoRaise(true);
-        setHint(*button, spec.hint);
-        layout->addWidget(button);
-    }
-    layout->addSpacing(12);
-    for (const CaptionButton& spec : kCaptionButtons) {
-        auto* button = new QPushButton(qText(spec.caption), this);
-        button->setObjectName(qText(spec.name));
-        // The menu's F7..F9 and the accelerators start the transfers; a button never keeps the
-        // focus, so Enter on a page edit cannot start one.
+    bool captionsStarted = false;
+    for (const ToolButtonSpec& spec : toolBar()) {
+        QAbstractButton* button = nullptr;
+        if (!spec.iconName.empty()) {
+            auto* picture = new QToolButton(this);
+            picture->setIcon(QIcon::fromTheme(qText(spec.iconName), style()->standardIcon(stylePicture(spec.command))));
+            picture->setAutoRaise(true);
+            button = picture;
+        } else {
+            if (!captionsStarted)
+                layout->addSpacing(12);
+            captionsStarted = true;
+            const auto caption = CaptionTable::find(spec.objectName, CaptionKind::Caption, Language::English);
+            button = new QPushButton(qText(caption.value_or(spec.objectName)), this);
+        }
+        button->setObjectName(qText(spec.objectName));
+        // The menu's shortcuts and the accelerators start the commands; a button never keeps the
+        // focus, so Enter on a page edit cannot start a transfer.
         button->setFocusPolicy(Qt::NoFocus);
-        setHint(*button, spec.hint);
         layout->addWidget(button);
     }
+    // "Programming after change" sits with the transfer buttons: its caption and hint come from
+    // the caption table like every other control's.
     layout->addSpacing(12);
-    auto* programAfterChange = new QCheckBox("Programming after change", this);
+    auto* programAfterChange = new QCheckBox(this);
     programAfterChange->setObjectName("CheckBoxProgHned");
-    setHint(*programAfterChange, "Programing at once after change");
+    const auto caption = CaptionTable::find("CheckBoxProgHned", CaptionKind::Caption, Language::English);
+    programAfterChange->setText(qText(caption.value_or("Programming after change")));
     layout->addWidget(programAfterChange);
     layout->addStretch();
 }

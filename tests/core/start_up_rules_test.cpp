@@ -5,26 +5,6 @@
 namespace quorvel {
 namespace {
 
-struct WordCase {
-    const char* word;
-    std::optional<Language> language;
-};
-
-class LanguageWord : public ::testing::TestWithParam<WordCase> {};
-
-TEST_P(LanguageWord, OnlyTheExactUpperCaseWordsPickALanguage)
-{
-    EXPECT_EQ(languageFromArgument(GetParam().word), GetParam().language);
-}
-
-INSTANTIATE_TEST_SUITE_P(Words, LanguageWord,
-                         ::testing::Values(WordCase{"ENGLISH", Language::English},
-                                           WordCase{"DEUTSCH", Language::German}, WordCase{"FRENCH", Language::French},
-                                           WordCase{"CESKY", Language::Czech}, WordCase{"deutsch", std::nullopt},
-                                           WordCase{"Deutsch", std::nullopt}, WordCase{"DEUTSCH ", std::nullopt},
-                                           WordCase{"GERMAN", std::nullopt}, WordCase{"", std::nullopt},
-                                           WordCase{"--simulate", std::nullopt}));
-
 struct MarkerCase {
     const char* content;
     bool testMode;

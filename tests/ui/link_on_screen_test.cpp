@@ -171,7 +171,7 @@ TEST_F(LinkOnScreen, SilentUnitShowsNoConnectionAtTheSeventhTick)
     EXPECT_TRUE(rig.shown("LabelVersion"));
     rig.step();
     EXPECT_TRUE(rig.shown("LabelSpojeni"));
-    EXPECT_EQ(rig.text("LabelSpojeni"), "No Connection");
+    EXPECT_EQ(rig.text("LabelSpojeni"), "No connection with PC");
     EXPECT_FALSE(rig.shown("LabelVersion"));
 }
 

@@ -55,7 +55,7 @@ TEST(StartUp, AllNineteenPagesInTheirOrderWithTheTuningTabHidden)
     for (const auto& [index, name] : named)
         EXPECT_EQ(pages.widget(index)->objectName().toStdString(), name) << index;
     EXPECT_EQ(pages.tabText(kPageAdvance), "Advance");
-    EXPECT_EQ(pages.tabText(kPageInjIap), "Inj-IAP");
+    EXPECT_EQ(pages.tabText(kPageInjIap), "Inj. IAP");
     EXPECT_EQ(pages.tabText(kPageExhaustServo), "Exhaust servo ");
     for (int index = 0; index < kPageCount; ++index)
         EXPECT_EQ(pages.isTabVisible(index), index != kPageLadeni) << index;

@@ -19,7 +19,10 @@ inline void ensureApplication()
     static int argc = 1;
     static char name[] = "quorvel-gui-test";
     static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
+    // Never destroyed: Qt's print and image plugins are unloaded before a static application
+    // would be, and its exit routines would then call into them.
+    static const QApplication* application = new QApplication(argc, argv);
+    (void)application;
 }
 
 // Dialogs that answer from a script and remember every message.
@@ -37,6 +40,11 @@ public:
         return takePath();
     }
     std::optional<std::filesystem::path> askSaveFile(const std::filesystem::path& preset) override
+    {
+        presets.push_back(preset);
+        return takePath();
+    }
+    std::optional<std::filesystem::path> askPdfFile(const std::filesystem::path& preset) override
     {
         presets.push_back(preset);
         return takePath();

@@ -1,0 +1,119 @@
+#include "window_rig.h"
+
+#include "core/page_index.h"
+#include "ui/page_control.h"
+
+#include <QAction>
+#include <QImage>
+#include <QPrinterInfo>
+#include <QSpinBox>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace quorvel {
+namespace {
+
+using test::WindowRig;
+
+std::string commandOutput(const std::string& command)
+{
+    std::string output;
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
+    if (!pipe)
+        return output;
+    char buffer[4096];
+    std::size_t count = 0;
+    while ((count = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0)
+        output.append(buffer, count);
+    return output;
+}
+
+class PrintToPdf : public ::testing::Test {
+protected:
+    WindowRig rig;
+    std::filesystem::path pdf;
+
+    void SetUp() override
+    {
+        rig.start(Language::Czech, false);
+        if (!QPrinterInfo::defaultPrinter().isNull())
+            GTEST_SKIP() << "a default printer exists; the PDF path is taken only without one";
+        pdf = rig.configDirectory / "print.pdf";
+        rig.window->show();
+    }
+    void print() { rig.control<QAction>("MenuPrint").trigger(); }
+};
+
+TEST_F(PrintToPdf, PageShowsTheStatusLineAndTheWindowComesBackAsItWas)
+{
+    auto& pages = rig.control<PageControl>("PageControl1");
+    pages.setCurrentIndex(kPageBike);
+    // An up-down of the correction page, as the page binding builds it.
+    auto* upDown = new QSpinBox(pages.widget(kPageKorekce));
+    upDown->setObjectName("EditKorVoda0");
+    pages.setTabVisible(kPageLadeni, false);
+
+    rig.dialogs->paths.push_back(pdf);
+    print();
+    ASSERT_TRUE(rig.dialogs->messages.empty()) << rig.dialogs->messages.front();
+    ASSERT_TRUE(std::filesystem::exists(pdf));
+    EXPECT_FALSE(std::filesystem::exists(pdf.string() + ".part"));
+
+    const std::string text = commandOutput("pdftotext -layout '" + pdf.string() + "' -");
+    EXPECT_NE(text.find("Datum a čas tisku:"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Vstřik 1"), std::string::npos) << "only the current page's tab is printed";
+
+    const std::filesystem::path png = rig.configDirectory / "page";
+    ASSERT_EQ(std::system(("pdftoppm -r 40 -png -singlefile '" + pdf.string() + "' '" + png.string() + "'").c_str()),
+              0);
+    const QImage page(QString::fromStdString(png.string() + ".png"));
+    ASSERT_FALSE(page.isNull());
+    int inked = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x)
+            inked += qGray(page.pixel(x, y)) < 200 ? 1 : 0;
+    }
+    EXPECT_GT(inked, 100);
+
+    // The look is given back: tool bar, spin buttons and tabs as they were.
+    EXPECT_TRUE(rig.shown("GroupBoxToolBar"));
+    EXPECT_EQ(upDown->buttonSymbols(), QAbstractSpinBox::UpDownArrows);
+    EXPECT_TRUE(pages.isTabVisible(kPageInj1A));
+    EXPECT_FALSE(pages.isTabVisible(kPageLadeni));
+    EXPECT_TRUE(rig.shown("LabelHlaseni"));
+    EXPECT_EQ(rig.text("LabelHlaseni").rfind("Datum a čas tisku:  ", 0), 0U);
+    EXPECT_FALSE(rig.shown("LabelSpojeni"));
+}
+
+TEST_F(PrintToPdf, StatusLineGoesAfterTwoHundredTicks)
+{
+    rig.dialogs->paths.push_back(pdf);
+    print();
+    rig.steps(199);
+    EXPECT_TRUE(rig.shown("LabelHlaseni"));
+    rig.steps(1);
+    EXPECT_FALSE(rig.shown("LabelHlaseni"));
+}
+
+TEST_F(PrintToPdf, CancelledFileDialogPrintsNothing)
+{
+    rig.dialogs->paths.push_back(std::nullopt);
+    print();
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+    EXPECT_FALSE(rig.shown("LabelHlaseni"));
+}
+
+TEST_F(PrintToPdf, UnwritableTargetReportsAndKeepsNoPartialFile)
+{
+    const std::filesystem::path missing = rig.configDirectory / "no-such-dir" / "print.pdf";
+    rig.dialogs->paths.push_back(missing);
+    print();
+    EXPECT_EQ(rig.dialogs->messages, std::vector<std::string>{"Chyba při otevírání souboru!"});
+    EXPECT_FALSE(std::filesystem::exists(missing.string() + ".part"));
+}
+
+} // namespace
+} // namespace quorvel
