@@ -13,6 +13,7 @@
 #include "ui/control_applier.h"
 #include "ui/file_commands.h"
 #include "ui/page_binder.h"
+#include "ui/port_access_hint.h"
 #include "ui/window_services.h"
 
 #include <QMainWindow>
@@ -110,6 +111,7 @@ private:
     AppSettings m_settings;
     SettingsStore m_store;
     FileState m_files;
+    PortAccessHint m_portMessages;
     SerialPort m_port;
     MonitorDisplaySink m_monitor;
     LinkSession m_session;
