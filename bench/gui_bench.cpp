@@ -16,6 +16,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
 #include <iostream>
 #include <limits>
 #include <optional>
@@ -87,7 +88,8 @@ std::optional<long> residentKilobytes()
 
 void printFigure(const char* name, double value, const char* unit, const char* target)
 {
-    std::cout << "FIGURE " << name << ' ' << value << ' ' << unit << ' ' << target << std::endl;
+    std::cout << "FIGURE " << name << ' ' << std::fixed << std::setprecision(3) << value << ' ' << unit << ' ' << target
+              << std::endl;
 }
 
 // The mean CPU time of one tick that applies a fresh monitor frame, with or without the repaint
