@@ -1,5 +1,9 @@
 // The desktop program offscreen: start-up to the first shown window and first tick, and one
 // tick with the Monitor page shown and a fresh monitor frame applied.
+//
+// Before the benchmarks run, the figures bench/run puts in its table are printed as lines
+// "FIGURE name value unit target": the cold start-up of this process, the CPU time of one tick
+// and the resident memory once the window is up.
 #include "serial/fake_serial_line.h"
 #include "sim/in_process_line.h"
 #include "ui/main_window.h"
@@ -10,7 +14,15 @@
 
 #include "silent_dialogs.h"
 
+#include <chrono>
+#include <ctime>
 #include <filesystem>
+#include <fstream>
+#include <iomanip>
+#include <iostream>
+#include <limits>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -32,6 +44,85 @@ WindowServices services(std::unique_ptr<SerialLine> line)
     result.configDirectory = benchConfig();
     result.runTimer = false;
     return result;
+}
+
+// Lets the unit answer one monitor request: the frame a tick on the Monitor page takes in.
+void feedMonitorFrame(sim::VirtualUnit& unit, test::FakeSerialLine& line)
+{
+    unit.advance(std::chrono::milliseconds(330));
+    (void)unit.takeTransmitted();
+    unit.receive(buildMonitorRequest());
+    unit.advance(std::chrono::milliseconds(1));
+    line.feedReceived(unit.takeTransmitted());
+}
+
+std::chrono::nanoseconds threadCpuTime()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
+}
+
+// VmRSS of /proc/self/status in kB; none where the system has no such file.
+std::optional<long> residentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            long kilobytes = 0;
+            if (status >> kilobytes)
+                return kilobytes;
+            return std::nullopt;
+        }
+        status.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+    }
+    return std::nullopt;
+}
+
+void printFigure(const char* name, double value, const char* unit, const char* target)
+{
+    std::cout << "FIGURE " << name << ' ' << std::fixed << std::setprecision(3) << value << ' ' << unit << ' ' << target
+              << std::endl;
+}
+
+// The mean CPU time of one tick that applies a fresh monitor frame, with or without the repaint
+// it asks for; the frames are made outside the measured time.
+double meanTickMicroseconds(TFormHlav& window, sim::VirtualUnit& unit, test::FakeSerialLine& line, bool repaint)
+{
+    constexpr int kTicks = 2000;
+    std::chrono::nanoseconds spent{0};
+    for (int round = 0; round < kTicks; ++round) {
+        feedMonitorFrame(unit, line);
+        const auto before = threadCpuTime();
+        window.tick();
+        if (repaint)
+            QApplication::processEvents();
+        spent += threadCpuTime() - before;
+    }
+    return std::chrono::duration<double, std::micro>(spent).count() / kTicks;
+}
+
+// The first window of the process, as a user starting the program meets it: the wall time from
+// the start of main() to the window shown and its first tick done; then the memory it holds and
+// the cost of its ticks on the Monitor page.
+void printFigures(std::chrono::steady_clock::time_point mainEntered)
+{
+    sim::VirtualUnit unit;
+    auto line = std::make_unique<test::FakeSerialLine>();
+    test::FakeSerialLine& fake = *line;
+    TFormHlav window(services(std::move(line)));
+    window.show();
+    QApplication::processEvents();
+    window.tick();
+    const std::chrono::duration<double, std::milli> startUp = std::chrono::steady_clock::now() - mainEntered;
+    printFigure("start-up", startUp.count(), "ms", "<_300_ms");
+    if (const auto kilobytes = residentKilobytes())
+        printFigure("resident_memory", static_cast<double>(*kilobytes) / 1024.0, "MB", "<_80_MB");
+
+    (void)meanTickMicroseconds(window, unit, fake, true); // caches and first paints warm
+    printFigure("GUI_tick", meanTickMicroseconds(window, unit, fake, false) / 1000.0, "ms", "<_1_ms");
+    printFigure("GUI_tick_with_repaint", meanTickMicroseconds(window, unit, fake, true) / 1000.0, "ms", "<_1_ms");
 }
 
 void StartUpToFirstShownWindowAndTick(benchmark::State& state)
@@ -61,11 +152,7 @@ void TickWithMonitorFrameOnMonitorPage(benchmark::State& state)
     for (auto _ : state) {
         // A frame whose values moved since the last one, as every sixth tick brings.
         state.PauseTiming();
-        unit.advance(std::chrono::milliseconds(330));
-        (void)unit.takeTransmitted();
-        unit.receive(buildMonitorRequest());
-        unit.advance(std::chrono::milliseconds(1));
-        fake.feedReceived(unit.takeTransmitted());
+        feedMonitorFrame(unit, fake);
         state.ResumeTiming();
         window.tick();
         if (state.range(0) != 0)
@@ -79,8 +166,10 @@ BENCHMARK(TickWithMonitorFrameOnMonitorPage)->Arg(0)->Arg(1)->Unit(benchmark::kM
 
 int main(int argc, char** argv)
 {
+    const auto mainEntered = std::chrono::steady_clock::now();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    printFigures(mainEntered);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

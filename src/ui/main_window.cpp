@@ -22,6 +22,7 @@
 #include "ui/print_command.h"
 #include "ui/static_page_builder.h"
 #include "ui/tool_bar.h"
+#include "ui/window_placement.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -72,7 +73,11 @@ TFormHlav::TFormHlav(WindowServices services, QWidget* parent)
     : QMainWindow(parent)
     , m_services(std::move(services))
     , m_store(settingsDirectory(m_services.configDirectory))
-    , m_port(*m_services.line, *m_services.naming, m_texts, *m_services.dialogs)
+    , m_portMessages(*m_services.dialogs, m_texts,
+                     [this](std::string_view hint) {
+                         statusBar()->showMessage(QString::fromUtf8(hint.data(), static_cast<qsizetype>(hint.size())));
+                     })
+    , m_port(*m_services.line, *m_services.naming, m_texts, m_portMessages)
     , m_monitor(m_texts, [this] { return monitorContext(); })
     , m_session(m_image, m_port, *this, m_monitor, m_texts)
     , m_bikeCommands(m_image, m_tables, *this, *m_services.dialogs, m_texts)
@@ -264,8 +269,9 @@ void TFormHlav::loadSettings()
 {
     m_store.load(m_settings, m_image, m_allFlags);
     if (const auto& geometry = m_settings.geometry) {
-        move(geometry->left, geometry->top);
-        resize(geometry->width, geometry->height);
+        const QRect placed = WindowPlacement::restored(*geometry, screen(), QSize(kDesignWidth, kDesignHeight));
+        move(placed.topLeft());
+        resize(placed.size());
     }
     m_port.setPortSelection(m_settings.portSelection);
     m_port.setAutoScanIndex(m_settings.autoScanIndex);

@@ -15,6 +15,7 @@
 #include "ui/control_applier.h"
 #include "ui/file_commands.h"
 #include "ui/page_binder.h"
+#include "ui/port_access_hint.h"
 #include "ui/window_services.h"
 
 #include <QMainWindow>
@@ -130,6 +131,7 @@ private:
     AppSettings m_settings;
     SettingsStore m_store;
     FileState m_files;
+    PortAccessHint m_portMessages;
     SerialPort m_port;
     MonitorDisplaySink m_monitor;
     LinkSession m_session;
