@@ -29,24 +29,24 @@ MainMenu::MainMenu(QMenuBar& bar)
     , m_languages(new QActionGroup(&bar))
 {
     m_bar.setObjectName("MainMenu1");
-    for (const MenuSpec& spec : mainMenus()) {
-        QMenu* menu = m_bar.addMenu(englishCaption(spec.objectName));
-        menu->setObjectName(qText(spec.objectName));
-        menu->menuAction()->setObjectName(qText(spec.objectName));
-        if (!spec.designHint.empty())
-            showHint(*menu->menuAction(), spec.designHint);
-        if (spec.portItems)
+    for (const MenuSpec& entry : mainMenus()) {
+        QMenu* menu = m_bar.addMenu(englishCaption(entry.objectName));
+        menu->setObjectName(qText(entry.objectName));
+        menu->menuAction()->setObjectName(qText(entry.objectName));
+        if (!entry.designHint.empty())
+            showHint(*menu->menuAction(), entry.designHint);
+        if (entry.portItems)
             addComEntries(*menu);
         else
-            addItems(*menu, spec);
-        if (spec.serviceOnly)
+            addItems(*menu, entry);
+        if (entry.serviceOnly)
             menu->menuAction()->setVisible(false);
     }
 }
 
-void MainMenu::addItems(QMenu& menu, const MenuSpec& spec)
+void MainMenu::addItems(QMenu& menu, const MenuSpec& entry)
 {
-    for (const MenuItemSpec& item : spec.items) {
+    for (const MenuItemSpec& item : entry.items) {
         if (item.isSeparator()) {
             menu.addSeparator();
             continue;
