@@ -12,7 +12,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "silent_dialogs.h"
+#include "ui/silent_dialogs.h"
 
 #include <chrono>
 #include <ctime>
@@ -40,7 +40,7 @@ WindowServices services(std::unique_ptr<SerialLine> line)
     WindowServices result;
     result.line = std::move(line);
     result.naming = std::make_unique<test::FakePortNaming>();
-    result.dialogs = std::make_unique<bench::SilentDialogs>();
+    result.dialogs = std::make_unique<SilentDialogs>();
     result.configDirectory = benchConfig();
     result.runTimer = false;
     return result;

@@ -10,7 +10,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "silent_dialogs.h"
+#include "ui/silent_dialogs.h"
 #include <ctime>
 
 #include <filesystem>
@@ -38,7 +38,7 @@ struct Inj1AWindow {
         WindowServices services;
         services.line = std::move(fake);
         services.naming = std::make_unique<test::FakePortNaming>();
-        services.dialogs = std::make_unique<bench::SilentDialogs>();
+        services.dialogs = std::make_unique<SilentDialogs>();
         services.configDirectory = directory;
         services.runTimer = false;
         unit.advance(std::chrono::seconds(6));

@@ -6,7 +6,9 @@
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -38,9 +40,27 @@ int main(int argc, char** argv)
                                   QPageLayout::Millimeter));
     // At the screen's resolution every font of the document, code included, keeps its size.
     pdf.setResolution(96);
+
+    // Screenshots are as wide as the window; each is drawn at the width of the text.
+    const qreal textWidth = pdf.pageLayout().paintRectPixels(pdf.resolution()).width() - 2 * document.documentMargin();
+    static const QRegularExpression kImage(QStringLiteral("<img src=\"([^\"]+)\""));
+    QString html = document.toHtml();
+    html.replace(kImage, QStringLiteral("<img src=\"\\1\" width=\"%1\"").arg(static_cast<int>(textWidth)));
+    document.setHtml(html);
     QFont font = document.defaultFont();
     font.setPointSizeF(10.0);
     document.setDefaultFont(font);
-    document.print(&pdf);
+    // Drawn page by page on the writer with the document's own layout and images.
+    const QSizeF page = pdf.pageLayout().paintRectPixels(pdf.resolution()).size();
+    document.setPageSize(page);
+    QPainter painter(&pdf);
+    for (int index = 0; index < document.pageCount(); ++index) {
+        if (index > 0)
+            pdf.newPage();
+        painter.save();
+        painter.translate(0, -index * page.height());
+        document.drawContents(&painter, QRectF(0, index * page.height(), page.width(), page.height()));
+        painter.restore();
+    }
     return 0;
 }

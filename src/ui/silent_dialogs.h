@@ -2,9 +2,10 @@
 
 #include "ui/dialogs.h"
 
-namespace quorvel::bench {
+namespace quorvel {
 
-// Dialogs that answer nothing, so a benchmark never waits for a person.
+// Dialogs that answer nothing, for programs that run the window without a person: the
+// benchmarks and the screenshots of the manuals.
 class SilentDialogs final : public Dialogs {
 public:
     void showMessage(std::string_view /*text*/) override {}
@@ -14,4 +15,4 @@ public:
     std::optional<std::filesystem::path> askPdfFile(const std::filesystem::path& /*preset*/) override { return {}; }
 };
 
-} // namespace quorvel::bench
+} // namespace quorvel
