@@ -31,7 +31,7 @@ public:
     void setServiceVisible(bool visible);
 
 private:
-    void addItems(QMenu& menu, const MenuSpec& spec);
+    void addItems(QMenu& menu, const MenuSpec& entry);
     void addComEntries(QMenu& menu);
 
     QMenuBar& m_bar;

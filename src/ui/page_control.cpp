@@ -53,11 +53,11 @@ PageControl::PageControl(QWidget* monitorPage, QWidget* parent)
 {
     setObjectName("PageControl1");
     for (int index = 0; index < static_cast<int>(kPages.size()); ++index) {
-        const PageSpec& spec = kPages.at(static_cast<std::size_t>(index));
+        const PageSpec& entry = kPages.at(static_cast<std::size_t>(index));
         QWidget* page = index == kPageMonitor ? monitorPage : new QWidget(this);
-        page->setObjectName(qText(spec.name));
-        addTab(page, qText(spec.caption));
-        setTabVisible(index, spec.tabVisible);
+        page->setObjectName(qText(entry.name));
+        addTab(page, qText(entry.caption));
+        setTabVisible(index, entry.tabVisible);
     }
     // Every tab stays in sight: the user moves between pages by their tabs all the time.
     setUsesScrollButtons(false);

@@ -51,21 +51,22 @@ ToolBar::ToolBar(QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     bool captionsStarted = false;
-    for (const ToolButtonSpec& spec : toolBar()) {
+    for (const ToolButtonSpec& entry : toolBar()) {
         QAbstractButton* button = nullptr;
-        if (!spec.iconName.empty()) {
+        if (!entry.iconName.empty()) {
             auto* picture = new QToolButton(this);
-            picture->setIcon(QIcon::fromTheme(qText(spec.iconName), style()->standardIcon(stylePicture(spec.command))));
+            picture->setIcon(
+                QIcon::fromTheme(qText(entry.iconName), style()->standardIcon(stylePicture(entry.command))));
             picture->setAutoRaise(true);
             button = picture;
         } else {
             if (!captionsStarted)
                 layout->addSpacing(12);
             captionsStarted = true;
-            const auto caption = CaptionTable::find(spec.objectName, CaptionKind::Caption, Language::English);
-            button = new QPushButton(qText(caption.value_or(spec.objectName)), this);
+            const auto caption = CaptionTable::find(entry.objectName, CaptionKind::Caption, Language::English);
+            button = new QPushButton(qText(caption.value_or(entry.objectName)), this);
         }
-        button->setObjectName(qText(spec.objectName));
+        button->setObjectName(qText(entry.objectName));
         // The menu's shortcuts and the accelerators start the commands; a button never keeps the
         // focus, so Enter on a page edit cannot start a transfer.
         button->setFocusPolicy(Qt::NoFocus);
