@@ -1,9 +1,11 @@
 #include "ui/control_applier.h"
 
 #include "ui/colour_palette.h"
+#include "ui/control_registry.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
+#include <QAction>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -14,8 +16,8 @@
 
 namespace quorvel {
 
-ControlApplier::ControlApplier(QWidget& root)
-    : m_root(root)
+ControlApplier::ControlApplier(const ControlRegistry& registry)
+    : m_registry(registry)
 {
 }
 
@@ -23,6 +25,7 @@ void ControlApplier::forgetWidgets()
 {
     for (Shown& shown : m_shown) {
         shown.widget = nullptr;
+        shown.action = nullptr;
         shown.looked = false;
     }
 }
@@ -36,10 +39,13 @@ ControlApplier::Shown& ControlApplier::entry(const QString& name)
 {
     Shown& shown = m_shown[name];
     if (!shown.looked) {
-        QWidget* found = m_root.objectName() == name ? &m_root : m_root.findChild<QWidget*>(name);
-        // A widget found for the first time shows whatever it was built with.
+        const ControlRegistry::Target target = m_registry.resolve(name);
+        // A control found for the first time shows whatever it was built with.
         shown = Shown{};
-        shown.widget = found;
+        if (target.part == ControlRegistry::Part::Whole) {
+            shown.widget = qobject_cast<QWidget*>(target.object);
+            shown.action = qobject_cast<QAction*>(target.object);
+        }
         shown.looked = true;
     }
     return shown;
@@ -124,6 +130,15 @@ void ControlApplier::apply(const ControlMark& mark)
 void ControlApplier::apply(const ControlView& view)
 {
     Shown& shown = entry(view.key);
+    if (QAction* action = shown.action) {
+        if (view.visible)
+            change(shown.visible, *view.visible, [&] { action->setVisible(*view.visible); });
+        if (view.enabled)
+            change(shown.enabled, *view.enabled, [&] { action->setEnabled(*view.enabled); });
+        if (view.caption)
+            change(shown.text, *view.caption, [&] { action->setText(QString::fromStdString(*view.caption)); });
+        return;
+    }
     QWidget* widget = shown.widget;
     if (widget == nullptr)
         return;

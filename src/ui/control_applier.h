@@ -7,20 +7,25 @@
 #include <QString>
 #include <QWidget>
 
+class QAction;
+
 #include <optional>
 #include <span>
 #include <string>
 
 namespace quorvel {
 
-// Shows what the core decided on the named controls under one root widget: texts, colours and
-// visibility of labels, gauge values, live marks, and the views of controls (visibility, enabled
-// state, caption, spin box range). It touches a widget only where a value differs from what it
-// last set, so a tick that changes nothing repaints nothing. Names that no widget carries are
-// skipped: a page that does not exist yet simply shows nothing.
+class ControlRegistry;
+
+// Shows what the core decided on the named controls of the window: texts, colours and
+// visibility of labels, gauge values, live marks, and the views of controls and menu items
+// (visibility, enabled state, caption, spin box range). It touches a control only where a value
+// differs from what it last set, so a tick that changes nothing repaints nothing. Names are
+// resolved through the window's registry, which reports a name no control carries; the items of
+// the map grid are the grid's to show.
 class ControlApplier {
 public:
-    explicit ControlApplier(QWidget& root);
+    explicit ControlApplier(const ControlRegistry& registry);
 
     void apply(const LabelState& state);
     void apply(const GaugeState& state);
@@ -33,7 +38,7 @@ public:
             apply(state);
     }
 
-    // Widgets were added or rebuilt under the root: look names up afresh.
+    // Controls were added or rebuilt: look names up afresh.
     void forgetWidgets();
 
     // Counts the widget property changes made so far (what a repaint would cost).
@@ -43,6 +48,7 @@ private:
     // What was last set on one control; empty where nothing was set yet.
     struct Shown {
         QPointer<QWidget> widget;
+        QPointer<QAction> action;
         bool looked = false;
         std::optional<std::string> text;
         std::optional<ColourRole> colour;
@@ -68,7 +74,7 @@ private:
         apply();
     }
 
-    QWidget& m_root;
+    const ControlRegistry& m_registry;
     QHash<QString, Shown> m_shown;
     long m_changes = 0;
 };

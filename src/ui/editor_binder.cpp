@@ -29,8 +29,9 @@ constexpr int kGearButtons = 7;
 
 } // namespace
 
-EditorBinder::EditorBinder(QWidget& root, ControlApplier& applier, const EditorWiring& wiring)
-    : m_controls(root, applier)
+EditorBinder::EditorBinder(QWidget& root, const ControlRegistry& registry, ControlApplier& applier,
+                           const EditorWiring& wiring)
+    : m_controls(registry, applier)
     , m_editor(EditorParts{wiring.image, wiring.tables, m_controls, wiring.mapPages, wiring.host, wiring.prompts,
                            wiring.texts, wiring.live, wiring.settings})
 {

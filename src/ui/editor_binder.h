@@ -14,6 +14,7 @@
 namespace quorvel {
 
 class ControlApplier;
+class ControlRegistry;
 
 // What the editor of the window works on, beyond the widgets.
 struct EditorWiring {
@@ -36,7 +37,7 @@ class EditorBinder final : public QObject, public PageBinder {
 public:
     static constexpr int kMemoLimit = 199;
 
-    EditorBinder(QWidget& root, ControlApplier& applier, const EditorWiring& wiring);
+    EditorBinder(QWidget& root, const ControlRegistry& registry, ControlApplier& applier, const EditorWiring& wiring);
 
     // Once the image is loaded: ranges, the first fill of `page` and the first undo entry.
     // Before this, fills and collections move nothing.

@@ -1,33 +1,19 @@
 #include "ui/language_applier.h"
 
 #include "ui/control_applier.h"
+#include "ui/control_registry.h"
 #include "ui/hint_text.h"
 
 #include <QAction>
-#include <QMenuBar>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QWidget>
 
 namespace quorvel {
-namespace {
 
-QString qName(const ControlKey& key)
-{
-    return QString::fromStdString(key.objectName());
-}
-
-QString qText(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
-
-LanguageApplier::LanguageApplier(ControlApplier& controls, QWidget& root, QMenuBar& menus, QTabWidget& pages)
+LanguageApplier::LanguageApplier(ControlApplier& controls, const ControlRegistry& registry, QTabWidget& pages)
     : m_controls(controls)
-    , m_root(root)
-    , m_menus(menus)
+    , m_registry(registry)
     , m_pages(pages)
 {
 }
@@ -36,7 +22,7 @@ void LanguageApplier::apply(const LanguageCaptions& captions)
 {
     m_controls.applyAll<LabelState>(captions.monitorLabels);
     for (const MenuCheck& check : captions.languageChecks) {
-        if (auto* item = m_menus.findChild<QAction*>(qText(check.item)))
+        if (auto* item = m_registry.find<QAction>(ControlKey{check.item}))
             item->setChecked(check.checked);
     }
     m_controls.applyAll<ControlView>(captions.captions);
@@ -56,22 +42,22 @@ void LanguageApplier::applyMenuCaption(const ControlView& view)
 {
     if (!view.caption)
         return;
-    if (auto* item = m_menus.findChild<QAction*>(qName(view.key)))
+    if (auto* item = m_registry.find<QAction>(view.key))
         item->setText(QString::fromStdString(*view.caption));
 }
 
 void LanguageApplier::applyHint(const HintText& hint)
 {
-    const QString name = qName(hint.key);
-    if (auto* item = m_menus.findChild<QAction*>(name))
+    QObject* target = m_registry.resolve(hint.key).object;
+    if (auto* item = qobject_cast<QAction*>(target))
         showHint(*item, hint);
-    else if (auto* widget = m_root.findChild<QWidget*>(name))
+    else if (auto* widget = qobject_cast<QWidget*>(target))
         showHint(*widget, hint);
 }
 
 void LanguageApplier::applyRadioItems(const RadioGroupItems& group)
 {
-    auto* box = m_root.findChild<QWidget*>(qText(group.group));
+    auto* box = m_registry.find<QWidget>(ControlKey{group.group});
     if (box == nullptr)
         return;
     const QList<QRadioButton*> buttons = box->findChildren<QRadioButton*>();

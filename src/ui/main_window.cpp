@@ -12,10 +12,12 @@
 #include "model/jet_coupling.h"
 #include "ui/about_dialog.h"
 #include "ui/editor_binder.h"
+#include "ui/elided_label.h"
 #include "ui/help_command.h"
 #include "ui/language_applier.h"
 #include "ui/live_panel.h"
 #include "ui/main_menu.h"
+#include "ui/map_grid.h"
 #include "ui/map_pages.h"
 #include "ui/monitor_page.h"
 #include "ui/page_control.h"
@@ -33,8 +35,11 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
 #include <QScreen>
 #include <QStatusBar>
+#include <QSvgRenderer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -62,6 +67,23 @@ ControlView visibility(ControlKey key, bool visible)
     return ControlView{key, visible, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt};
 }
 
+// The product's picture at the end of the tool bar row; the print look leaves it out.
+QLabel* makeLogo(QWidget& parent)
+{
+    constexpr int kLogoHeight = 40;
+    auto* logo = new QLabel(&parent);
+    logo->setObjectName("ImageLogo2");
+    QSvgRenderer artwork(QStringLiteral(":/quorvel/about_artwork.svg"));
+    const QSize size = artwork.defaultSize().scaled(QSize(4 * kLogoHeight, kLogoHeight), Qt::KeepAspectRatio);
+    QPixmap picture(size);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    artwork.render(&painter);
+    painter.end();
+    logo->setPixmap(picture);
+    return logo;
+}
+
 std::filesystem::path settingsDirectory(const std::filesystem::path& configured)
 {
     return configured.empty() ? SettingsStore::defaultDirectory() : configured;
@@ -83,7 +105,8 @@ TFormHlav::TFormHlav(WindowServices services, QWidget* parent)
     , m_bikeCommands(m_image, m_tables, *this, *m_services.dialogs, m_texts)
     , m_fileCommands(m_image, m_tables, m_files, *this, *m_services.dialogs, m_texts)
     , m_binder(std::make_unique<NoControlsBinder>())
-    , m_applier(*this)
+    , m_controls(*this)
+    , m_applier(m_controls)
 {
     setObjectName("TFormHlav");
     setWindowTitle(QString::fromUtf8(kWindowTitle.data(), static_cast<qsizetype>(kWindowTitle.size())));
@@ -105,8 +128,12 @@ void TFormHlav::buildControls()
 {
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
+    auto* top = new QHBoxLayout;
     m_toolBar = new ToolBar(central);
-    column->addWidget(m_toolBar, 0, Qt::AlignLeft);
+    top->addWidget(m_toolBar, 0, Qt::AlignLeft);
+    top->addStretch(1);
+    top->addWidget(makeLogo(*central));
+    column->addLayout(top);
     auto* row = new QHBoxLayout;
     m_monitorPage = new MonitorPage;
     m_pages = new PageControl(m_monitorPage, central);
@@ -116,10 +143,16 @@ void TFormHlav::buildControls()
     column->addLayout(row, 1);
     setCentralWidget(central);
 
-    auto* fileLabel = new QLabel(&m_pages->page(kPageBike));
-    fileLabel->setObjectName("LabelFile2");
-    auto* bikeLayout = new QVBoxLayout(&m_pages->page(kPageBike));
-    bikeLayout->addWidget(fileLabel);
+    QWidget& bikePage = m_pages->page(kPageBike);
+    auto* fileRow = new QHBoxLayout;
+    auto* fileCaption = new QLabel(QStringLiteral("File:"), &bikePage);
+    fileCaption->setObjectName("LabelFile1");
+    auto* fileName = new ElidedLabel(&bikePage);
+    fileName->setObjectName("LabelFile2");
+    fileRow->addWidget(fileCaption);
+    fileRow->addWidget(fileName, 1);
+    auto* bikeLayout = new QVBoxLayout(&bikePage);
+    bikeLayout->addLayout(fileRow);
     bikeLayout->addStretch();
     StaticPageBuilder(*m_pages).build();
 
@@ -139,14 +172,16 @@ void TFormHlav::buildControls()
                              if (m_editing != nullptr)
                                  m_editing->editor().takeSnapshot();
                          }}});
-    m_language = std::make_unique<LanguageApplier>(m_applier, *this, *menuBar(), *m_pages);
+    m_language = std::make_unique<LanguageApplier>(m_applier, m_controls, *m_pages);
     m_help = std::make_unique<HelpCommand>(QCoreApplication::applicationDirPath().toStdString(), m_texts,
                                            *m_services.dialogs);
     // The hints of the controls and menu items under the pointer go to the status line.
     statusBar()->setObjectName("StatusBar1");
+    m_controls.rebuild();
+    m_mapPages->grid().registerItems(m_controls);
     m_applier.forgetWidgets();
 
-    auto editing = std::make_unique<EditorBinder>(*this, m_applier,
+    auto editing = std::make_unique<EditorBinder>(*this, m_controls, m_applier,
                                                   EditorWiring{m_image, m_tables, *this, *m_services.dialogs, m_texts,
                                                                m_monitor.snapshot(), m_outside, *m_mapPages});
     m_editing = editing.get();
@@ -483,7 +518,7 @@ void TFormHlav::printWindow()
         printLook(m_texts, activePage(), locale.toString(now.date(), QLocale::ShortFormat).toStdString(),
                   locale.toString(now.time(), QLocale::ShortFormat).toStdString());
     const std::filesystem::path preset = m_files.exeDirFileName.parent_path() / "quorvel_print.pdf";
-    PrintCommand printing(*this, *m_pages, *m_services.dialogs, m_texts);
+    PrintCommand printing(*this, m_controls, *m_pages, *m_services.dialogs, m_texts);
     printing.print(look, preset, [this, &look] {
         m_session.showNotice(look.statusLine, ColourRole::White, kPrintMessageHoldTicks);
         m_session.setPrinting(true);

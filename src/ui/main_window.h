@@ -13,6 +13,7 @@
 #include "model/bike_commands.h"
 #include "model/injection_tables.h"
 #include "ui/control_applier.h"
+#include "ui/control_registry.h"
 #include "ui/file_commands.h"
 #include "ui/page_binder.h"
 #include "ui/port_access_hint.h"
@@ -76,6 +77,7 @@ public:
     [[nodiscard]] bool testMode() const { return m_testMode; }
     [[nodiscard]] const FileState& files() const { return m_files; }
     [[nodiscard]] const ControlApplier& applier() const { return m_applier; }
+    [[nodiscard]] const ControlRegistry& controls() const { return m_controls; }
     [[nodiscard]] MapPages& mapPages() const { return *m_mapPages; }
     [[nodiscard]] int activePage() const override;
     // The editing of the static pages; null once another binder was set.
@@ -154,6 +156,7 @@ private:
     std::unique_ptr<MapPages> m_mapPages; // the shared map grid on the map pages
     std::unique_ptr<LanguageApplier> m_language;
     std::unique_ptr<HelpCommand> m_help;
+    ControlRegistry m_controls; // every name the core uses, resolved to its control
     ControlApplier m_applier;
     int m_checkedComEntry = -1;
     QTimer m_timer1;

@@ -2,6 +2,7 @@
 
 #include "core/page_index.h"
 #include "model/field_table.h"
+#include "ui/control_registry.h"
 #include "ui/map_grid_delegate.h"
 #include "ui/spin_button.h"
 
@@ -275,6 +276,18 @@ void MapGrid::arrangeExtras(int page)
     m_extrasRow->addStretch(1);
 }
 
+void MapGrid::registerItems(ControlRegistry& registry)
+{
+    constexpr int kCells = MapGridModel::kRows * MapGridModel::kColumns;
+    for (std::string_view cell : {"EditMap_Uni", "UpDownMap_Uni", "LabelMs_Uni"})
+        registry.addGridItems(*this, cell, kCells);
+    for (std::string_view head : {"EditRpm_Uni", "UpDownRpm_Uni"})
+        registry.addGridItems(*this, head, MapGridModel::kColumns);
+    for (std::string_view row : {"LabelRow_Uni", "EditRow_Uni", "UpDownRow_Uni"})
+        registry.addGridItems(*this, row, MapGridModel::kRows);
+    registry.addGridItem(*this, "LabelRowAxis_Uni");
+}
+
 void MapGrid::setHandlers(MapGridHandlers handlers)
 {
     m_handlers = std::move(handlers);
@@ -347,6 +360,11 @@ void MapGrid::showLayout(const GridLayout& layout, bool rowHeads)
         m_columnSpinBoxes.at(static_cast<std::size_t>(c))->setVisible(!grid.isColumnHidden(c));
     }
     fitTable();
+}
+
+void MapGrid::setPrintLook(bool on)
+{
+    m_model->setPrintLook(on);
 }
 
 void MapGrid::applyMarks(std::span<const ControlMark> marks)

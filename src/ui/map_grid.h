@@ -3,6 +3,7 @@
 #include "maps/map_grid_surface.h"
 #include "maps/map_tools.h"
 #include "ui/map_grid_table_model.h"
+#include "ui/print_look_surface.h"
 
 #include <QWidget>
 
@@ -21,6 +22,7 @@ class QTableView;
 
 namespace quorvel {
 
+class ControlRegistry;
 class SpinButton;
 
 // What the user did on the grid, for the map page commands to carry out.
@@ -39,7 +41,7 @@ struct MapGridHandlers {
 // over the grid model with spin-box editing, the column spins under it, and the page's tools,
 // options and auxiliary fields below. The controls outside the table carry the object names the
 // views and live marks refer to; the RPM heads, row heads and cells are items of the table.
-class MapGrid final : public QWidget, public MapGridSurface {
+class MapGrid final : public QWidget, public MapGridSurface, public PrintLookSurface {
 public:
     static constexpr int kExtraFields = 6;
     static constexpr int kExtraLabels = 5;
@@ -47,6 +49,9 @@ public:
     MapGrid(const ParamImage& image, const bool& showMs, QWidget* parent = nullptr);
 
     void setHandlers(MapGridHandlers handlers);
+    // The cells, heads and labels of the table are items, not widgets: they are known by name
+    // through the grid.
+    void registerItems(ControlRegistry& registry);
 
     // MapGridSurface
     void showMapPage(int page, const MapPageValues& values) override;
@@ -56,6 +61,8 @@ public:
     void showLayout(const GridLayout& layout, bool rowHeads);
     // Live marks of the monitor refresh; repaints only the items whose colour changed.
     void applyMarks(std::span<const ControlMark> marks);
+    // PrintLookSurface: the row labels on white.
+    void setPrintLook(bool on) override;
 
     [[nodiscard]] MapGridTableModel& model() { return *m_model; }
     [[nodiscard]] QTableView& table() const { return *m_table; }

@@ -88,6 +88,9 @@ QVariant MapGridTableModel::cellData(int row, int column, int role) const
     case Qt::EditRole:
         return m_grid.cellValue(row, column);
     case Qt::BackgroundRole:
+        // A cell the page only shows (a coupled follower map) reads as a caption, not a field.
+        if (!m_grid.isCellEditable(row, column) && isPlain(m_grid.cellColour(row, column)))
+            return captionBackground(ColourRole::NormalFace);
         return fieldBackground(m_grid.cellColour(row, column));
     case Qt::TextAlignmentRole:
         return QVariant(Qt::AlignRight | Qt::AlignVCenter);
@@ -119,8 +122,11 @@ QVariant MapGridTableModel::rowHeadData(int row, int role) const
     case Qt::EditRole:
         return m_grid.hasPressureRows() ? QVariant(m_grid.rowAxisValue(row)) : QVariant(qText(m_grid.rowHead(row)));
     case Qt::BackgroundRole:
-        return m_grid.hasPressureRows() ? fieldBackground(m_grid.rowHeadColour(row))
-                                        : captionBackground(m_grid.rowHeadColour(row));
+        if (m_grid.hasPressureRows())
+            return fieldBackground(m_grid.rowHeadColour(row));
+        if (m_printLook)
+            return QVariant(QColor(Qt::white));
+        return captionBackground(m_grid.rowHeadColour(row));
     case Qt::TextAlignmentRole:
         return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     default:
@@ -196,6 +202,14 @@ void MapGridTableModel::repaint(const GridRepaint& changed)
         announce(kHeadRow, 1 + column, roles);
     for (const int row : changed.rowHeads)
         announce(1 + row, kHeadColumn, roles);
+}
+
+void MapGridTableModel::setPrintLook(bool on)
+{
+    if (m_printLook == on)
+        return;
+    m_printLook = on;
+    emit dataChanged(index(1, kHeadColumn), index(rowCount() - 1, kHeadColumn), {Qt::BackgroundRole});
 }
 
 void MapGridTableModel::announce(int tableRow, int tableColumn, const QList<int>& roles)

@@ -37,6 +37,8 @@ public:
     void reload();
     // Live marks applied to the grid: only the items whose colour changed are announced.
     void repaint(const GridRepaint& changed);
+    // On paper the throttle row labels stand on white.
+    void setPrintLook(bool on);
 
     [[nodiscard]] static QModelIndex cellIndexOf(const QAbstractItemModel& model, int row, int column)
     {
@@ -59,6 +61,7 @@ private:
 
     MapGridModel m_grid;
     EditHandler m_edited;
+    bool m_printLook = false;
 };
 
 } // namespace quorvel

@@ -1,5 +1,8 @@
 #include "ui/print_command.h"
 
+#include "ui/control_registry.h"
+#include "ui/print_look_surface.h"
+
 #include <QAbstractSpinBox>
 #include <QCoreApplication>
 #include <QMainWindow>
@@ -41,8 +44,10 @@ std::filesystem::path partialPath(const std::filesystem::path& target)
 
 } // namespace
 
-PrintCommand::PrintCommand(QWidget& window, QTabWidget& pages, Dialogs& dialogs, const MessageTexts& texts)
+PrintCommand::PrintCommand(QWidget& window, const ControlRegistry& controls, QTabWidget& pages, Dialogs& dialogs,
+                           const MessageTexts& texts)
     : m_window(window)
+    , m_controls(controls)
     , m_pages(pages)
     , m_dialogs(dialogs)
     , m_texts(texts)
@@ -128,19 +133,27 @@ void PrintCommand::applyLook(const PrintLook& look)
     paintWhite(m_window);
     save(client());
     paintWhite(client());
+    m_surfaces.clear();
     for (const PrintHiddenControl& hidden : look.hidden) {
-        auto* widget = m_window.findChild<QWidget*>(QString::fromStdString(hidden.key.objectName()));
+        const ControlRegistry::Target target = m_controls.resolve(hidden.key);
+        if (takesLookItself(target))
+            continue;
+        auto* widget = qobject_cast<QWidget*>(target.object);
         if (widget == nullptr)
             continue;
         save(*widget);
         auto* spin = qobject_cast<QAbstractSpinBox*>(widget);
-        if (hidden.hiding == PrintHiding::SpinButtons && spin != nullptr)
+        if (spin != nullptr &&
+            (hidden.hiding == PrintHiding::SpinButtons || target.part == ControlRegistry::Part::SpinArrows))
             spin->setButtonSymbols(QAbstractSpinBox::NoButtons);
         else
             widget->hide();
     }
     for (const ControlKey& key : look.whiteBackground) {
-        if (auto* widget = m_window.findChild<QWidget*>(QString::fromStdString(key.objectName()))) {
+        const ControlRegistry::Target target = m_controls.resolve(key);
+        if (takesLookItself(target))
+            continue;
+        if (auto* widget = qobject_cast<QWidget*>(target.object)) {
             save(*widget);
             paintWhite(*widget);
         }
@@ -154,8 +167,23 @@ void PrintCommand::applyLook(const PrintLook& look)
     }
 }
 
+bool PrintCommand::takesLookItself(const ControlRegistry::Target& target)
+{
+    if (target.part != ControlRegistry::Part::GridItem)
+        return false;
+    auto* surface = dynamic_cast<PrintLookSurface*>(target.object);
+    if (surface != nullptr && std::ranges::find(m_surfaces, surface) == m_surfaces.end()) {
+        surface->setPrintLook(true);
+        m_surfaces.push_back(surface);
+    }
+    return true;
+}
+
 void PrintCommand::restoreLook()
 {
+    for (PrintLookSurface* surface : m_surfaces)
+        surface->setPrintLook(false);
+    m_surfaces.clear();
     for (int page = 0; page < static_cast<int>(m_tabsVisible.size()) && page < m_pages.count(); ++page)
         m_pages.setTabVisible(page, m_tabsVisible[static_cast<std::size_t>(page)]);
     for (const SavedWidget& saved : m_saved) {

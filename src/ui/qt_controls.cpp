@@ -1,6 +1,7 @@
 #include "ui/qt_controls.h"
 
 #include "ui/control_applier.h"
+#include "ui/control_registry.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -45,25 +46,17 @@ QLineEdit* editOf(const QSpinBox& spin)
 
 } // namespace
 
-QtControls::QtControls(QWidget& root, ControlApplier& applier)
-    : m_root(root)
+QtControls::QtControls(const ControlRegistry& registry, ControlApplier& applier)
+    : m_registry(registry)
     , m_applier(applier)
 {
 }
 
 QObject* QtControls::find(ControlKey key) const
 {
-    const QString name = objectNameOf(key);
-    if (const auto it = m_found.constFind(name); it != m_found.constEnd() && !it->isNull())
-        return it->data();
-    QObject* found = m_root.findChild<QWidget*>(name);
-    if (found == nullptr)
-        found = m_root.findChild<QAction*>(name);
-    if (found == nullptr && m_root.objectName() == name)
-        found = &m_root;
-    if (found != nullptr)
-        m_found.insert(name, found);
-    return found;
+    const ControlRegistry::Target target = m_registry.resolve(key);
+    // An up-down is its edit field's spin box; a grid item is not a control of a static page.
+    return target.part == ControlRegistry::Part::GridItem ? nullptr : target.object;
 }
 
 template <typename T> T* QtControls::widget(ControlKey key) const

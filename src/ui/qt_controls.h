@@ -17,17 +17,19 @@ class QWidget;
 namespace quorvel {
 
 class ControlApplier;
+class ControlRegistry;
 
-// The controls of the main window as the page binding sees them: the widgets under one root,
-// found by object name. A spin control is one QSpinBox named after its edit field, a radio
+// The controls of the main window as the page binding sees them: the widgets and menu items the
+// window's registry resolves by name. A spin control is one QSpinBox named after its edit field, a radio
 // group a QGroupBox holding a QButtonGroup whose ids are the item indices, the bike list a
 // QComboBox, the memo a QPlainTextEdit and the page control a QTabWidget; enabled states and
-// captions also reach the menu's actions. Names no widget carries are ignored. Colours go
+// captions also reach the menu's actions. A name no control carries is reported by the
+// registry and changes nothing. Colours go
 // through the window's one ControlApplier, so the live marks and the warnings share what is
 // known to be painted.
 class QtControls final : public Controls {
 public:
-    QtControls(QWidget& root, ControlApplier& applier);
+    QtControls(const ControlRegistry& registry, ControlApplier& applier);
 
     [[nodiscard]] int value(ControlKey key) const override;
     void setValue(ControlKey key, int value) override;
@@ -62,9 +64,8 @@ private:
     [[nodiscard]] QButtonGroup* radioGroup(ControlKey key) const;
     static void showPosition(QSpinBox& spin);
 
-    QWidget& m_root;
+    const ControlRegistry& m_registry;
     ControlApplier& m_applier;
-    mutable QHash<QString, QPointer<QObject>> m_found; // a deleted widget reads as not found
     QHash<QString, ColourRole> m_colours;
 };
 

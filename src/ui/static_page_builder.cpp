@@ -5,6 +5,7 @@
 #include "model/page_binding.h"
 #include "ui/field_spin_box.h"
 #include "ui/page_control.h"
+#include "ui/spin_button.h"
 #include "ui/static_page_layout.h"
 
 #include <QButtonGroup>
@@ -156,13 +157,20 @@ void StaticPageBuilder::addField(QGroupBox& box, const Field& field)
 
 void StaticPageBuilder::addSingle(QGroupBox& box, QGridLayout& grid, const Field& field, const QString& caption)
 {
-    const int row = nextSingleRow(box);
+    const PlacementSpec* placement = StaticPageLayout::placementOf(field.controlName);
+    const GridCell cell = placement != nullptr ? placement->cell : GridCell{};
+    const int row = cell.given() ? cell.row : nextSingleRow(box);
     const QString name = qText(field.controlName);
     switch (field.control) {
     case ControlKind::Spin: {
+        FieldSpinBox* spin = makeSpin(field, 0, &box);
+        if (cell.given()) {
+            // A field of a table: its row and column headings name it.
+            grid.addWidget(spin, row, cell.column);
+            break;
+        }
         auto* label = new QLabel(caption, &box);
         label->setObjectName("Label" + stemOf(field.controlName));
-        FieldSpinBox* spin = makeSpin(field, 0, &box);
         label->setBuddy(spin);
         grid.addWidget(label, row, kCaptionColumn);
         grid.addWidget(spin, row, kCaptionColumn + 1);
@@ -202,7 +210,7 @@ void StaticPageBuilder::addSingle(QGroupBox& box, QGridLayout& grid, const Field
         memo->setObjectName(name);
         memo->setMinimumWidth(memo->fontMetrics().averageCharWidth() * 40);
         memo->setFixedHeight(memo->fontMetrics().lineSpacing() * kMemoLines);
-        grid.addWidget(memo, row, kCaptionColumn, 1, 2);
+        grid.addWidget(memo, row, cell.given() ? cell.column : kCaptionColumn, 1, 2);
         break;
     }
     default:
@@ -213,31 +221,64 @@ void StaticPageBuilder::addSingle(QGroupBox& box, QGridLayout& grid, const Field
 // One array is one column of the group's run-time rows; element i sits in row i.
 void StaticPageBuilder::addColumn(QGroupBox& box, QGridLayout& grid, const Field& field, const QString& caption)
 {
-    const GroupSpec* group = groupSpec(box.objectName().toStdString());
-    if (group != nullptr && box.findChild<QLabel*>("RowLabels") == nullptr)
-        addRowLabels(box, grid, *group);
-    int column = kCaptionColumn + 1;
-    while (grid.itemAtPosition(kTableRowOffset + kHeaderRow, column) != nullptr)
-        ++column;
-    auto* heading = new QLabel(caption, &box);
-    heading->setAlignment(Qt::AlignCenter);
-    grid.addWidget(heading, kTableRowOffset + kHeaderRow, column);
+    addRowLabels(box, grid);
+    const int column = nextTableColumn(grid, kTableRowOffset + kFirstTableRow);
+    if (!caption.isEmpty()) {
+        auto* heading = new QLabel(caption, &box);
+        heading->setAlignment(Qt::AlignCenter);
+        const PlacementSpec* placement = StaticPageLayout::placementOf(field.controlName);
+        if (placement != nullptr && !placement->heading.empty())
+            heading->setObjectName(qText(placement->heading));
+        grid.addWidget(heading, kTableRowOffset + kHeaderRow, column);
+    } else if (QLayoutItem* before = grid.itemAtPosition(kTableRowOffset + kHeaderRow, column - 1)) {
+        // No heading of its own: the heading before it spans both columns.
+        QWidget* heading = before->widget();
+        grid.removeWidget(heading);
+        grid.addWidget(heading, kTableRowOffset + kHeaderRow, column - 1, 1, 2);
+    }
     for (int element = 0; element < field.count; ++element)
         grid.addWidget(makeSpin(field, element, &box), kTableRowOffset + kFirstTableRow + element, column);
 }
 
-void StaticPageBuilder::addRowLabels(QGroupBox& box, QGridLayout& grid, const GroupSpec& group)
+int StaticPageBuilder::nextTableColumn(const QGridLayout& grid, int row)
 {
-    // An empty marker that tells the rows are labelled already.
-    auto* marker = new QLabel(&box);
-    marker->setObjectName("RowLabels");
-    grid.addWidget(marker, kTableRowOffset + kHeaderRow, kCaptionColumn);
-    for (std::size_t row = 0; row < group.rows.size(); ++row) {
-        auto* label = new QLabel(qText(group.rows[row]), &box);
-        label->setObjectName(qText(group.rowLabel) + QString::number(group.firstRow + static_cast<int>(row)));
+    int column = kCaptionColumn + 1;
+    while (grid.itemAtPosition(row, column) != nullptr)
+        ++column;
+    return column;
+}
+
+// The labels of the run-time rows, once per group.
+void StaticPageBuilder::addRowLabels(QGroupBox& box, QGridLayout& grid)
+{
+    const GroupSpec* group = groupSpec(box.objectName().toStdString());
+    if (group == nullptr || box.property("rowsLabelled").toBool())
+        return;
+    box.setProperty("rowsLabelled", true);
+    for (std::size_t row = 0; row < group->rows.size(); ++row) {
+        auto* label = new QLabel(qText(group->rows[row]), &box);
+        label->setObjectName(qText(group->rowLabel) + QString::number(group->firstRow + static_cast<int>(row)));
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid.addWidget(label, kTableRowOffset + kFirstTableRow + static_cast<int>(row), kCaptionColumn);
     }
+}
+
+QWidget* StaticPageBuilder::makeExtra(const ExtraSpec& extra, QWidget& box)
+{
+    switch (extra.kind) {
+    case ExtraSpec::Kind::Button: {
+        auto* button = new QPushButton(qText(extra.caption), &box);
+        button->setFocusPolicy(Qt::NoFocus);
+        return button;
+    }
+    case ExtraSpec::Kind::CheckBox:
+        return new QCheckBox(qText(extra.caption), &box);
+    case ExtraSpec::Kind::SpinButton:
+        return new SpinButton(&box);
+    case ExtraSpec::Kind::Label:
+        break;
+    }
+    return new QLabel(qText(extra.caption), &box);
 }
 
 void StaticPageBuilder::addExtras(int page)
@@ -248,20 +289,14 @@ void StaticPageBuilder::addExtras(int page)
         if (box == nullptr)
             continue;
         QGridLayout& grid = gridOf(*box);
-        QWidget* widget = nullptr;
-        if (extra.kind == ExtraSpec::Kind::Button) {
-            auto* button = new QPushButton(qText(extra.caption), box);
-            button->setFocusPolicy(Qt::NoFocus);
-            widget = button;
-        } else {
-            widget = new QLabel(qText(extra.caption), box);
-        }
+        QWidget* widget = makeExtra(extra, *box);
         widget->setObjectName(qText(extra.name));
-        if (extra.index >= 0) {
-            int column = kCaptionColumn + 1;
-            while (grid.itemAtPosition(kTableRowOffset + kFirstTableRow + extra.index, column) != nullptr)
-                ++column;
-            grid.addWidget(widget, kTableRowOffset + kFirstTableRow + extra.index, column);
+        if (extra.cell.given()) {
+            grid.addWidget(widget, extra.cell.row, extra.cell.column);
+        } else if (extra.index >= 0) {
+            addRowLabels(*box, grid);
+            const int row = kTableRowOffset + kFirstTableRow + extra.index;
+            grid.addWidget(widget, row, nextTableColumn(grid, row));
         } else {
             grid.addWidget(widget, nextSingleRow(*box), kCaptionColumn, 1, 2);
         }

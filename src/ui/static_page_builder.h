@@ -8,6 +8,7 @@ class QWidget;
 
 namespace quorvel {
 
+struct ExtraSpec;
 struct Field;
 struct GroupSpec;
 class PageControl;
@@ -29,7 +30,9 @@ private:
     void addField(QGroupBox& box, const Field& field);
     void addSingle(QGroupBox& box, QGridLayout& grid, const Field& field, const QString& caption);
     void addColumn(QGroupBox& box, QGridLayout& grid, const Field& field, const QString& caption);
-    void addRowLabels(QGroupBox& box, QGridLayout& grid, const GroupSpec& group);
+    void addRowLabels(QGroupBox& box, QGridLayout& grid);
+    [[nodiscard]] static int nextTableColumn(const QGridLayout& grid, int row);
+    [[nodiscard]] static QWidget* makeExtra(const ExtraSpec& extra, QWidget& box);
     void addExtras(int page);
 
     PageControl& m_pages;

@@ -19,12 +19,26 @@ struct GroupSpec {
     int firstRow = 0;
 };
 
+// A place in a group's grid given by row and column, for groups read across like a table
+// (the starting corrections: times above the corrections they belong to). Row -1: the group
+// places the control itself, one below the other.
+struct GridCell {
+    int row = -1;
+    int column = 0;
+
+    [[nodiscard]] constexpr bool given() const { return row >= 0; }
+};
+
 // One control of the field table (named as there) in a group: the caption of its label, of a
-// check box, a radio group's title, or a column heading for a run-time row.
+// check box, a radio group's title, or a column heading for a run-time row. A heading the
+// captions of the languages reach carries a name; a column with an empty caption shares the
+// heading of the column before it. A control at a given cell stands without a label of its own.
 struct PlacementSpec {
     std::string_view control;
     std::string_view group;
     std::string_view caption;
+    std::string_view heading = {};
+    GridCell cell = {};
 };
 
 struct ChoiceSpec {
@@ -32,14 +46,17 @@ struct ChoiceSpec {
     std::span<const std::string_view> items;
 };
 
-// A label or button that holds no parameter; `index` >= 0 puts it into run-time row `index`.
+// A control that holds no parameter: a label, a learn button, the "All" box and the spin
+// button of a position curve. `index` >= 0 puts it into run-time row `index`; a given cell puts
+// it there.
 struct ExtraSpec {
-    enum class Kind { Label, Button };
+    enum class Kind { Label, Button, CheckBox, SpinButton };
     Kind kind = Kind::Label;
     std::string_view group;
     std::string_view name;
     std::string_view caption;
     int index = -1;
+    GridCell cell = {};
 };
 
 class StaticPageLayout {

@@ -1,7 +1,10 @@
+#include "core/control_views.h"
 #include "ui/colour_palette.h"
 #include "ui/control_applier.h"
+#include "ui/control_registry.h"
 #include "window_rig.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QProgressBar>
 #include <QSpinBox>
@@ -24,6 +27,7 @@ protected:
         gauge->setRange(0, 100);
         spin = new QSpinBox(&root);
         spin->setObjectName("EditKorVoda3");
+        registry.rebuild();
     }
 
     // The application exists before the first widget.
@@ -32,7 +36,8 @@ protected:
     QLabel* label = nullptr;
     QProgressBar* gauge = nullptr;
     QSpinBox* spin = nullptr;
-    ControlApplier applier{root};
+    ControlRegistry registry{root};
+    ControlApplier applier{registry};
 };
 
 TEST_F(ControlApplierTest, SetsOnlyWhatChanged)
@@ -71,15 +76,41 @@ TEST_F(ControlApplierTest, MarksAndViewsFindSeriesByIndex)
     EXPECT_EQ(spin->singleStep(), 5);
 }
 
-TEST_F(ControlApplierTest, UnknownNamesAreSkippedUntilTheWidgetExists)
+TEST_F(ControlApplierTest, UnknownNames_AreReportedUntilTheWidgetExists)
 {
-    applier.apply(LabelState{{"LabelGear", 2}, "x", std::nullopt, std::nullopt});
+    {
+        const test::MissingControls missing;
+        applier.apply(LabelState{{"LabelGear", 2}, "x", std::nullopt, std::nullopt});
+        EXPECT_EQ(missing.names, std::vector<std::string>{"LabelGear2"});
+    }
     EXPECT_EQ(applier.changes(), 0);
     auto* late = new QLabel(&root);
     late->setObjectName("LabelGear2");
+    registry.rebuild();
     applier.forgetWidgets();
     applier.apply(LabelState{{"LabelGear", 2}, "x", std::nullopt, std::nullopt});
     EXPECT_EQ(late->text(), "x");
+}
+
+TEST_F(ControlApplierTest, ViewsReachMenuItems)
+{
+    auto* item = new QAction(&root);
+    item->setObjectName("MenuNewActPage");
+    registry.rebuild();
+    applier.forgetWidgets();
+    applier.apply(enabledView({"MenuNewActPage"}, false));
+    EXPECT_FALSE(item->isEnabled());
+}
+
+TEST_F(ControlApplierTest, TwoControlsWithOneName_AreReported)
+{
+    (new QLabel(&root))->setObjectName("LabelRpm");
+    registry.rebuild();
+    applier.forgetWidgets();
+    const test::MissingControls missing;
+    applier.apply(LabelState{{"LabelRpm"}, "RPM = 1 ", std::nullopt, std::nullopt});
+    EXPECT_EQ(missing.names, std::vector<std::string>{"LabelRpm"});
+    EXPECT_EQ(registry.duplicates(), QStringList{"LabelRpm"});
 }
 
 } // namespace

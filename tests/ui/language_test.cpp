@@ -80,10 +80,7 @@ TEST_F(WindowLanguage, ConnectedUnitKeepsItsLiveMonitorValuesAcrossALanguageChan
 TEST_F(WindowLanguage, ChokeBikeCaptionsFollowTheBikeAndGoBack)
 {
     rig.start(std::nullopt, false);
-    // The idle page's label as a page binding builds it; a new binding looks names up afresh.
-    auto* hysteresis = new QLabel(rig.control<PageControl>("PageControl1").widget(kPageIdle));
-    hysteresis->setObjectName("LabelIdleHyster");
-    rig.window->setPageBinder(std::make_unique<NoControlsBinder>());
+    auto* hysteresis = &rig.control<QLabel>("LabelIdleHyster");
 
     rig.window->image().setByte(kBikeOffset, kChokeBikeCode);
     deriveBikeFields(rig.window->image());
@@ -101,12 +98,8 @@ TEST_F(WindowLanguage, ChokeBikeCaptionsFollowTheBikeAndGoBack)
 TEST_F(WindowLanguage, GermanGearSystemItemsAreSetAsListedEmptyOnesIncluded)
 {
     rig.start();
-    auto* group = new QGroupBox(rig.control<PageControl>("PageControl1").widget(kPageGear));
-    group->setObjectName("RadioGroupGearSystem");
-    auto* column = new QVBoxLayout(group);
-    std::vector<QRadioButton*> items;
-    for (int item = 0; item < 4; ++item)
-        column->addWidget(items.emplace_back(new QRadioButton(QStringLiteral("design"), group)));
+    const QList<QRadioButton*> items = rig.control("RadioGroupGearSystem").findChildren<QRadioButton*>();
+    ASSERT_EQ(items.size(), 4);
     trigger("MenuGerman");
     std::vector<std::string> shown;
     for (const QRadioButton* item : items)

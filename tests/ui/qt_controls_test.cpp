@@ -1,5 +1,6 @@
 #include "model/controls_contract.h"
 #include "ui/control_applier.h"
+#include "ui/control_registry.h"
 #include "ui/field_spin_box.h"
 #include "ui/qt_controls.h"
 #include "ui/window_rig.h"
@@ -27,6 +28,7 @@ public:
         auto* group = new QButtonGroup(radio);
         for (int item = 0; item < 3; ++item)
             group->addButton(new QRadioButton(radio), item);
+        m_registry.rebuild();
     }
 
     int value(ControlKey key) const override { return m_controls.value(key); }
@@ -50,8 +52,9 @@ public:
 
 private:
     QWidget m_root;
-    ControlApplier m_applier{m_root};
-    QtControls m_controls{m_root, m_applier};
+    ControlRegistry m_registry{m_root};
+    ControlApplier m_applier{m_registry};
+    QtControls m_controls{m_registry, m_applier};
 };
 
 struct MakeWidgetControls {
@@ -64,15 +67,18 @@ struct MakeWidgetControls {
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Widgets, ControlsContract, testing::Types<MakeWidgetControls>);
 
-TEST(QtControls, NamesNoWidgetCarries_AreIgnored)
+TEST(QtControls, NamesNoWidgetCarries_AreReportedAndChangeNothing)
 {
     test::ensureApplication();
     WidgetControls controls;
-    const ControlKey missing{"EditNowhere", 3};
-    controls.setValue(missing, 5);
-    controls.apply(visibilityView(missing, false));
-    EXPECT_EQ(controls.value(missing), 0);
+    const test::MissingControls missing;
+    const ControlKey nowhere{"EditNowhere", 3};
+    controls.setValue(nowhere, 5);
+    controls.apply(visibilityView(nowhere, false));
+    EXPECT_EQ(controls.value(nowhere), 0);
     EXPECT_EQ(controls.itemIndex({"RadioGroupNowhere"}), -1);
+    EXPECT_EQ(missing.names.front(), "EditNowhere3");
+    EXPECT_EQ(missing.names.back(), "RadioGroupNowhere");
 }
 
 TEST(QtControls, RadioGroupWithAnItemItLacks_SelectsNothing)

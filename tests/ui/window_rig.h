@@ -1,11 +1,14 @@
 #pragma once
 
 #include "serial/fake_serial_line.h"
+#include "ui/control_registry.h"
 #include "ui/main_window.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
+
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <filesystem>
@@ -13,6 +16,11 @@
 #include <vector>
 
 namespace quorvel::test {
+
+inline void failOnMissingControl(const QString& name, int carriers)
+{
+    ADD_FAILURE() << "control " << name.toStdString() << " is carried by " << carriers << " objects";
+}
 
 inline void ensureApplication()
 {
@@ -23,7 +31,22 @@ inline void ensureApplication()
     // would be, and its exit routines would then call into them.
     static const QApplication* application = new QApplication(argc, argv);
     (void)application;
+    // A name the core hands the window and no control carries is a defect, never a skip.
+    ControlRegistry::setMissHandler(failOnMissingControl);
 }
+
+// Records the names no control carries instead of failing, while it lives.
+struct MissingControls {
+    MissingControls()
+    {
+        ControlRegistry::setMissHandler([this](const QString& name, int) { names.push_back(name.toStdString()); });
+    }
+    ~MissingControls() { ControlRegistry::setMissHandler(failOnMissingControl); }
+    MissingControls(const MissingControls&) = delete;
+    MissingControls& operator=(const MissingControls&) = delete;
+
+    std::vector<std::string> names;
+};
 
 // Dialogs that answer from a script and remember every message.
 class ScriptedDialogs final : public Dialogs {
