@@ -13,6 +13,8 @@ public:
     virtual void forgetTransferAndFile() = 0;
     // Applies the captions of the language again (some depend on the bike).
     virtual void applyCaptions() = 0;
+    // PageOnlyLoad of the window, which the loading of parameter files and old maps reads.
+    virtual void setPageOnlyLoad(bool pageOnly) = 0;
 };
 
 } // namespace quorvel

@@ -52,12 +52,6 @@ void MapPageCommands::positionSpin(PositionBank bank, StepDirection direction, b
     m_host.afterChange();
 }
 
-void MapPageCommands::positionReference(PositionBank bank, int item)
-{
-    setPositionReference(m_image, bank, item);
-    m_host.takeSnapshot();
-}
-
 void MapPageCommands::percentSwitch(int page, bool checked)
 {
     m_host.setMapGridVisible(false);

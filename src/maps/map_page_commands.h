@@ -49,8 +49,8 @@ public:
     MapPageCommands(const MapPageCommands&) = delete;
     MapPageCommands& operator=(const MapPageCommands&) = delete;
 
-    // PageControl1Change: the page left is not collected, so a value typed there without Enter
-    // is dropped.
+    // PageControl1Change: the grid stays hidden while the new page is filled (the page left
+    // keeps what was typed there: the page binding commits it first).
     void pageChanged(int page);
     // MenuToolsMinusClick / MenuToolsPlusClick (F4 / F5, the tools spin). On the Position page
     // the spins of bank A and then bank B, each with its own afterChange.
@@ -59,8 +59,6 @@ public:
     void columnSpin(int page, int column, StepDirection direction);
     // ButtonMinusClick_PolohaA ... ButtonPlusClick_PolohaB.
     void positionSpin(PositionBank bank, StepDirection direction, bool all, const PositionColumns& live);
-    // RadioGroupPolohaAClick / RadioGroupPolohaBClick.
-    void positionReference(PositionBank bank, int item);
     // CheckBoxProcentaMouseUp with the box's new state.
     void percentSwitch(int page, bool checked);
     // RadioGroupServoModeClick and CheckBoxServoEnableMouseUp on a servo page.

@@ -279,4 +279,12 @@ PageView refreshView(const ParamImage& image, int page, MapGridOptions options, 
     return view;
 }
 
+bool clearUnsupportedStepMotor(ParamImage& image, int page)
+{
+    if (page != kPageIntakeServo || image.byte(kBike) != kStepMotorlessBike || image.byte(kServoInStepMotor) == 0)
+        return false;
+    image.setByte(kServoInStepMotor, 0);
+    return true;
+}
+
 } // namespace quorvel

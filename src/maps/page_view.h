@@ -51,6 +51,10 @@ struct MapGridOptions {
 [[nodiscard]] PageView refreshView(const ParamImage& image, int page, MapGridOptions options,
                                    const MessageTexts& texts);
 
+// The intake servo of bike 47 cannot be a step motor: filling its page clears "Step motor".
+// True when it was cleared.
+bool clearUnsupportedStepMotor(ParamImage& image, int page);
+
 // The text of the coupling label for a cylinder count and coupling: "  1 -> 2, 3  " and alike.
 [[nodiscard]] std::string_view couplingLabelText(int cylinderCount, bool same);
 

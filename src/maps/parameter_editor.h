@@ -53,9 +53,9 @@ public:
 
     [[nodiscard]] int activePage() const override { return m_page; }
     [[nodiscard]] JetCoupling coupling() const { return m_coupling; }
-    // Whether the last defaults run was for the active page only (shared with page-only loads).
-    [[nodiscard]] bool pageOnlyLoad() const { return m_pageOnlyLoad; }
-    void setPageOnlyLoad(bool pageOnly) override { m_pageOnlyLoad = pageOnly; }
+    // Whether the last defaults run was for the active page only: the window keeps it for the
+    // page-only loads.
+    void setPageOnlyLoad(bool pageOnly) override { m_host.setPageOnlyLoad(pageOnly); }
     // The memo's code page and the captions of the idle page follow the language.
     void setLanguage(Language language) { m_language = language; }
 
@@ -137,7 +137,6 @@ private:
 
     int m_page = 0;
     JetCoupling m_coupling;
-    bool m_pageOnlyLoad = false;
     Language m_language = Language::English;
     PageControlState m_filled; // what the static page showed after its last fill
     std::string m_filledMemo;

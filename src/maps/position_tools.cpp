@@ -15,11 +15,6 @@ const Field& angles(PositionBank bank)
     return *FieldTable::byName(bank == PositionBank::A ? "PositionAAngle" : "PositionBAngle");
 }
 
-const Field& reference(PositionBank bank)
-{
-    return *FieldTable::byName(bank == PositionBank::A ? "PolohaA" : "PolohaB");
-}
-
 } // namespace
 
 ToolOutcome stepPosition(ParamImage& image, PositionBank bank, StepDirection direction, bool all,
@@ -41,14 +36,6 @@ ToolOutcome stepPosition(ParamImage& image, PositionBank bank, StepDirection dir
         }
     }
     return ToolOutcome::done(moved);
-}
-
-bool setPositionReference(ParamImage& image, PositionBank bank, int item)
-{
-    const Field& field = reference(bank);
-    const int before = readCode(image, field);
-    writeShown(image, field, 0, item);
-    return readCode(image, field) != before;
 }
 
 } // namespace quorvel

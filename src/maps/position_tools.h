@@ -19,8 +19,4 @@ inline constexpr std::array kPositionBanks = {PositionBank::A, PositionBank::B};
 [[nodiscard]] ToolOutcome stepPosition(ParamImage& image, PositionBank bank, StepDirection direction, bool all,
                                        const PositionColumns& live);
 
-// The reference click of a bank ("Beginning", "Centre", "End"): stored at once, followed by an
-// undo snapshot only (no collection, no refill). False when the item was stored already.
-bool setPositionReference(ParamImage& image, PositionBank bank, int item);
-
 } // namespace quorvel

@@ -52,6 +52,16 @@ LivePanel::LivePanel(QWidget* parent)
     addMonitorControls(*this, *layout, kEngineControls, kLabelWidth);
     layout->addStretch();
 
+    // The status line and the version warning carry sentences (the date and time of a print,
+    // both program versions): they wrap within the panel instead of being cut off.
+    // They change seldom, so growing by a line now and then costs nothing on the tick.
+    for (const char* name : {"LabelHlaseni", "LabelVersion"}) {
+        auto* label = findChild<QLabel*>(name);
+        label->setWordWrap(true);
+        label->setMinimumHeight(0);
+        label->setMaximumHeight(QWIDGETSIZE_MAX);
+        label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Minimum);
+    }
     findChild<QProgressBar*>("CGaugeProgram")->setRange(0, kProgressMax);
     designLabel(*this, "LabelHlaseni", "Programming:", ColourRole::NormalFace, false);
     designLabel(*this, "LabelSpojeni", "No Connection", ColourRole::Red, true);

@@ -157,6 +157,8 @@ void TFormHlav::buildControls()
     StaticPageBuilder(*m_pages).build();
 
     m_extMonitor = m_monitorPage->findChild<QCheckBox*>("CheckBoxExtMonitor");
+    m_positionAll = {m_pages->findChild<QCheckBox*>("CheckBoxAll_PolohaA"),
+                     m_pages->findChild<QCheckBox*>("CheckBoxAll_PolohaB")};
     m_menu = std::make_unique<MainMenu>(*menuBar());
     m_mapPages = std::make_unique<MapPages>(
         MapPages::Parts{m_image,
@@ -165,6 +167,7 @@ void TFormHlav::buildControls()
                         m_settings.showMs,
                         m_texts,
                         *m_pages,
+                        m_controls,
                         m_applier,
                         *m_menu,
                         {[this] { collectPage(); }, [this] { fillPage(); }, [this] { afterChange(); },
@@ -179,6 +182,7 @@ void TFormHlav::buildControls()
     statusBar()->setObjectName("StatusBar1");
     m_controls.rebuild();
     m_mapPages->grid().registerItems(m_controls);
+    m_mapPages->wirePositions();
     m_applier.forgetWidgets();
 
     auto editing = std::make_unique<EditorBinder>(*this, m_controls, m_applier,
@@ -224,7 +228,7 @@ void TFormHlav::wireCommands()
     wire("MenuVerify", verify);
     wire("MenuProgram", program);
     for (const auto& [item, mode] : kJetModeItems)
-        wire(item, [this, mode] { chooseJetMode(static_cast<int>(mode)); });
+        wire(item, [this, mode = mode] { m_mapPages->chooseJetMode(mode); });
     wire("MenuPrint", [this] { printWindow(); });
     wire("MenuEnglish", [this] { chooseLanguage(Language::English); });
     wire("MenuGerman", [this] { chooseLanguage(Language::German); });
@@ -251,7 +255,7 @@ void TFormHlav::wireCommands()
     wireButton("ButtonVerify", verify);
     wireButton("ButtonProgram", program);
 
-    connect(m_pages, &QTabWidget::currentChanged, this, [this] { fillPage(); });
+    connect(m_pages, &QTabWidget::currentChanged, this, [this](int page) { m_mapPages->pageChanged(page); });
     connect(m_extMonitor, &QCheckBox::clicked, this, [this] {
         collectPage();
         afterChange();
@@ -265,7 +269,7 @@ void TFormHlav::formCreate(std::optional<Language> commandLineLanguage)
     m_port.setPortSelection(1);
     m_image.setByte(kBikeOffset, kStartBikeCode);
     applyDefaults(m_image, m_tables, {false, m_pages->activePage()});
-    resize(kDesignWidth, kDesignHeight);
+    resize(WindowPlacement::firstSize(QSize(kDesignWidth, kDesignHeight), screen()));
     centreOnScreen();
     m_files.exeDirFileName =
         std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / kDefaultFileName;
@@ -295,7 +299,7 @@ void TFormHlav::centreOnScreen()
     if (shown == nullptr)
         return;
     // A screen smaller than the window keeps its title bar on the screen.
-    const QRect area = shown->geometry();
+    const QRect area = shown->availableGeometry();
     move(area.left() + std::max(0, (area.width() - width()) / 2),
          area.top() + std::max(0, (area.height() - height()) / 2));
 }
@@ -304,7 +308,7 @@ void TFormHlav::loadSettings()
 {
     m_store.load(m_settings, m_image, m_allFlags);
     if (const auto& geometry = m_settings.geometry) {
-        const QRect placed = WindowPlacement::restored(*geometry, screen(), QSize(kDesignWidth, kDesignHeight));
+        const QRect placed = WindowPlacement::restored(*geometry, screen());
         move(placed.topLeft());
         resize(placed.size());
     }
@@ -316,6 +320,8 @@ void TFormHlav::loadSettings()
         m_pages->isTabVisible(m_settings.activePage))
         m_pages->setCurrentIndex(m_settings.activePage);
     m_extMonitor->setChecked(m_settings.extendedMonitor);
+    m_positionAll.at(0)->setChecked(m_settings.allPolohaA);
+    m_positionAll.at(1)->setChecked(m_settings.allPolohaB);
 }
 
 void TFormHlav::readTestMarker()
@@ -350,6 +356,8 @@ void TFormHlav::formClose()
     m_settings.currentFileName = m_files.currentFileName.string();
     m_settings.activePage = m_pages->activePage();
     m_settings.extendedMonitor = m_extMonitor->isChecked();
+    m_settings.allPolohaA = m_positionAll.at(0)->isChecked();
+    m_settings.allPolohaB = m_positionAll.at(1)->isChecked();
     // Nothing to tell the user on the way out; the previous files stay whole.
     if (const auto error = m_store.save(m_settings, m_image, m_allFlags))
         std::cerr << "quorvel: settings not saved: " << *error << '\n';
@@ -408,14 +416,6 @@ void TFormHlav::fillPage()
     m_menu->action("Menu_Jet123Stejny").setChecked(coupling.same);
     // The binder fills the static controls and, on a map page, the shared grid.
     m_binder->fillPage(m_pageIndex);
-}
-
-void TFormHlav::chooseJetMode(int mode)
-{
-    const Jet123Choice choice = chooseJet123Mode(m_image, static_cast<Jet123Mode>(mode), activePage());
-    if (choice.page != activePage())
-        m_pages->setCurrentIndex(choice.page);
-    fillPage();
 }
 
 void TFormHlav::collectPage()
@@ -498,6 +498,9 @@ void TFormHlav::applyLanguage()
 {
     const Language language = languageFromIndex(m_settings.language);
     m_texts.setLanguage(language);
+    // The memo's code page and the captions the idle view composes follow the language.
+    if (m_editing != nullptr)
+        m_editing->editor().setLanguage(language);
     const CaptionContext context{!m_session.display().noConnectionVisible, m_image.chokeBike(),
                                  m_image.byte(kCylinderCountOffset), activePage()};
     m_language->apply(applyLanguageCaptions(language, context));

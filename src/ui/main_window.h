@@ -22,6 +22,7 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -116,7 +117,6 @@ private:
     void readTestMarker();
     void formClose();
     void fillPage();
-    void chooseJetMode(int mode);
     // ApplyLanguage: the message texts, then every text of the window in the current language.
     void applyLanguage();
     void chooseLanguage(Language language);
@@ -152,6 +152,7 @@ private:
     LivePanel* m_livePanel = nullptr;
     ToolBar* m_toolBar = nullptr;
     QCheckBox* m_extMonitor = nullptr;
+    std::array<QCheckBox*, 2> m_positionAll{}; // CheckBoxAll_PolohaA, CheckBoxAll_PolohaB
     std::unique_ptr<MainMenu> m_menu;
     std::unique_ptr<MapPages> m_mapPages; // the shared map grid on the map pages
     std::unique_ptr<LanguageApplier> m_language;

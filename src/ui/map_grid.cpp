@@ -3,6 +3,7 @@
 #include "core/page_index.h"
 #include "model/field_table.h"
 #include "ui/control_registry.h"
+#include "ui/field_spin_box.h"
 #include "ui/map_grid_delegate.h"
 #include "ui/spin_button.h"
 
@@ -29,43 +30,48 @@ constexpr int kCellWidth = 62;
 constexpr int kRowHeight = 28;
 constexpr std::array<std::string_view, 3> kServoModes{"R + T", "RPM", "TPS"};
 
-// One place in the row of auxiliary fields: field k, or label k. A label stands to the right
-// of the field or fields it names.
+// One place in the row of auxiliary fields: field k, label k, or a gap between two groups. A
+// caption stands before the field or fields it names, as in a form.
 struct ExtraSlot {
-    bool label = false;
+    enum class Kind : std::uint8_t { Field, Label, Gap };
+    Kind kind = Kind::Gap;
     int index = 0;
 };
 constexpr ExtraSlot field(int index)
 {
-    return {false, index};
+    return {ExtraSlot::Kind::Field, index};
 }
 constexpr ExtraSlot label(int index)
 {
-    return {true, index};
+    return {ExtraSlot::Kind::Label, index};
 }
+constexpr ExtraSlot kGap{};
+constexpr int kGapWidth = 18;
 
 struct ExtraOrder {
     int page;
-    std::array<ExtraSlot, MapGrid::kExtraFields + MapGrid::kExtraLabels> places;
+    std::array<ExtraSlot, MapGrid::kExtraFields + MapGrid::kExtraLabels + 4> places;
 };
 
+// Every field and label once per page; those a page does not show are hidden by its view.
 constexpr std::array kExtraOrders{
-    ExtraOrder{
-        kPageAdvance,
-        {field(4), label(0), field(0), field(1), field(2), field(3), label(1), field(5), label(2), label(3), label(4)}},
-    ExtraOrder{
-        kPageInj1A,
-        {label(0), field(0), label(1), field(1), label(2), field(2), label(3), field(3), label(4), field(4), field(5)}},
-    ExtraOrder{
-        kPageIntakeServo,
-        {field(0), label(1), field(2), label(3), field(3), label(4), field(1), field(4), field(5), label(0), label(2)}},
-    ExtraOrder{
-        kPageExhaustServo,
-        {field(0), label(1), field(2), label(3), field(3), label(4), field(1), field(4), field(5), label(0), label(2)}},
+    ExtraOrder{kPageAdvance,
+               {label(0), field(4), kGap, label(1), field(0), field(1), field(2), field(3), kGap, label(2), field(5),
+                label(3), label(4), kGap, kGap}},
+    ExtraOrder{kPageInj1A,
+               {label(0), kGap, label(1), field(0), kGap, label(2), field(1), kGap, label(3), field(2), kGap, label(4),
+                field(3), field(4), field(5)}},
+    ExtraOrder{kPageIntakeServo,
+               {label(1), field(0), kGap, label(3), field(2), kGap, label(4), field(3), field(1), field(4), field(5),
+                label(0), label(2), kGap, kGap}},
+    ExtraOrder{kPageExhaustServo,
+               {label(1), field(0), kGap, label(3), field(2), kGap, label(4), field(3), field(1), field(4), field(5),
+                label(0), label(2), kGap, kGap}},
 };
-// Any other page: the fields in their order, then the labels (only "Inj-IAP" shows any).
-constexpr ExtraOrder kPlainOrder{
-    -1, {field(0), field(1), field(2), field(3), field(4), field(5), label(1), label(0), label(2), label(3), label(4)}};
+// Any other page: the cylinder corrections of "Inj-IAP" after their caption.
+constexpr ExtraOrder kPlainOrder{-1,
+                                 {label(1), field(0), field(1), field(2), field(3), field(4), field(5), label(0),
+                                  label(2), label(3), label(4), kGap, kGap, kGap, kGap}};
 
 QString controlName(std::string_view name, int index = -1)
 {
@@ -220,6 +226,7 @@ void MapGrid::buildOptions(QHBoxLayout& row)
         forward(m_handlers.optionToggled);
     });
     connect(m_ms, &QCheckBox::clicked, this, [this] { forward(m_handlers.optionToggled); });
+    connect(m_all, &QCheckBox::clicked, this, [this] { forward(m_handlers.allToggled); });
     connect(m_servoEnable, &QCheckBox::clicked, this, [this](bool checked) {
         if (m_handlers.servoEnable)
             m_handlers.servoEnable(checked);
@@ -242,9 +249,8 @@ void MapGrid::buildOptions(QHBoxLayout& row)
 void MapGrid::buildExtras()
 {
     for (int k = 0; k < kExtraFields; ++k) {
-        auto* spin = new QSpinBox(this);
-        spin->setObjectName(controlName("EditExtra_Uni", k));
-        spin->setKeyboardTracking(false);
+        auto* spin = new FieldSpinBox(controlName("EditExtra_Uni", k), this);
+        spin->setGroupSeparatorShown(false);
         spin->setFixedWidth(64);
         // An arrow click or a confirmed value ends like a cell edit.
         connect(spin, &QSpinBox::valueChanged, this, [this, k](int value) {
@@ -271,7 +277,17 @@ void MapGrid::arrangeExtras(int page)
         delete item;
     for (const ExtraSlot& slot : order.places) {
         const auto index = static_cast<std::size_t>(slot.index);
-        m_extrasRow->addWidget(slot.label ? static_cast<QWidget*>(m_extraLabels.at(index)) : m_extras.at(index));
+        switch (slot.kind) {
+        case ExtraSlot::Kind::Field:
+            m_extrasRow->addWidget(m_extras.at(index));
+            break;
+        case ExtraSlot::Kind::Label:
+            m_extrasRow->addWidget(m_extraLabels.at(index));
+            break;
+        case ExtraSlot::Kind::Gap:
+            m_extrasRow->addSpacing(kGapWidth);
+            break;
+        }
     }
     m_extrasRow->addStretch(1);
 }

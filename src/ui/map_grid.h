@@ -30,6 +30,7 @@ struct MapGridHandlers {
     std::function<void()> cellEdited; // a cell, an RPM head or a pressure row took a new value
     std::function<void(std::string_view control, int index, int shown)> fieldEdited; // extras, "Step motor"
     std::function<void()> optionToggled;                                             // "TPS" or "Ms"
+    std::function<void()> allToggled;                                                // "All"
     std::function<void(bool)> servoEnable;
     std::function<void(bool)> percent;
     std::function<void(int)> servoMode;

@@ -1,8 +1,9 @@
 #include "ui/map_grid_delegate.h"
 
+#include "ui/field_spin_box.h"
 #include "ui/map_grid_table_model.h"
 
-#include <QSpinBox>
+#include <QKeyEvent>
 
 #include <algorithm>
 
@@ -11,12 +12,15 @@ namespace quorvel {
 QWidget* MapGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
                                        const QModelIndex& index) const
 {
-    auto* editor = new QSpinBox(parent);
+    auto* editor = new FieldSpinBox(QString(), parent);
+    editor->setGroupSeparatorShown(false);
+    editor->setAccelerated(false);
     editor->setFrame(false);
-    editor->setAlignment(Qt::AlignRight);
     editor->setRange(index.data(MapGridTableModel::MinimumRole).toInt(),
                      index.data(MapGridTableModel::MaximumRole).toInt());
     editor->setSingleStep(std::max(1, index.data(MapGridTableModel::StepRole).toInt()));
+    auto* self = const_cast<MapGridDelegate*>(this); // the signal is the delegate's own
+    editor->onStepped = [self, editor] { emit self->commitData(editor); };
     return editor;
 }
 
@@ -36,6 +40,20 @@ void MapGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionVi
                                            const QModelIndex& /*index*/) const
 {
     editor->setGeometry(option.rect);
+}
+
+bool MapGridDelegate::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* editor = qobject_cast<QWidget*>(watched);
+    if (editor != nullptr && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            emit commitData(editor);
+            emit closeEditor(editor, QAbstractItemDelegate::EditNextItem);
+            return true;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(watched, event);
 }
 
 } // namespace quorvel

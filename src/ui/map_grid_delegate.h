@@ -5,8 +5,9 @@
 namespace quorvel {
 
 // Edits a map cell, an RPM head or a pressure row head in a spin box whose bounds and step
-// come from the item (the page's maximum and step for the cells). The value reaches the model
-// on Enter or when the editor loses its focus.
+// come from the item (the page's maximum and step for the cells). Every click of its arrows
+// reaches the model at once, as the cell's up-down always stored each step; a typed value
+// reaches it on Enter, which moves on to the next cell, or when the editor loses its focus.
 class MapGridDelegate final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -16,6 +17,9 @@ public:
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
     void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 } // namespace quorvel

@@ -1,20 +1,33 @@
 #include "ui/map_pages.h"
 
 #include "core/page_index.h"
+#include "core/text_format.h"
 #include "maps/page_view.h"
 #include "model/jet_coupling.h"
 #include "model/map_layout.h"
 #include "model/map_page.h"
 #include "ui/control_applier.h"
+#include "ui/control_registry.h"
 #include "ui/main_menu.h"
 #include "ui/map_grid.h"
 #include "ui/page_control.h"
+#include "ui/spin_button.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QVBoxLayout>
 
+#include <chrono>
+
 namespace quorvel {
+namespace {
+
+bool isChecked(const QCheckBox* box)
+{
+    return box != nullptr && box->isChecked();
+}
+
+} // namespace
 
 MapPages::MapPages(Parts parts)
     : m_parts(std::move(parts))
@@ -51,14 +64,42 @@ void MapPages::wireGrid()
         m_parts.showMs = m_grid->msBox().isChecked();
         m_commands.gridOptionClick();
     };
-    handlers.servoEnable = [this](bool checked) { m_commands.servoEnable(activePage(), checked); };
+    // A mode the grid shows is the grid's value too: the next collection must store the new
+    // one, not the one of the last fill.
+    handlers.servoEnable = [this](bool checked) {
+        (void)m_grid->model().grid().setAux("CheckBoxServoEnable", -1, checked ? 1 : 0);
+        m_commands.servoEnable(activePage(), checked);
+    };
     handlers.percent = [this](bool checked) { m_commands.percentSwitch(activePage(), checked); };
-    handlers.servoMode = [this](int item) { m_commands.servoMode(activePage(), item); };
+    handlers.servoMode = [this](int item) {
+        (void)m_grid->model().grid().setAux("RadioGroupServoMode", -1, item);
+        m_commands.servoMode(activePage(), item);
+    };
+    handlers.allToggled = [this] {
+        collectPage();
+        refreshView();
+        afterChange();
+    };
     handlers.columnSpin = [this](int column, StepDirection direction) {
         m_commands.columnSpin(activePage(), column, direction);
     };
     handlers.tools = [this](StepDirection direction) { tools(direction); };
     m_grid->setHandlers(std::move(handlers));
+}
+
+void MapPages::wirePositions()
+{
+    for (std::size_t bank = 0; bank < kPositionBanks.size(); ++bank) {
+        const bool a = kPositionBanks[bank] == PositionBank::A;
+        m_positionAll.at(bank) = m_parts.controls.find<QCheckBox>({a ? "CheckBoxAll_PolohaA" : "CheckBoxAll_PolohaB"});
+        auto* spin = dynamic_cast<SpinButton*>(
+            m_parts.controls.find<QWidget>({a ? "CSpinButtonPolohaA" : "CSpinButtonPolohaB"}));
+        if (spin == nullptr)
+            continue;
+        spin->setStepHandler([this, bank](StepDirection direction) {
+            m_commands.positionSpin(kPositionBanks[bank], direction, isChecked(m_positionAll.at(bank)), m_positions);
+        });
+    }
 }
 
 void MapPages::placeGrid(int page)
@@ -79,6 +120,7 @@ void MapPages::fill(int page)
 {
     if (isMapPage(page)) {
         placeGrid(page);
+        (void)clearUnsupportedStepMotor(m_parts.image, page);
         const MapPageValues values = fillMapPage(m_parts.image, m_parts.tables, selectBikeGrids(m_parts.image),
                                                  JetCoupling::fromImage(m_parts.image), page);
         m_grid->showMapPage(page, values);
@@ -126,14 +168,29 @@ void MapPages::showLive(std::span<const ControlMark> marks, const LiveCell& live
 
 void MapPages::tools(StepDirection direction)
 {
+    const auto started = std::chrono::steady_clock::now();
     const int page = activePage();
     ToolContext context{page, m_grid->allBox().isChecked(), m_live, m_positions, {}};
-    for (std::size_t bank = 0; bank < context.positionAll.size(); ++bank) {
-        const QString name = bank == 0 ? QStringLiteral("CheckBoxAll_PolohaA") : QStringLiteral("CheckBoxAll_PolohaB");
-        const auto* box = m_parts.pages.findChild<QCheckBox*>(name);
-        context.positionAll.at(bank) = box != nullptr && box->isChecked();
-    }
+    for (std::size_t bank = 0; bank < context.positionAll.size(); ++bank)
+        context.positionAll.at(bank) = isChecked(m_positionAll.at(bank));
     m_commands.tools(direction, context);
+    if (direction == StepDirection::Down) {
+        // How long Minus took, for the test mode's first test label.
+        const auto took =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+        m_parts.applier.apply(LabelState{
+            {"LabelTest", 1}, formatText("Test1= %d", static_cast<int>(took.count())), std::nullopt, std::nullopt});
+    }
+}
+
+void MapPages::pageChanged(int page)
+{
+    m_commands.pageChanged(page);
+}
+
+void MapPages::chooseJetMode(Jet123Mode mode)
+{
+    m_commands.jet123(mode, activePage());
 }
 
 void MapPages::editEnded()

@@ -7,14 +7,17 @@
 #include "maps/map_page_hook.h"
 #include "model/injection_tables.h"
 
+#include <array>
 #include <functional>
 #include <span>
 
+class QCheckBox;
 class QWidget;
 
 namespace quorvel {
 
 class ControlApplier;
+class ControlRegistry;
 class MainMenu;
 class MapGrid;
 class PageControl;
@@ -28,8 +31,9 @@ struct MapPagesWindow {
 };
 
 // The nine map pages of the main window: the one MapGrid moved onto the active map page, the
-// map page commands behind its controls and behind Tools Minus (F4) and Plus (F5), and the live
-// marks of the running engine on the grid.
+// map page commands behind its controls, behind Tools Minus (F4) and Plus (F5), the coupling
+// menu "Jet 1234" and the spin buttons of the Position page, and the live marks of the running
+// engine on the grid.
 class MapPages final : public MapPageHook, private MapPageHost {
 public:
     struct Parts {
@@ -39,6 +43,7 @@ public:
         bool& showMs; // the grid's "Ms" option, kept with the settings
         const MessageTexts& texts;
         PageControl& pages;
+        const ControlRegistry& controls;
         ControlApplier& applier;
         MainMenu& menu;
         MapPagesWindow window;
@@ -56,6 +61,13 @@ public:
 
     // The live marks of one monitor refresh, and where the engine runs for the tools.
     void showLive(std::span<const ControlMark> marks, const LiveCell& live, const PositionColumns& positions);
+    // Once every control of the window is known by name: the spin buttons and "All" boxes of
+    // the Position page.
+    void wirePositions();
+    // The page control showed another page.
+    void pageChanged(int page);
+    // Menu "Jet 1234": Separate, Coupled or 1=2=3=4.
+    void chooseJetMode(Jet123Mode mode);
 
     [[nodiscard]] MapGrid& grid() const { return *m_grid; }
     [[nodiscard]] MapPageCommands& commands() { return m_commands; }
@@ -80,6 +92,7 @@ private:
 
     Parts m_parts;
     MapGrid* m_grid = nullptr;
+    std::array<QCheckBox*, kPositionBanks.size()> m_positionAll{}; // CheckBoxAll_PolohaA, CheckBoxAll_PolohaB
     MapPageCommands m_commands;
     LiveCell m_live;
     PositionColumns m_positions;

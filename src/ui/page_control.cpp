@@ -2,6 +2,7 @@
 
 #include "core/page_index.h"
 
+#include <QScrollArea>
 #include <QTabBar>
 
 #include <array>
@@ -54,23 +55,29 @@ PageControl::PageControl(QWidget* monitorPage, QWidget* parent)
     setObjectName("PageControl1");
     for (int index = 0; index < static_cast<int>(kPages.size()); ++index) {
         const PageSpec& entry = kPages.at(static_cast<std::size_t>(index));
-        QWidget* page = index == kPageMonitor ? monitorPage : new QWidget(this);
+        QWidget* page = index == kPageMonitor ? monitorPage : new QWidget;
         page->setObjectName(qText(entry.name));
-        addTab(page, qText(entry.caption));
+        // A page larger than a small screen's room scrolls; the window and its live panel fit.
+        auto* scroll = new QScrollArea(this);
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        scroll->setWidget(page);
+        addTab(scroll, qText(entry.caption));
         setTabVisible(index, entry.tabVisible);
     }
-    // Every tab stays in sight: the user moves between pages by their tabs all the time.
-    setUsesScrollButtons(false);
-    tabBar()->setStyleSheet("QTabBar::tab { padding: 3px 5px; }");
+    // The tabs are narrow, so that all of them stay in sight on a 1280 pixel wide screen; only a
+    // narrower window gets scroll buttons.
+    setUsesScrollButtons(true);
+    tabBar()->setStyleSheet("QTabBar::tab { padding: 3px 3px; }");
     setCurrentIndex(kPageMonitor);
 }
 
 QWidget& PageControl::page(int index) const
 {
-    QWidget* found = widget(index);
-    if (found == nullptr)
+    auto* scroll = qobject_cast<QScrollArea*>(widget(index));
+    if (scroll == nullptr || scroll->widget() == nullptr)
         throw std::out_of_range("no page " + std::to_string(index));
-    return *found;
+    return *scroll->widget();
 }
 
 } // namespace quorvel

@@ -12,6 +12,7 @@ public:
     // The page widget for each index is made here, except the pages given in by their owner.
     explicit PageControl(QWidget* monitorPage, QWidget* parent = nullptr);
 
+    // The page itself, inside the scroll area that is the tab's widget.
     [[nodiscard]] QWidget& page(int index) const;
     // The index of the page shown; a hidden tab is never current.
     [[nodiscard]] int activePage() const { return currentIndex(); }

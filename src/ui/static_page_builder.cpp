@@ -291,6 +291,8 @@ void StaticPageBuilder::addExtras(int page)
         QGridLayout& grid = gridOf(*box);
         QWidget* widget = makeExtra(extra, *box);
         widget->setObjectName(qText(extra.name));
+        if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && extra.cell.column > 0)
+            label->setAlignment(Qt::AlignRight | Qt::AlignVCenter); // a value among fields
         if (extra.cell.given()) {
             grid.addWidget(widget, extra.cell.row, extra.cell.column);
         } else if (extra.index >= 0) {

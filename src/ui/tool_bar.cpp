@@ -79,6 +79,9 @@ ToolBar::ToolBar(QWidget* parent)
     programAfterChange->setObjectName("CheckBoxProgHned");
     const auto caption = CaptionTable::find("CheckBoxProgHned", CaptionKind::Caption, Language::English);
     programAfterChange->setText(qText(caption.value_or("Programming after change")));
+    // Never the focus either: a Space meant for a page would tick it unnoticed, and every later
+    // edit would go into the unit.
+    programAfterChange->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(programAfterChange);
     layout->addStretch();
 }

@@ -6,10 +6,10 @@
 
 namespace quorvel {
 
-QRect WindowPlacement::restored(QRect stored, QRect desktop, QRect screen, QSize designed)
+QRect WindowPlacement::restored(QRect stored, QRect desktop, QRect screen)
 {
-    const int width = std::min(stored.width(), std::max(designed.width(), desktop.width()));
-    const int height = std::min(stored.height(), std::max(designed.height(), desktop.height()));
+    const int width = std::min(stored.width(), desktop.width());
+    const int height = std::min(stored.height(), desktop.height());
     const QRect sized(stored.topLeft(), QSize(width, height));
 
     const QRect titleOnDesktop = QRect(sized.left(), sized.top(), width, kTitleBand).intersected(desktop);
@@ -22,12 +22,19 @@ QRect WindowPlacement::restored(QRect stored, QRect desktop, QRect screen, QSize
             QSize(width, height)};
 }
 
-QRect WindowPlacement::restored(const WindowGeometry& stored, const QScreen* screen, QSize designed)
+QRect WindowPlacement::restored(const WindowGeometry& stored, const QScreen* screen)
 {
     const QRect place(stored.left, stored.top, stored.width, stored.height);
     if (screen == nullptr)
         return place;
-    return restored(place, screen->virtualGeometry(), screen->geometry(), designed);
+    return restored(place, screen->availableVirtualGeometry(), screen->availableGeometry());
+}
+
+QSize WindowPlacement::firstSize(QSize designed, const QScreen* screen)
+{
+    if (screen == nullptr)
+        return designed;
+    return designed.boundedTo(screen->availableGeometry().size());
 }
 
 } // namespace quorvel

@@ -34,10 +34,12 @@ public:
     int programmingStarts = 0;
     int forgets = 0;
     int captions = 0;
+    std::optional<bool> pageOnlyLoad;
 
     void startProgramming() override { ++programmingStarts; }
     void forgetTransferAndFile() override { ++forgets; }
     void applyCaptions() override { ++captions; }
+    void setPageOnlyLoad(bool pageOnly) override { pageOnlyLoad = pageOnly; }
 };
 
 class RecordingMapPages final : public MapPageHook {

@@ -113,13 +113,6 @@ TEST_F(MapPageCommandsTest, PageChangeFillsWithoutCollecting)
     EXPECT_EQ(m_host.calls, (Calls{"hide", "page 6", "fill", "show"}));
 }
 
-TEST_F(MapPageCommandsTest, PositionReferenceTakesOnlyASnapshot)
-{
-    m_commands.positionReference(PositionBank::B, 2);
-    EXPECT_EQ(m_image.byte(207), 2);
-    EXPECT_EQ(m_host.calls, Calls{"snapshot"});
-}
-
 TEST_F(MapPageCommandsTest, ColumnSpinOnACoupledFollowerIsNotRun)
 {
     m_image.setByte(197, 1);

@@ -51,9 +51,7 @@ TEST_F(PrintToPdf, PageShowsTheStatusLineAndTheWindowComesBackAsItWas)
 {
     auto& pages = rig.control<PageControl>("PageControl1");
     pages.setCurrentIndex(kPageBike);
-    // An up-down of the correction page, as the page binding builds it.
-    auto* upDown = new QSpinBox(pages.widget(kPageKorekce));
-    upDown->setObjectName("EditKorVoda0");
+    auto* upDown = &rig.control<QSpinBox>("EditKorVoda0");
     pages.setTabVisible(kPageLadeni, false);
 
     rig.dialogs->paths.push_back(pdf);

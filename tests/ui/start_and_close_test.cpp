@@ -4,6 +4,7 @@
 #include "core/sanitise.h"
 #include "io/atomic_file.h"
 #include "io/last_image.h"
+#include "ui/page_control.h"
 #include "ui/start_options.h"
 #include "ui/termination_signals.h"
 
@@ -44,7 +45,7 @@ TEST(StartUp, AllNineteenPagesInTheirOrderWithTheTuningTabHidden)
 {
     WindowRig rig;
     rig.start();
-    auto& pages = rig.control<QTabWidget>("PageControl1");
+    auto& pages = rig.control<PageControl>("PageControl1");
     ASSERT_GE(pages.count(), kPageCount);
     const std::vector<std::pair<int, const char*>> named{
         {kPageBike, "TabSheet_Bike"},       {kPagePoloha, "TabSheet_Poloha"}, {kPageKorekce, "TabSheet_Korekce"},
@@ -53,7 +54,7 @@ TEST(StartUp, AllNineteenPagesInTheirOrderWithTheTuningTabHidden)
         {kPageMonitor, "TabSheet_Monitor"},
     };
     for (const auto& [index, name] : named)
-        EXPECT_EQ(pages.widget(index)->objectName().toStdString(), name) << index;
+        EXPECT_EQ(pages.page(index).objectName().toStdString(), name) << index;
     EXPECT_EQ(pages.tabText(kPageAdvance), "Advance");
     EXPECT_EQ(pages.tabText(kPageInjIap), "Inj. IAP");
     EXPECT_EQ(pages.tabText(kPageExhaustServo), "Exhaust servo ");

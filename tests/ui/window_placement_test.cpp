@@ -5,7 +5,6 @@
 namespace quorvel {
 namespace {
 
-constexpr QSize kDesigned(1320, 700);
 const QRect kScreen(0, 0, 1920, 1080);
 
 struct PlacementCase {
@@ -24,7 +23,7 @@ class RestoredPlacement : public ::testing::TestWithParam<PlacementCase> {};
 
 TEST_P(RestoredPlacement, KeepsAReachablePlaceAndCentresTheRest)
 {
-    const QRect placed = WindowPlacement::restored(GetParam().stored, GetParam().desktop, kScreen, kDesigned);
+    const QRect placed = WindowPlacement::restored(GetParam().stored, GetParam().desktop, kScreen);
     EXPECT_EQ(placed, GetParam().expected)
         << placed.x() << ',' << placed.y() << ' ' << placed.width() << 'x' << placed.height();
 }
@@ -41,7 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
         PlacementCase{"TitleAboveTheTop", {40, -5, 1320, 700}, kScreen, {300, 190, 1320, 700}},
         PlacementCase{"TitleBelowTheBottom", {40, 1070, 1320, 700}, kScreen, {300, 190, 1320, 700}},
         PlacementCase{"HugeSizeShrinksToTheDesktop", {0, 0, 100000, 100000}, kScreen, {0, 0, 1920, 1080}},
-        PlacementCase{"DesignedSizeOnASmallDesktop", {0, 0, 5000, 5000}, {0, 0, 800, 600}, {0, 0, 1320, 700}},
+        PlacementCase{"LargeSizeOnASmallDesktop", {0, 0, 5000, 5000}, {0, 0, 800, 600}, {0, 0, 800, 600}},
+        PlacementCase{"DesignedSizeOnAWorkshopLaptop", {0, 0, 1320, 700}, {0, 0, 1280, 680}, {0, 0, 1280, 680}},
         PlacementCase{
             "SecondMonitorLeftOfThePrimary", {-1500, 50, 1320, 700}, {-1920, 0, 3840, 1080}, {-1500, 50, 1320, 700}},
         PlacementCase{"MonitorGone", {2500, 50, 1320, 700}, kScreen, {300, 190, 1320, 700}}),

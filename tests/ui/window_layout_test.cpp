@@ -1,0 +1,69 @@
+// The window works on a workshop laptop: 1280 x 720 with a task bar, or 1366 x 768. The pages
+// scroll when they need more room; the live panel and the status line always stay whole.
+#include "core/page_index.h"
+#include "ui/page_control.h"
+#include "ui/window_rig.h"
+
+#include <QCoreApplication>
+#include <QTabBar>
+
+#include <gtest/gtest.h>
+
+namespace quorvel {
+namespace {
+
+// The room of a 1280 x 720 screen without a 40 pixel task bar and a 30 pixel title bar.
+constexpr QSize kLaptopClient(1280, 650);
+
+class WindowLayout : public ::testing::TestWithParam<Language> {
+protected:
+    void SetUp() override
+    {
+        rig.start(GetParam());
+        rig.window->resize(kLaptopClient);
+        rig.window->show();
+        QCoreApplication::processEvents();
+    }
+
+    test::WindowRig rig;
+};
+
+TEST_P(WindowLayout, FitsALaptopScreenWithTheLivePanelWhole)
+{
+    const QSize least = rig.window->minimumSizeHint();
+    EXPECT_LE(least.width(), kLaptopClient.width());
+    EXPECT_LE(least.height(), kLaptopClient.height());
+    EXPECT_EQ(rig.window->size(), kLaptopClient);
+    QWidget& panel = rig.control("PanelLive");
+    EXPECT_GE(panel.height(), panel.sizeHint().height()) << "the live panel is cut off";
+    const QRect inWindow(panel.mapTo(rig.window.get(), QPoint(0, 0)), panel.size());
+    EXPECT_TRUE(rig.window->rect().contains(inWindow));
+}
+
+TEST_P(WindowLayout, EveryTabIsInSightAt1280Pixels)
+{
+    auto& pages = rig.control<PageControl>("PageControl1");
+    EXPECT_LE(pages.tabBar()->sizeHint().width(), pages.width());
+}
+
+// Not a check: every page at the laptop's size, for a person to look at.
+TEST_P(WindowLayout, Screenshots)
+{
+    auto& pages = rig.control<PageControl>("PageControl1");
+    for (int page = 0; page < kPageCount; ++page) {
+        if (!pages.isTabVisible(page))
+            continue;
+        pages.setCurrentIndex(page);
+        rig.steps(3);
+        QCoreApplication::processEvents();
+        const QString path =
+            QStringLiteral("/tmp/quorvel-laptop-%1-%2.png").arg(static_cast<int>(GetParam())).arg(page);
+        EXPECT_TRUE(rig.window->grab().save(path));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, WindowLayout,
+                         ::testing::Values(Language::English, Language::German, Language::French, Language::Czech));
+
+} // namespace
+} // namespace quorvel
