@@ -35,5 +35,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(TARGET quorvel)
     # Loaded at run time, so dpkg-shlibdeps cannot see it: without it no window opens.
     set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+    # Qt's own buttons and file dialogs in German, French and Czech.
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 endif()
 include(CPack)

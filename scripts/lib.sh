@@ -6,7 +6,7 @@ QUORVEL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # Everything the build, the tests and the program need, as Debian/Ubuntu packages.
 QUORVEL_PACKAGES=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev nlohmann-json3-dev
+    qt6-base-dev qt6-serialport-dev qt6-svg-dev qt6-translations-l10n libgl-dev nlohmann-json3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format python3 poppler-utils
 )

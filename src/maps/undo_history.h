@@ -52,6 +52,8 @@ public:
 
     [[nodiscard]] bool canUndo() const { return m_current != m_oldest; }
     [[nodiscard]] bool canRedo() const { return m_current != m_newest; }
+    // How many steps back Undo can go.
+    [[nodiscard]] int undoSteps() const { return (m_current - m_oldest + kEntries) % kEntries; }
 
 private:
     using Snapshot = std::array<std::uint8_t, kSnapshotBytes + 1>; // the bytes, then the page

@@ -498,6 +498,8 @@ void TFormHlav::applyLanguage()
 {
     const Language language = languageFromIndex(m_settings.language);
     m_texts.setLanguage(language);
+    if (!m_qtTexts.apply(language))
+        std::cerr << "quorvel: Qt's own texts are not installed for this language\n";
     // The memo's code page and the captions the idle view composes follow the language.
     if (m_editing != nullptr)
         m_editing->editor().setLanguage(language);

@@ -17,6 +17,7 @@
 #include "ui/file_commands.h"
 #include "ui/page_binder.h"
 #include "ui/port_access_hint.h"
+#include "ui/qt_translations.h"
 #include "ui/window_services.h"
 
 #include <QMainWindow>
@@ -157,6 +158,7 @@ private:
     std::unique_ptr<MapPages> m_mapPages; // the shared map grid on the map pages
     std::unique_ptr<LanguageApplier> m_language;
     std::unique_ptr<HelpCommand> m_help;
+    QtTranslations m_qtTexts;   // Qt's own dialogs speak the chosen language
     ControlRegistry m_controls; // every name the core uses, resolved to its control
     ControlApplier m_applier;
     int m_checkedComEntry = -1;
