@@ -77,25 +77,28 @@ TEST(AtomicFile, NonAsciiFileNameRoundTrips)
     EXPECT_EQ(fs::directory_iterator(dir.path())->path().filename(), file.filename());
 }
 
-#ifdef _WIN32
-
 // A DOS device name is a device in every directory, whatever its extension.
 TEST(AtomicFile, WindowsDeviceNamesAreRefused)
 {
+#ifndef _WIN32
+    GTEST_SKIP() << "only Windows reserves device names in every directory";
+#else
     ScratchDirectory dir("atomic");
     for (const char* name : {"NUL", "nul.ign", "CON.txt", "com1.ign", "LPT9", "aux .ign"})
         EXPECT_TRUE(writeFileAtomically(dir.path() / name, "data").has_value()) << name;
     EXPECT_EQ(entriesIn(dir.path()), 0U);
     EXPECT_FALSE(writeFileAtomically(dir.path() / "COM10.ign", "data").has_value());
     EXPECT_FALSE(writeFileAtomically(dir.path() / "console.ign", "data").has_value());
+#endif
 }
-
-#else
 
 // A directory the saving user may not write to. Root ignores permissions, so there the save
 // runs in a child process that has given up root.
 TEST(AtomicFile, FailedSaveLeavesThePreviousFileIntact)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "a read-only directory is an ACL matter on Windows, not a mode bit";
+#else
     ScratchDirectory dir("atomic");
     const fs::path file = dir.path() / "tune.ign";
     ASSERT_FALSE(writeFileAtomically(file, "old tune").has_value());
@@ -119,12 +122,17 @@ TEST(AtomicFile, FailedSaveLeavesThePreviousFileIntact)
     EXPECT_TRUE(failed);
     EXPECT_EQ(readWholeFile(file).value_or(""), "old tune");
     EXPECT_EQ(entriesIn(dir.path()), 1U);
+#endif
 }
 
+// Symbolic links need a privilege on Windows, and the C++ library there does not report them.
 class SaveThroughLink : public ::testing::Test {
 protected:
     void SetUp() override
     {
+#ifdef _WIN32
+        GTEST_SKIP() << "symbolic links are tested on POSIX systems";
+#endif
         fs::create_directories(m_dir.path() / "tunes");
         fs::create_directories(m_dir.path() / "desk");
         ASSERT_FALSE(writeFileAtomically(real, "old tune").has_value());
@@ -169,12 +177,28 @@ TEST_F(SaveThroughLink, DanglingLinkCreatesItsTarget)
     EXPECT_EQ(readWholeFile(m_dir.path() / "tunes" / "moved.ign"), std::optional<std::string>("new tune"));
 }
 
+TEST_F(SaveThroughLink, LinkLoopOrLinkToADirectoryIsRefused)
+{
+    fs::create_symlink("tune.ign", link);
+    EXPECT_TRUE(writeFileAtomically(link, "new tune").has_value());
+    EXPECT_TRUE(fs::is_symlink(link));
+    fs::remove(link);
+    fs::create_symlink("../tunes", link);
+    EXPECT_TRUE(writeFileAtomically(link, "new tune").has_value());
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(entriesIn(m_dir.path() / "tunes"), 1U);
+    EXPECT_EQ(entriesIn(m_dir.path() / "desk"), 1U);
+}
+
 // The saved file keeps who may read it: a tune shared with the workshop group stays shared, a
 // private one stays private.
 class SavedFileMode : public ::testing::TestWithParam<fs::perms> {};
 
 TEST_P(SavedFileMode, ReplacedFileKeepsItsPermissions)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows keeps access in the file's ACL, which ReplaceFileW carries over";
+#endif
     ScratchDirectory dir("mode");
     const fs::path file = dir.path() / "tune.ign";
     ASSERT_FALSE(writeFileAtomically(file, "old tune").has_value());
@@ -190,12 +214,16 @@ INSTANTIATE_TEST_SUITE_P(Modes, SavedFileMode,
 
 TEST(AtomicFile, NewFileGetsTheModeOfTheUmask)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no umask";
+#else
     ScratchDirectory dir("mode");
     const ::mode_t previous = ::umask(027);
     const auto saved = writeFileAtomically(dir.path() / "tune.ign", "tune");
     ::umask(previous);
     ASSERT_FALSE(saved.has_value());
     EXPECT_EQ(fs::status(dir.path() / "tune.ign").permissions(), static_cast<fs::perms>(0640));
+#endif
 }
 
 // What is not a regular file is refused before anything is opened for writing: the FIFO has a
@@ -215,6 +243,9 @@ protected:
 
 TEST_F(RefusedTarget, FifoIsNeitherReplacedNorWritten)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no FIFOs in the file system";
+#else
     ASSERT_EQ(::mkfifo(target.c_str(), 0600), 0);
     const int reader = ::open(target.c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
@@ -222,10 +253,14 @@ TEST_F(RefusedTarget, FifoIsNeitherReplacedNorWritten)
     char byte = 0;
     EXPECT_LE(::read(reader, &byte, 1), 0);
     ::close(reader);
+#endif
 }
 
 TEST_F(RefusedTarget, SocketIsNotReplaced)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "sockets do not live in the file system on Windows";
+#else
     const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
     ASSERT_GE(listener, 0);
     sockaddr_un address{};
@@ -236,24 +271,8 @@ TEST_F(RefusedTarget, SocketIsNotReplaced)
     ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
     expectRefused(fs::file_type::socket);
     ::close(listener);
-}
-
-TEST_F(RefusedTarget, LinkLoopIsRefused)
-{
-    fs::create_symlink("tune.ign", target);
-    expectRefused(fs::file_type::symlink);
-}
-
-TEST_F(RefusedTarget, LinkToADirectoryIsRefused)
-{
-    fs::create_directories(m_dir.path() / "folder");
-    fs::create_symlink("folder", target);
-    EXPECT_TRUE(writeFileAtomically(target, "new tune").has_value());
-    EXPECT_TRUE(fs::is_symlink(target));
-    EXPECT_TRUE(fs::is_empty(m_dir.path() / "folder"));
-}
-
 #endif
+}
 
 } // namespace
 } // namespace quorvel

@@ -164,6 +164,21 @@ TEST(SettingsStore, SavesAndLoadsInItsDirectory)
     EXPECT_EQ(loadedFlags[5], 1);
 }
 
+// A Windows user whose name is not ASCII keeps the settings in the real profile directory.
+TEST(SettingsStore, DefaultDirectoryKeepsANonAsciiProfilePath)
+{
+#ifndef _WIN32
+    GTEST_SKIP() << "the profile directory comes from APPDATA on Windows only";
+#else
+    const wchar_t* previous = ::_wgetenv(L"APPDATA");
+    const std::wstring kept = std::wstring(L"APPDATA=") + (previous != nullptr ? previous : L"");
+    ASSERT_EQ(::_wputenv(L"APPDATA=C:\\Users\\Jiří\\AppData\\Roaming"), 0);
+    const fs::path directory = SettingsStore::defaultDirectory();
+    ::_wputenv(kept.c_str());
+    EXPECT_EQ(directory.wstring(), L"C:\\Users\\Jiří\\AppData\\Roaming");
+#endif
+}
+
 TEST(CodePage, MemoTextsRoundTripInTheirCodePage)
 {
     const std::string czech = "Předstih řízení";
