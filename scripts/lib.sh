@@ -11,6 +11,12 @@ QUORVEL_PACKAGES=(
     clang-format python3 poppler-utils
 )
 
+# The Windows build of the Qt-free libraries (scripts/test-windows): the cross compiler with its
+# posix threading variant, GoogleTest's sources to build for it, and wine to run the tests.
+QUORVEL_WINDOWS_PACKAGES=(
+    cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64
+)
+
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }

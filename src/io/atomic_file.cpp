@@ -1,20 +1,16 @@
 #include "io/atomic_file.h"
 
+#include "io/file_replacement.h"
+
+#include <array>
 #include <atomic>
 #include <chrono>
-#include <cstdio>
 #include <fstream>
-#include <sstream>
-#include <system_error>
-
-#ifndef _WIN32
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace quorvel {
 namespace {
 
+// Beside the file it replaces, so that the final rename never crosses a file system.
 std::filesystem::path temporaryBeside(const std::filesystem::path& target)
 {
     static std::atomic<unsigned> counter{0};
@@ -24,50 +20,18 @@ std::filesystem::path temporaryBeside(const std::filesystem::path& target)
     return temp;
 }
 
-// Makes the written bytes durable before the rename publishes them.
-bool flushToDisk([[maybe_unused]] const std::filesystem::path& path)
-{
-#ifndef _WIN32
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    return synced;
-#else
-    return true;
-#endif
-}
-
 } // namespace
 
 std::optional<std::string> writeFileAtomically(const std::filesystem::path& target, std::string_view content)
 {
-    const std::filesystem::path temp = temporaryBeside(target);
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return "cannot create " + temp.string();
-        out.write(content.data(), static_cast<std::streamsize>(content.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            return "cannot write " + temp.string();
-        }
-    }
-    std::error_code ec;
-    if (!flushToDisk(temp)) {
-        std::filesystem::remove(temp, ec);
-        return "cannot flush " + temp.string();
-    }
-    std::filesystem::rename(temp, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-        return "cannot replace " + target.string() + ": " + ec.message();
-    }
-    return std::nullopt;
+    auto resolved = file_replacement::resolve(target);
+    if (auto* refusal = std::get_if<std::string>(&resolved))
+        return std::move(*refusal);
+    const auto& saveTarget = std::get<file_replacement::SaveTarget>(resolved);
+    const std::filesystem::path temp = temporaryBeside(saveTarget.path);
+    if (auto error = file_replacement::writeTemporary(temp, saveTarget, content))
+        return error;
+    return file_replacement::replaceWithTemporary(temp, saveTarget);
 }
 
 std::optional<std::string> readWholeFile(const std::filesystem::path& path)
@@ -75,11 +39,14 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path)
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
+    // A read error (a directory opens but cannot be read) must not pass for an empty file.
+    std::string bytes;
+    std::array<char, 65536> chunk{};
+    while (in.read(chunk.data(), chunk.size()) || in.gcount() > 0)
+        bytes.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
     if (in.bad())
         return std::nullopt;
-    return bytes.str();
+    return bytes;
 }
 
 } // namespace quorvel

@@ -15,7 +15,9 @@ SettingsStore::SettingsStore(std::filesystem::path directory)
 std::filesystem::path SettingsStore::defaultDirectory()
 {
 #ifdef _WIN32
-    if (const char* appData = std::getenv("APPDATA"); appData != nullptr && *appData != '\0')
+    // The wide form: the narrow environment holds a user name such as "Jiří" in the ANSI code
+    // page, which the path would not decode.
+    if (const wchar_t* appData = ::_wgetenv(L"APPDATA"); appData != nullptr && *appData != L'\0')
         return std::filesystem::path(appData);
 #else
     if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config != '\0')

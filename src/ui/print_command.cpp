@@ -1,9 +1,11 @@
 #include "ui/print_command.h"
 
+#include "io/atomic_file.h"
 #include "ui/control_registry.h"
 #include "ui/print_look_surface.h"
 
 #include <QAbstractSpinBox>
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QMainWindow>
 #include <QPageSize>
@@ -15,7 +17,7 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <system_error>
+#include <string_view>
 
 namespace quorvel {
 namespace {
@@ -31,15 +33,6 @@ void paintWhite(QWidget& widget)
     white.setColor(widget.backgroundRole(), Qt::white);
     widget.setPalette(white);
     widget.setAutoFillBackground(true);
-}
-
-// The PDF is written beside the target and renamed over it when complete, so a failed print
-// never destroys a previous file of that name.
-std::filesystem::path partialPath(const std::filesystem::path& target)
-{
-    std::filesystem::path partial = target;
-    partial += ".part";
-    return partial;
 }
 
 } // namespace
@@ -69,23 +62,23 @@ void PrintCommand::print(const PrintLook& look, const std::filesystem::path& pdf
     const std::optional<std::filesystem::path> pdfFile = m_dialogs.askPdfFile(pdfPreset);
     if (!pdfFile)
         return;
-    const std::filesystem::path partial = partialPath(*pdfFile);
+    // The PDF is drawn in memory and saved like every other file, so a failed print never
+    // destroys a previous file of that name and a link or a FIFO is treated as on any save.
+    QByteArray pdf;
     bool printed = false;
     {
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
         // A PDF gets the window drawn as itself: sharp texts that stay searchable.
-        QPdfWriter writer(QString::fromStdString(partial.string()));
+        QPdfWriter writer(&buffer);
         writer.setTitle(QStringLiteral("Quorvel_2007"));
         writer.setPageSize(QPageSize(QPageSize::A4));
         showStatusLine();
         printed = printInPrintLook(writer, look);
     }
-    std::error_code error;
-    if (printed)
-        std::filesystem::rename(partial, *pdfFile, error);
-    if (!printed || error) {
-        std::filesystem::remove(partial, error);
+    if (!printed ||
+        writeFileAtomically(*pdfFile, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size()))))
         m_dialogs.showMessage(m_texts.text(kFileErrorText));
-    }
 }
 
 bool PrintCommand::printInPrintLook(QPagedPaintDevice& device, const PrintLook& look)

@@ -7,8 +7,10 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <fcntl.h>
 #include <filesystem>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quorvel::cli {
@@ -95,6 +97,25 @@ TEST_F(CliTest, BadFilesAreRefusedWithTheSystemsTexts)
     EXPECT_EQ(cli({}), kExitBadInput);
     EXPECT_EQ(cli({"--help"}), kExitOk);
     EXPECT_NE(m_out.str().find("quorvel-cli COMMAND"), std::string::npos);
+}
+
+// Neither a directory given to read nor a FIFO given to write is a parameter file: both are the
+// file error, and the FIFO is neither replaced nor written (its reader would see the bytes).
+TEST_F(CliTest, PathsThatAreNoRegularFileGiveTheFileError)
+{
+    EXPECT_EQ(cli({"show", m_dir.string()}), kExitBadInput);
+    EXPECT_NE(m_err.str().find("Open file error!"), std::string::npos) << m_err.str();
+    EXPECT_EQ(m_err.str().find("Unmatched"), std::string::npos) << m_err.str();
+
+    ASSERT_EQ(::mkfifo(path("out.ign").c_str(), 0600), 0);
+    const int reader = ::open(path("out.ign").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(cli({"new", "--bike", "3", "-o", path("out.ign")}), kExitBadInput);
+    EXPECT_NE(m_err.str().find("Open file error!"), std::string::npos) << m_err.str();
+    EXPECT_TRUE(fs::is_fifo(path("out.ign")));
+    char byte = 0;
+    EXPECT_LE(::read(reader, &byte, 1), 0);
+    ::close(reader);
 }
 
 TEST_F(CliTest, ExportAndImportOfPercentMaps)

@@ -7,7 +7,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace quorvel {
@@ -165,43 +164,19 @@ TEST(SettingsStore, SavesAndLoadsInItsDirectory)
     EXPECT_EQ(loadedFlags[5], 1);
 }
 
-// A directory the saving user may not write to. Root ignores permissions, so there the save
-// runs in a child process that has given up root.
-TEST(AtomicFile, FailedSaveLeavesThePreviousFileIntact)
+// A Windows user whose name is not ASCII keeps the settings in the real profile directory.
+TEST(SettingsStore, DefaultDirectoryKeepsANonAsciiProfilePath)
 {
-    TempDir dir;
-    const fs::path file = dir.path() / "tune.ign";
-    ASSERT_FALSE(writeFileAtomically(file, "old tune").has_value());
-    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
-                                    fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
-    bool failed = false;
-    if (::geteuid() == 0) {
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
-            ::_exit(dropped && writeFileAtomically(file, "new tune").has_value() ? 0 : 1);
-        }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        failed = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    } else {
-        failed = writeFileAtomically(file, "new tune").has_value();
-    }
-    fs::permissions(dir.path(), fs::perms::owner_all);
-    EXPECT_TRUE(failed);
-    EXPECT_EQ(readWholeFile(file).value_or(""), "old tune");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator{}), 1);
-}
-
-TEST(AtomicFile, TargetThatIsADirectoryIsNotReplaced)
-{
-    TempDir dir;
-    const fs::path target = dir.path() / "taken";
-    fs::create_directories(target / "inside");
-    EXPECT_TRUE(writeFileAtomically(target, "data").has_value());
-    EXPECT_TRUE(fs::is_directory(target / "inside"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator{}), 1);
+#ifndef _WIN32
+    GTEST_SKIP() << "the profile directory comes from APPDATA on Windows only";
+#else
+    const wchar_t* previous = ::_wgetenv(L"APPDATA");
+    const std::wstring kept = std::wstring(L"APPDATA=") + (previous != nullptr ? previous : L"");
+    ASSERT_EQ(::_wputenv(L"APPDATA=C:\\Users\\Jiří\\AppData\\Roaming"), 0);
+    const fs::path directory = SettingsStore::defaultDirectory();
+    ::_wputenv(kept.c_str());
+    EXPECT_EQ(directory.wstring(), L"C:\\Users\\Jiří\\AppData\\Roaming");
+#endif
 }
 
 TEST(CodePage, MemoTextsRoundTripInTheirCodePage)

@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <sys/stat.h>
 
 namespace quorvel {
 namespace {
@@ -58,7 +59,6 @@ TEST_F(PrintToPdf, PageShowsTheStatusLineAndTheWindowComesBackAsItWas)
     print();
     ASSERT_TRUE(rig.dialogs->messages.empty()) << rig.dialogs->messages.front();
     ASSERT_TRUE(std::filesystem::exists(pdf));
-    EXPECT_FALSE(std::filesystem::exists(pdf.string() + ".part"));
 
     const std::string text = commandOutput("pdftotext -layout '" + pdf.string() + "' -");
     EXPECT_NE(text.find("Datum a čas tisku:"), std::string::npos) << text;
@@ -104,13 +104,30 @@ TEST_F(PrintToPdf, CancelledFileDialogPrintsNothing)
     EXPECT_FALSE(rig.shown("LabelHlaseni"));
 }
 
-TEST_F(PrintToPdf, UnwritableTargetReportsAndKeepsNoPartialFile)
+TEST_F(PrintToPdf, UnwritableTargetReportsTheFileError)
 {
-    const std::filesystem::path missing = rig.configDirectory / "no-such-dir" / "print.pdf";
-    rig.dialogs->paths.push_back(missing);
+    rig.dialogs->paths.push_back(rig.configDirectory / "no-such-dir" / "print.pdf");
     print();
     EXPECT_EQ(rig.dialogs->messages, std::vector<std::string>{"Chyba při otevírání souboru!"});
-    EXPECT_FALSE(std::filesystem::exists(missing.string() + ".part"));
+}
+
+// The PDF is saved like a tune: through a link into the file it names, and never into a FIFO.
+TEST_F(PrintToPdf, LinkIsWrittenThroughAndFifoIsRefused)
+{
+    const std::filesystem::path link = rig.configDirectory / "link.pdf";
+    std::filesystem::create_symlink(pdf, link);
+    rig.dialogs->paths.push_back(link);
+    print();
+    ASSERT_TRUE(rig.dialogs->messages.empty()) << rig.dialogs->messages.front();
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(commandOutput("head -c 4 '" + pdf.string() + "'"), "%PDF");
+
+    const std::filesystem::path fifo = rig.configDirectory / "fifo.pdf";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    rig.dialogs->paths.push_back(fifo);
+    print();
+    EXPECT_EQ(rig.dialogs->messages, std::vector<std::string>{"Chyba při otevírání souboru!"});
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
 }
 
 } // namespace
