@@ -27,8 +27,9 @@ const MapLayout& MapEditCommands::map() const
     return *shown;
 }
 
-MapOperations MapEditCommands::operations() const
+MapOperations MapEditCommands::operations()
 {
+    m_selection.setLayout(m_grid.layout());
     return {m_grid, m_selection, cellRanges(m_image, map())};
 }
 
@@ -90,8 +91,9 @@ MapEditStatus MapEditCommands::step(StepDirection direction)
     return finishEdit(operations().step(direction));
 }
 
-std::string MapEditCommands::copySelection() const
+std::string MapEditCommands::copySelection()
 {
+    m_selection.setLayout(m_grid.layout());
     return quorvel::copySelection(m_grid, m_selection);
 }
 
@@ -102,6 +104,7 @@ std::string MapEditCommands::copyMapWithHeads() const
 
 MapEditStatus MapEditCommands::paste(std::string_view text)
 {
+    m_selection.setLayout(m_grid.layout());
     const MapEdit edit = pasteText(m_grid, m_selection, text, cellRanges(m_image, map()), shownUnit(m_image, map()));
     return finish(edit, edit.wholeMap ? MapPasted : CellsPasted, edit.cellsReached);
 }

@@ -8,6 +8,7 @@
 #include "maps/map_selection.h"
 #include "model/injection_tables.h"
 
+#include <array>
 #include <span>
 #include <string>
 #include <string_view>
@@ -18,9 +19,9 @@ namespace quorvel {
 struct MapEditParts {
     ParamImage& image;
     InjectionTables& tables;
-    MapGridModel& grid; // the shared grid's model, showing the active map page
-    const MapSelection& selection;
-    MapPageHost& host; // collectPage and afterChange of the window
+    MapGridModel& grid;      // the shared grid's model, showing the active map page
+    MapSelection& selection; // held to the layout the grid model shows before every command
+    MapPageHost& host;       // collectPage and afterChange of the window
 };
 
 // The gestures of the map selection tools, the clipboard, the RPM axis change and the map files
@@ -46,7 +47,7 @@ public:
     MapEditStatus step(StepDirection direction);
 
     // Clipboard text of the selection, or of the whole map with its heads.
-    [[nodiscard]] std::string copySelection() const;
+    [[nodiscard]] std::string copySelection();
     [[nodiscard]] std::string copyMapWithHeads() const;
     MapEditStatus paste(std::string_view text);
 
@@ -63,7 +64,8 @@ public:
 
 private:
     [[nodiscard]] const MapLayout& map() const;
-    [[nodiscard]] MapOperations operations() const;
+    // The operations on the selection, with the selection held to the cells the grid shows.
+    [[nodiscard]] MapOperations operations();
     // Stores a changed grid through the host and says what happened.
     MapEditStatus finish(const MapEdit& edit, MapEditMessage done, int count);
     MapEditStatus finishEdit(const MapEdit& edit);
@@ -71,7 +73,7 @@ private:
     ParamImage& m_image;
     InjectionTables& m_tables;
     MapGridModel& m_grid;
-    const MapSelection& m_selection;
+    MapSelection& m_selection;
     MapPageHost& m_host;
 };
 

@@ -99,6 +99,19 @@ TEST_F(MapEditCommandsTest, NothingIsStoredWhenNothingChangesOrTheCommandIsRefus
     EXPECT_TRUE(host.calls.empty());
 }
 
+TEST_F(MapEditCommandsTest, TheSelectionKeepsToTheCellsTheGridShows)
+{
+    rig.selection.selectAll();
+    // "Advance" by RPM only comes up while the selection still spans the ten rows of Inj-1A.
+    rig.image.setByte(190, 0);
+    rig.grid.load(
+        kPageAdvance,
+        fillMapPage(rig.image, rig.tables, selectBikeGrids(rig.image), JetCoupling::fromImage(rig.image), kPageAdvance),
+        GridLayout::of(GridLayoutMode::OneRow), rig.image);
+    EXPECT_EQ(commands.setValue(12).message, MapEditMessage::CellsChanged);
+    EXPECT_EQ(commands.copySelection(), "12\t12\t12\t12\t12\t12\t12\t12\t12\t12\t12\t12\t12\t12\t12\n");
+}
+
 TEST_F(MapEditCommandsTest, PasteReportsTheCellsPastedAndAWholeMapItsHeads)
 {
     rig.selection.press({9, 12});
