@@ -1,6 +1,7 @@
 #include "io/caption_table.h"
 
 #include "core/page_index.h"
+#include "io/map_edit_texts.h"
 
 #include <algorithm>
 
@@ -364,11 +365,13 @@ std::span<const RadioItemRow> CaptionTable::radioItems()
 
 std::optional<std::string_view> CaptionTable::find(std::string_view control, CaptionKind kind, Language language)
 {
-    const auto row = std::ranges::find_if(
-        kRows, [&](const CaptionRow& candidate) { return candidate.control == control && candidate.kind == kind; });
-    if (row == std::end(kRows))
-        return std::nullopt;
-    return textIn(row->texts, language);
+    for (const std::span<const CaptionRow> table : {std::span<const CaptionRow>(kRows), mapEditCaptionRows()}) {
+        const auto row = std::ranges::find_if(
+            table, [&](const CaptionRow& candidate) { return candidate.control == control && candidate.kind == kind; });
+        if (row != table.end())
+            return textIn(row->texts, language);
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string_view> CaptionTable::pageTab(int page, Language language)

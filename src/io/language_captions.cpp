@@ -3,6 +3,7 @@
 #include "io/caption_table.h"
 #include "io/language_table.h"
 #include "io/language_word.h"
+#include "io/map_edit_texts.h"
 
 #include <array>
 
@@ -69,9 +70,9 @@ ControlView captionView(ControlKey key, std::string_view text)
     return view;
 }
 
-void addTableTexts(Language language, LanguageCaptions& result)
+void addCaptionRows(std::span<const CaptionRow> rows, Language language, LanguageCaptions& result)
 {
-    for (const CaptionRow& row : CaptionTable::rows()) {
+    for (const CaptionRow& row : rows) {
         const ControlKey key{row.control};
         const std::string_view text = textIn(row.texts, language);
         switch (row.kind) {
@@ -86,6 +87,12 @@ void addTableTexts(Language language, LanguageCaptions& result)
             break;
         }
     }
+}
+
+void addTableTexts(Language language, LanguageCaptions& result)
+{
+    addCaptionRows(CaptionTable::rows(), language, result);
+    addCaptionRows(mapEditCaptionRows(), language, result);
     for (const PageTabRow& row : CaptionTable::pageTabs())
         result.pageTabs.push_back({row.page, std::string(textIn(row.texts, language))});
     for (const RadioItemRow& row : CaptionTable::radioItems()) {

@@ -110,6 +110,17 @@ ToolOutcome stepElements(ParamImage& image, InjectionTables& tables, const MapLa
 
 } // namespace
 
+std::optional<GridCell> liveMapCell(int page, const LiveCell& live)
+{
+    if (live.engineRpm == 0)
+        return std::nullopt;
+    const int row = page == kPageInjIap ? live.cell.pressureRow : live.cell.throttleRow;
+    // A row whose sensor has failed names no cell of the map: nothing to tune.
+    if (row >= kMapRows || live.cell.column >= kMapColumns)
+        return std::nullopt;
+    return GridCell{row, live.cell.column};
+}
+
 ToolOutcome stepMap(ParamImage& image, InjectionTables& tables, int page, StepDirection direction, bool wholeMap,
                     const LiveCell& live)
 {
@@ -119,13 +130,10 @@ ToolOutcome stepMap(ParamImage& image, InjectionTables& tables, int page, StepDi
     if (wholeMap)
         return stepElements(image, tables, *map, page, wholeMapElements(), direction, true);
 
-    if (live.engineRpm == 0)
+    const auto cell = liveMapCell(page, live);
+    if (!cell)
         return ToolOutcome::stopped();
-    const int row = page == kPageInjIap ? live.cell.pressureRow : live.cell.throttleRow;
-    // A row whose sensor has failed names no cell of the map: nothing to tune.
-    if (row >= kMapRows || live.cell.column >= kMapColumns)
-        return ToolOutcome::stopped();
-    return stepElements(image, tables, *map, page, {row * kMapColumns + live.cell.column}, direction, false);
+    return stepElements(image, tables, *map, page, {cell->row * kMapColumns + cell->column}, direction, false);
 }
 
 ToolOutcome stepMapColumn(ParamImage& image, InjectionTables& tables, int page, int column, StepDirection direction)

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "core/param_image.h"
+#include "maps/grid_cell.h"
 #include "maps/live_marking.h"
 #include "model/injection_tables.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace quorvel {
 
@@ -28,6 +30,10 @@ struct LiveCell {
     OperatingCell cell;          // kept by the live marking of the active page
     std::uint16_t engineRpm = 0; // 0: the engine stands (or no unit answers)
 };
+
+// The cell of the page's map the engine runs in: the pressure row on "Inj-IAP", the throttle
+// row elsewhere. None while the engine stands or when the row's sensor has failed.
+[[nodiscard]] std::optional<GridCell> liveMapCell(int page, const LiveCell& live);
 
 // Tools Minus (F4) and Plus (F5) on a map page: one step of the page's unit on every cell
 // (`wholeMap`, the page's "All") or on the live cell. Byte maps step the image byte within

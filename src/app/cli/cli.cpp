@@ -2,6 +2,8 @@
 
 #include "app/cli/cli_args.h"
 #include "app/cli/cli_link.h"
+#include "app/cli/map_export_command.h"
+#include "app/cli/map_import_command.h"
 #include "app/cli/parameter_listing.h"
 #include "core/sanitise.h"
 #include "io/atomic_file.h"
@@ -281,7 +283,11 @@ std::string usage()
            "  save-all-new                           defaults of every bike into ./new_ign/\n"
            "  compare-all                            compare ./new_ign/ with ./new_ign_old/\n"
            "  import-old-maps OLD --into FILE.ign -o OUT.ign\n"
-           "  export-percent FILE.ign -o OUT.txt     injection maps as percentages\n";
+           "  export-percent FILE.ign -o OUT.txt     injection maps as percentages\n"
+           "Maps (MAP is a section key: ADVANCE, JET_1A..JET_4A, JET_B, IAP, SERVO_IN_VALUE, SERVO_EX_VALUE):\n"
+           "  map-export FILE.ign MAP -o OUT.csv     the map with its heads in the units of its page\n"
+           "  map-import FILE.ign MAP IN.csv -o OUT.ign\n"
+           "                                         the map from such a CSV, then saved\n";
 }
 
 int run(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err)
@@ -309,6 +315,8 @@ int run(const std::vector<std::string>& argv, std::ostream& out, std::ostream& e
         {"compare-all", [&] { return commandCompareAll(c); }},
         {"import-old-maps", [&] { return commandImportOldMaps(c); }},
         {"export-percent", [&] { return commandExportPercent(c); }},
+        {"map-export", [&] { return mapExportCommand(args, err); }},
+        {"map-import", [&] { return mapImportCommand(args, err); }},
     };
     const auto command = commands.find(args.positional().front());
     if (command == commands.end())

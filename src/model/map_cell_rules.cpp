@@ -1,0 +1,37 @@
+#include "model/map_cell_rules.h"
+
+#include "model/jet_coupling.h"
+#include "model/map_page.h"
+
+namespace quorvel {
+
+CellRangeFn cellRanges(const ParamImage& image, const MapLayout& map)
+{
+    const ControlRange range = mapCellRange(image, map);
+    return [range](int, int) { return range; };
+}
+
+std::string_view shownUnit(const ParamImage& image, const MapLayout& map)
+{
+    switch (map.id) {
+    case MapId::Advance:
+        return "deg";
+    case MapId::JetB:
+        return "raw";
+    case MapId::ServoIn:
+    case MapId::ServoEx:
+        // Only voltage mode steps by more than one.
+        return mapCellRange(image, map).step > 1 ? "mV" : "%";
+    default:
+        return "%";
+    }
+}
+
+bool followsJet1A(const ParamImage& image, const MapLayout& map)
+{
+    const JetCoupling coupling = JetCoupling::fromImage(image);
+    const bool follower = map.id == MapId::Jet2A || map.id == MapId::Jet3A || map.id == MapId::Jet4A;
+    return follower && (coupling.coupled || coupling.same);
+}
+
+} // namespace quorvel
