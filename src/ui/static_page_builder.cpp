@@ -158,7 +158,7 @@ void StaticPageBuilder::addField(QGroupBox& box, const Field& field)
 void StaticPageBuilder::addSingle(QGroupBox& box, QGridLayout& grid, const Field& field, const QString& caption)
 {
     const PlacementSpec* placement = StaticPageLayout::placementOf(field.controlName);
-    const GridCell cell = placement != nullptr ? placement->cell : GridCell{};
+    const LayoutCell cell = placement != nullptr ? placement->cell : LayoutCell{};
     const int row = cell.given() ? cell.row : nextSingleRow(box);
     const QString name = qText(field.controlName);
     switch (field.control) {

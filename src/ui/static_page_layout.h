@@ -22,7 +22,7 @@ struct GroupSpec {
 // A place in a group's grid given by row and column, for groups read across like a table
 // (the starting corrections: times above the corrections they belong to). Row -1: the group
 // places the control itself, one below the other.
-struct GridCell {
+struct LayoutCell {
     int row = -1;
     int column = 0;
 
@@ -38,7 +38,7 @@ struct PlacementSpec {
     std::string_view group;
     std::string_view caption;
     std::string_view heading = {};
-    GridCell cell = {};
+    LayoutCell cell = {};
 };
 
 struct ChoiceSpec {
@@ -56,7 +56,7 @@ struct ExtraSpec {
     std::string_view name;
     std::string_view caption;
     int index = -1;
-    GridCell cell = {};
+    LayoutCell cell = {};
 };
 
 class StaticPageLayout {
