@@ -156,11 +156,13 @@ std::vector<BackupStore::Named> BackupStore::backups() const
     for (fs::directory_iterator it(m_directory, ec), end; !ec && it != end; it.increment(ec)) {
         if (!it->is_regular_file(ec))
             continue;
-        if (const auto parts = parseBackupName(it->path().filename().string()))
-            found.push_back({it->path(), parts->time, parts->bike, parts->reason, parts->sequence});
+        if (const auto parts = parseBackupName(it->path().filename().string())) {
+            found.push_back({it->path(), parts->time, parts->bike, parts->reason, parts->sequence,
+                             it->last_write_time(ec)});
+        }
     }
     std::ranges::sort(found, [](const Named& a, const Named& b) {
-        return std::tie(a.time, a.sequence, a.path) < std::tie(b.time, b.sequence, b.path);
+        return std::tie(a.time, a.written, a.sequence, a.path) < std::tie(b.time, b.written, b.sequence, b.path);
     });
     return found;
 }

@@ -79,6 +79,7 @@ private:
         int bike = 0;
         BackupReason reason = BackupReason::Read;
         int sequence = 0; // 1 for the first backup of a name, then 2, 3 ... within one second
+        std::filesystem::file_time_type written; // orders backups of one second
     };
     [[nodiscard]] std::vector<Named> backups() const; // oldest first
     void prune(const std::filesystem::path& keep) const;
