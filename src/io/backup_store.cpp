@@ -55,8 +55,8 @@ std::optional<NameParts> parseBackupName(const std::string& name)
     NameParts parts;
     BackupTime& t = parts.time;
     int consumed = 0;
-    if (std::sscanf(name.c_str(), "%4d-%2d-%2d_%2d-%2d-%2d_bike%3d_%n", &t.year, &t.month, &t.day, &t.hour,
-                    &t.minute, &t.second, &parts.bike, &consumed) != 7 ||
+    if (std::sscanf(name.c_str(), "%4d-%2d-%2d_%2d-%2d-%2d_bike%3d_%n", &t.year, &t.month, &t.day, &t.hour, &t.minute,
+                    &t.second, &parts.bike, &consumed) != 7 ||
         consumed == 0)
         return std::nullopt;
     std::string_view rest = std::string_view(name).substr(static_cast<std::size_t>(consumed));
@@ -157,8 +157,8 @@ std::vector<BackupStore::Named> BackupStore::backups() const
         if (!it->is_regular_file(ec))
             continue;
         if (const auto parts = parseBackupName(it->path().filename().string())) {
-            found.push_back({it->path(), parts->time, parts->bike, parts->reason, parts->sequence,
-                             it->last_write_time(ec)});
+            found.push_back(
+                {it->path(), parts->time, parts->bike, parts->reason, parts->sequence, it->last_write_time(ec)});
         }
     }
     std::ranges::sort(found, [](const Named& a, const Named& b) {

@@ -36,8 +36,8 @@ struct BackupEntry {
     BackupTime time;
     int bike = 0;
     BackupReason reason = BackupReason::Read;
-    std::string memo;                      // as stored; shown with the code page of the language
-    std::optional<int> differences;        // parameters and cells that differ from the image compared with
+    std::string memo;               // as stored; shown with the code page of the language
+    std::optional<int> differences; // parameters and cells that differ from the image compared with
     [[nodiscard]] bool readable() const { return differences.has_value(); }
 };
 
@@ -78,7 +78,7 @@ private:
         BackupTime time;
         int bike = 0;
         BackupReason reason = BackupReason::Read;
-        int sequence = 0; // 1 for the first backup of a name, then 2, 3 ... within one second
+        int sequence = 0;                        // 1 for the first backup of a name, then 2, 3 ... within one second
         std::filesystem::file_time_type written; // orders backups of one second
     };
     [[nodiscard]] std::vector<Named> backups() const; // oldest first

@@ -58,10 +58,8 @@ constexpr KeyedText kTexts[] = {
     // Curve names.
     {"CurveMapRow", {"Row %s", "Zeile %s", "Ligne %s", "Řádek %s"}},
     {"CurveMapColumn", {"Column %s", "Spalte %s", "Colonne %s", "Sloupec %s"}},
-    {"CurvePositionA",
-     {"Injection position A", "Einspritzlage A", "Position d'injection A", "Poloha vstřiku A"}},
-    {"CurvePositionB",
-     {"Injection position B", "Einspritzlage B", "Position d'injection B", "Poloha vstřiku B"}},
+    {"CurvePositionA", {"Injection position A", "Einspritzlage A", "Position d'injection A", "Poloha vstřiku A"}},
+    {"CurvePositionB", {"Injection position B", "Einspritzlage B", "Position d'injection B", "Poloha vstřiku B"}},
     {"CurveKorVoda",
      {"Injection correction by coolant", "Einspritzkorrektur nach Kühlmittel",
       "Correction d'injection selon le liquide de refroidissement", "Korekce vstřiku podle chladicí kapaliny"}},
@@ -85,8 +83,7 @@ constexpr KeyedText kTexts[] = {
     // Axis titles, in the units the pages show.
     {"AxisRpm", {"RPM [rpm]", "Drehzahl [1/min]", "Régime [tr/min]", "Otáčky [ot/min]"}},
     {"AxisThrottle", {"Throttle [%]", "Drosselklappe [%]", "Papillon [%]", "Škrticí klapka [%]"}},
-    {"AxisIap",
-     {"Intake pressure [kPa]", "Saugrohrdruck [kPa]", "Pression d'admission [kPa]", "Tlak v sání [kPa]"}},
+    {"AxisIap", {"Intake pressure [kPa]", "Saugrohrdruck [kPa]", "Pression d'admission [kPa]", "Tlak v sání [kPa]"}},
     {"AxisAdvance", {"Advance [°]", "Vorzündung [°]", "Avance [°]", "Předstih [°]"}},
     {"AxisInjectionPercent",
      {"Injection [% of reference]", "Einspritzung [% der Referenz]", "Injection [% de la référence]",

@@ -3,7 +3,6 @@
 #include "io/ign_text.h"
 #include "io/token_reader.h"
 
-
 namespace quorvel {
 namespace {
 

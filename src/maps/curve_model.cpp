@@ -105,8 +105,8 @@ const std::vector<CurveDefinition>& pageCurves()
         all.push_back(overFixed(kPageKorekce, "CurveIgnVoda", "AxisCoolantTemperature", "AxisAdvanceCorrection",
                                 kCorrectionTemperatures, "IgnVoda"));
         all.push_back(startingCorrection());
-        CurveDefinition servo = overFixed(kPageIdle, "CurveIdleServoPoz", "AxisCoolantTemperature",
-                                          "AxisIdleTarget", kSensorTemperatures, "IdleServoPoz");
+        CurveDefinition servo = overFixed(kPageIdle, "CurveIdleServoPoz", "AxisCoolantTemperature", "AxisIdleTarget",
+                                          kSensorTemperatures, "IdleServoPoz");
         servo.idleServoUnits = true;
         all.push_back(std::move(servo));
         all.push_back(overFixed(kPageIdle, "CurveIdleAdvPoz", "AxisCoolantTemperature", "AxisIdleRpm",
@@ -118,8 +118,8 @@ const std::vector<CurveDefinition>& pageCurves()
 
 std::string_view yTitleOf(const CurveDefinition& curve, const ParamImage& image)
 {
-    if (curve.idleServoUnits &&
-        IdleServoUnits::inPercent(image.byte(field("IdleMode").offset), image.byte(field("ServoInProcent").offset) != 0))
+    if (curve.idleServoUnits && IdleServoUnits::inPercent(image.byte(field("IdleMode").offset),
+                                                          image.byte(field("ServoInProcent").offset) != 0))
         return "AxisIdleTargetPercent";
     return curve.yTitle;
 }
@@ -150,8 +150,8 @@ CurveChange CurveModel::update(int page, const ParamImage& image, const MapGridM
             Curve curve{definition.name, definition.xTitle, yTitleOf(definition, image), -1, {}, std::nullopt};
             std::vector<std::string>& controls = live.emplace_back();
             for (const PointDefinition& point : definition.points) {
-                curve.points.push_back({static_cast<double>(point.x.value(image)),
-                                        static_cast<double>(point.y.value(image))});
+                curve.points.push_back(
+                    {static_cast<double>(point.x.value(image)), static_cast<double>(point.y.value(image))});
                 controls.push_back(point.liveControl);
             }
             curves.push_back(std::move(curve));
@@ -159,8 +159,8 @@ CurveChange CurveModel::update(int page, const ParamImage& image, const MapGridM
     }
 
     CurveChange change;
-    change.series = page != m_page || curves.size() != m_curves.size() ||
-                    !std::ranges::equal(curves, m_curves, sameShape);
+    change.series =
+        page != m_page || curves.size() != m_curves.size() || !std::ranges::equal(curves, m_curves, sameShape);
     if (!change.series) {
         for (std::size_t c = 0; c < curves.size(); ++c) {
             for (std::size_t p = 0; p < curves[c].points.size(); ++p) {

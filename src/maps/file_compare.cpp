@@ -32,8 +32,7 @@ bool FileCompare::refresh(const ParamImage& image, const InjectionTables& tables
 {
     if (!m_reference)
         return false;
-    std::vector<Difference> next =
-        compareImages({m_reference->image, m_reference->tables}, {image, tables}, options);
+    std::vector<Difference> next = compareImages({m_reference->image, m_reference->tables}, {image, tables}, options);
     if (std::ranges::equal(next, m_differences, sameDifference))
         return false;
     m_differences = std::move(next);

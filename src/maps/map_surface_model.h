@@ -6,9 +6,9 @@
 
 #include <array>
 #include <optional>
-#include <utility>
 #include <span>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quorvel {

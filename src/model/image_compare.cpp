@@ -94,8 +94,8 @@ private:
             const int a = axisPoint(m_a.image, map.id, c);
             const int b = axisPoint(m_b.image, map.id, c);
             if (a != b) {
-                add({DifferenceKind::RpmAxis, map.page, map.axisName, c, map.axisOffset + c,
-                     numeric(kRpmPerAxisStep * a), numeric(kRpmPerAxisStep * b), {"EditRpm_Uni", c}});
+                add(make(DifferenceKind::RpmAxis, map.page, map.axisName, c, map.axisOffset + c,
+                         numeric(kRpmPerAxisStep * a), numeric(kRpmPerAxisStep * b), {"EditRpm_Uni", c}));
             }
         }
         if (map.id == MapId::Iap) {
@@ -103,8 +103,8 @@ private:
                 const int a = iapRow(m_a.image, r);
                 const int b = iapRow(m_b.image, r);
                 if (a != b) {
-                    add({DifferenceKind::PressureRow, map.page, kIapRowsName, r, kIapRowsOffset + 2 * r, numeric(a),
-                         numeric(b), {"EditRow_Uni", r}});
+                    add(make(DifferenceKind::PressureRow, map.page, kIapRowsName, r, kIapRowsOffset + 2 * r, numeric(a),
+                             numeric(b), {"EditRow_Uni", r}));
                 }
             }
         }
@@ -113,14 +113,9 @@ private:
             const std::uint16_t b = mapCell(m_b.image, map.id, e);
             if (a == b)
                 continue;
-            Difference difference{DifferenceKind::MapCell,
-                                  map.page,
-                                  map.name,
-                                  e,
-                                  map.cellOffsetOf(e),
-                                  numeric(shownCell(m_a, map, e, a)),
-                                  numeric(shownCell(m_b, map, e, b)),
-                                  {"EditMap_Uni", e}};
+            Difference difference =
+                make(DifferenceKind::MapCell, map.page, map.name, e, map.cellOffsetOf(e),
+                     numeric(shownCell(m_a, map, e, a)), numeric(shownCell(m_b, map, e, b)), {"EditMap_Uni", e});
             // Two times that round to the same percentage still differ in the unit.
             if (injectionMapOf(map.id) && difference.a.number == difference.b.number) {
                 difference.a.text += " (" + formatText(kMsFormat, a * 0.001) + ")";
@@ -142,8 +137,8 @@ private:
             const int b = decodeField(field, readCode(m_b.image, field, e));
             if (a == b)
                 continue;
-            add({DifferenceKind::Field, field.page, field.name, field.count > 1 ? e : -1, field.elementOffset(e),
-                 numeric(a), numeric(b), shown ? fieldControl(field, e) : FieldControl{}});
+            add(make(DifferenceKind::Field, field.page, field.name, field.count > 1 ? e : -1, field.elementOffset(e),
+                     numeric(a), numeric(b), shown ? fieldControl(field, e) : FieldControl{}));
         }
     }
 
@@ -153,8 +148,8 @@ private:
         const std::string b = memoText(m_b.image);
         if (a == b)
             return;
-        add({DifferenceKind::Memo, field.page, field.name, -1, field.offset, {0, shownMemo(a)}, {0, shownMemo(b)},
-             fieldControl(field, 0)});
+        add(make(DifferenceKind::Memo, field.page, field.name, -1, field.offset, {0, shownMemo(a)}, {0, shownMemo(b)},
+                 fieldControl(field, 0)));
     }
 
     void compareOtherBytes()
@@ -164,7 +159,7 @@ private:
             const int a = m_a.image.byte(offset);
             const int b = m_b.image.byte(offset);
             if (a != b && !covered.test(static_cast<std::size_t>(offset)))
-                add({DifferenceKind::OtherByte, kNoPage, {}, -1, offset, numeric(a), numeric(b), {}});
+                add(make(DifferenceKind::OtherByte, kNoPage, {}, -1, offset, numeric(a), numeric(b), {}));
         }
     }
 
@@ -173,6 +168,11 @@ private:
         return m_options.memoText ? m_options.memoText(stored) : stored;
     }
 
+    static Difference make(DifferenceKind kind, int page, std::string_view name, int element, int offset, ShownValue a,
+                           ShownValue b, FieldControl control)
+    {
+        return {kind, page, name, element, offset, std::move(a), std::move(b), std::move(control)};
+    }
     void add(Difference difference) { m_out.push_back(std::move(difference)); }
 
     const CompareSide& m_a;

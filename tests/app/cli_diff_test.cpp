@@ -78,8 +78,8 @@ TEST_F(CliDiffTest, MapCellsNameTheirRowAndColumn)
     ASSERT_NE(cell, list.end());
     EXPECT_TRUE(cell->contains("row"));
     EXPECT_TRUE(cell->contains("column"));
-    EXPECT_EQ((*cell)["label"], std::string((*cell)["parameter"]) + "[" + std::to_string(int((*cell)["row"])) +
-                                    "][" + std::to_string(int((*cell)["column"])) + "]");
+    EXPECT_EQ((*cell)["label"], std::string((*cell)["parameter"]) + "[" + std::to_string(int((*cell)["row"])) + "][" +
+                                    std::to_string(int((*cell)["column"])) + "]");
 }
 
 TEST_F(CliDiffTest, BadFilesAndBadUsageExitTwo)

@@ -25,8 +25,8 @@ constexpr int kLongEnough = 3000;
 ParamImage oddUnitMemory()
 {
     ParamImage memory = sim::factoryMemory();
-    memory.setByte(248, 2);      // Gas: checked, but not as 1
-    memory.setByte(2800, 0xA5);  // held by no parameter
+    memory.setByte(248, 2);     // Gas: checked, but not as 1
+    memory.setByte(2800, 0xA5); // held by no parameter
     const std::string memo = std::string("old tune") + '\0' + "tail";
     for (std::size_t i = 0; i < memo.size(); ++i)
         memory.setByte(2850 + static_cast<int>(i), static_cast<std::uint8_t>(memo[i]));

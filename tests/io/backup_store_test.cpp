@@ -30,7 +30,7 @@ UnitCopy::RawBytes oddRaw()
     (void)sanitiseImage(image, settings);
     UnitCopy::RawBytes raw{};
     std::ranges::copy(image.bytes(), raw.begin());
-    raw[0] = 'Q';     // the header as received: its lead bytes come first
+    raw[0] = 'Q'; // the header as received: its lead bytes come first
     raw[10] = 71;
     raw[248] = 2;     // a flag of 2
     raw[2800] = 0xA5; // a byte no parameter holds
@@ -240,11 +240,11 @@ TEST(BackupStore, DefaultFolderLiesUnderTheUsersDataDirectory)
 TEST(BackupStore, NumberKeptComesFromTheSettingsWithinReason)
 {
     for (const auto& [text, kept] : std::vector<std::pair<std::string, int>>{{"", 200},
-                                                                            {"[BACKUPS]\nKept=50\n", 50},
-                                                                            {"[BACKUPS]\nKept=0\n", 200},
-                                                                            {"[BACKUPS]\nKept=-4\n", 200},
-                                                                            {"[BACKUPS]\nKept=x\n", 200},
-                                                                            {"[BASIC]\nKept=7\n", 200}}) {
+                                                                             {"[BACKUPS]\nKept=50\n", 50},
+                                                                             {"[BACKUPS]\nKept=0\n", 200},
+                                                                             {"[BACKUPS]\nKept=-4\n", 200},
+                                                                             {"[BACKUPS]\nKept=x\n", 200},
+                                                                             {"[BASIC]\nKept=7\n", 200}}) {
         AppSettings settings;
         loadSettings(IniFile::parse(text), settings);
         EXPECT_EQ(settings.backupsKept, kept) << text;

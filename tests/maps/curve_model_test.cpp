@@ -58,8 +58,8 @@ TEST_F(CurveModelTest, OneRowMapIsItsCurveWithTheLivePoint)
     EXPECT_EQ(row.xTitle, "AxisRpm");
     EXPECT_EQ(row.yTitle, "AxisAdvance");
     ASSERT_EQ(row.points.size(), 15U);
-    EXPECT_EQ(row.points[5], (CurvePoint{static_cast<double>(m_grid.rpmHead(5)),
-                                         static_cast<double>(m_grid.cellValue(9, 5))}));
+    EXPECT_EQ(row.points[5],
+              (CurvePoint{static_cast<double>(m_grid.rpmHead(5)), static_cast<double>(m_grid.cellValue(9, 5))}));
 
     MonitorSnapshot live;
     live.Rpm = static_cast<std::uint16_t>(m_grid.rpmHead(6));

@@ -157,8 +157,8 @@ TEST_F(MapSurfaceModelTest, SelectionIsHighlightedUntilThePageChanges)
 TEST_F(MapSurfaceModelTest, AxisTitlesHaveTheirTexts)
 {
     m_image.setByte(213, 0);
-    for (int page : {kPageAdvance, kPageInj1A, kPageInj2A, kPageInjB, kPageInjIap, kPageIntakeServo,
-                     kPageExhaustServo}) {
+    for (int page :
+         {kPageAdvance, kPageInj1A, kPageInj2A, kPageInjB, kPageInjIap, kPageIntakeServo, kPageExhaustServo}) {
         show(page);
         m_surface.update(m_grid);
         for (std::string_view title : {MapSurfaceModel::xTitle(), m_surface.yTitle(), m_surface.zTitle()}) {

@@ -163,7 +163,7 @@ TEST(ImageCompare, UnitBlocksNotSeenCompareEqual)
 {
     const ParamImage image = bikeImage(11);
     ParamImage unitHeld = image;
-    unitHeld.setByte(179, static_cast<std::uint8_t>(image.byte(179) + 1)); // block 1: IgnLimiter
+    unitHeld.setByte(179, static_cast<std::uint8_t>(image.byte(179) + 1));   // block 1: IgnLimiter
     unitHeld.setByte(2000, static_cast<std::uint8_t>(image.byte(2000) + 1)); // block 13: JET_B[0][0]
     UnitCopy unit;
     unit.store(1, unitHeld.block(1));

@@ -43,8 +43,7 @@ std::optional<std::string> keepRawImage(const std::filesystem::path& out, const 
 BackupStore backupStoreFor(const Arguments& args)
 {
     const auto directory = args.option("--backup-dir");
-    return BackupStore(directory ? std::filesystem::path(*directory) : BackupStore::defaultDirectory(),
-                       backupsKept());
+    return BackupStore(directory ? std::filesystem::path(*directory) : BackupStore::defaultDirectory(), backupsKept());
 }
 
 LinkSession::UnitBackup backupBeforeProgram(BackupStore store, std::ostream& err)

@@ -16,8 +16,7 @@ namespace quorvel::cli {
 // OUT.ign gets OUT.raw.ign (any other name gets ".raw.ign" appended).
 [[nodiscard]] std::filesystem::path rawImagePathBeside(const std::filesystem::path& out);
 // Writes it; the reason when it could not be written.
-[[nodiscard]] std::optional<std::string> keepRawImage(const std::filesystem::path& out,
-                                                      const UnitCopy::RawBytes& raw);
+[[nodiscard]] std::optional<std::string> keepRawImage(const std::filesystem::path& out, const UnitCopy::RawBytes& raw);
 
 // The backups folder of `program`: --backup-dir DIR, else the program's data folder, keeping as
 // many backups as the settings file says.

@@ -19,9 +19,9 @@ constexpr int kTextWrongFileVersion = 29;
 
 // The tabs of the window in English.
 constexpr std::array<std::string_view, kPageCount> kPageNames = {
-    "Bike",   "Advance",      "Inj-1A",        "Inj-2A", "Inj-3A", "Inj-4A", "Inj-B",
-    "Inj-IAP", "Position",    "Corrections",   "Sensors", "Intake servo", "Exhaust servo", "Idle",
-    "N2O",    "Race",         "Gear",          "Tuning", "Monitor"};
+    "Bike",    "Advance",  "Inj-1A",      "Inj-2A",  "Inj-3A",       "Inj-4A",        "Inj-B",
+    "Inj-IAP", "Position", "Corrections", "Sensors", "Intake servo", "Exhaust servo", "Idle",
+    "N2O",     "Race",     "Gear",        "Tuning",  "Monitor"};
 
 std::string_view pageName(int page)
 {

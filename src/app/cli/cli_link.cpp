@@ -139,7 +139,8 @@ bool runTransfer(Transfer transfer, const std::string& device, ParamImage& image
         return session.mode() == LinkMode::Idle;
     });
     const LinkDisplay& end = session.display();
-    return !declined && finished && !link.host().messageShown() && end.statusColour != ColourRole::Red && endsWithOk(end.statusText);
+    return !declined && finished && !link.host().messageShown() && end.statusColour != ColourRole::Red &&
+           endsWithOk(end.statusText);
 }
 
 bool runMonitor(const std::string& device, int frames, bool json, const ParamImage& image, std::ostream& out,
