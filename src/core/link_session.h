@@ -64,14 +64,16 @@ public:
     void forgetUnitCopy() { m_unitCopy.forgetAll(); }
 
     // Told once the 20 blocks of a Read have arrived, before the image is sanitised: what the
-    // unit sent, for the automatic backup.
+    // unit sent, for the automatic backup. The transfer goes on after it (the verify pass), so
+    // it must not wait for the user: a failure is shown afterwards.
     using ReadObserver = std::function<void(const UnitCopy&)>;
     void setReadObserver(ReadObserver observer) { m_readObserver = std::move(observer); }
 
     // Program (all blocks, or only the pending ones as after a change) once `backup` has been
-    // given what the unit holds; it answers whether programming may go on. When this connection
-    // has not seen blocks 1..19, they are read first into the unit copy only: the image, its
-    // file name and its header stay as they are. A failed read programs nothing.
+    // given what the unit holds; it answers whether programming may go on, and may ask the user
+    // (the session is Idle meanwhile). When this connection has not seen blocks 1..19, they are
+    // read first into the unit copy only: the image, its file name and its header stay as they
+    // are. A failed read programs nothing.
     using UnitBackup = std::function<bool(const UnitCopy&)>;
     enum class ProgramScope : std::uint8_t { AllBlocks, PendingBlocks };
     void programWithBackup(UnitBackup backup, ProgramScope scope = ProgramScope::AllBlocks);
