@@ -1,10 +1,12 @@
-// Writes the seed corpus of the fuzzers: the default parameter file of every bike, an old map
-// file and a last-image file.
+// Writes the seed corpus of the fuzzers: the default parameter file of every bike, a backup with
+// the unit's raw bytes, an old map file and a last-image file.
 #include "io/atomic_file.h"
 #include "io/last_image.h"
 #include "io/parameter_file.h"
+#include "io/raw_image_file.h"
 #include "model/bike_defaults.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -29,6 +31,9 @@ int main(int argc, char** argv)
                    .has_value();
         last = image;
     }
+    quorvel::UnitCopy::RawBytes raw{};
+    std::ranges::copy(last.bytes(), raw.begin());
+    ok &= !quorvel::writeFileAtomically(directory / "backup.raw.ign", quorvel::writeRawImageFile(raw)).has_value();
     std::string oldMaps = "RPM_IGN";
     for (int c = 0; c < 15; ++c)
         oldMaps += " " + std::to_string(1000 + 1000 * c);

@@ -25,18 +25,59 @@ LinkSession::LinkSession(ParamImage& image, SerialPort& port, LinkHost& host, Mo
 
 void LinkSession::read()
 {
+    m_pendingBackup = nullptr;
+    startRead();
+    m_host.clearFileName();
+}
+
+void LinkSession::startRead()
+{
     m_mode = LinkMode::Read;
     m_currentCommand = kReadFirstCommand;
     m_tryCount = 0;
     showStatus(kTextRead, ColourRole::NormalFace);
     setProgress(0);
     m_display.progressVisible = true;
-    m_host.clearFileName();
     m_programmingDone = false;
+}
+
+void LinkSession::programWithBackup(UnitBackup backup, ProgramScope scope)
+{
+    if (m_unitCopy.knowsParameters()) {
+        m_pendingBackup = nullptr;
+        programAfterBackup(backup, scope);
+        return;
+    }
+    m_pendingBackup = std::move(backup);
+    m_backupScope = scope;
+    startRead();
+}
+
+void LinkSession::programAfterBackup(const UnitBackup& backup, ProgramScope scope)
+{
+    if (!backup(m_unitCopy))
+        return;
+    if (scope == ProgramScope::AllBlocks)
+        program();
+    else
+        startProgramming();
+}
+
+void LinkSession::finishBackupRead()
+{
+    // The session is Idle and consistent before the host is asked: it may ask the user with a
+    // nested event loop in which ticks go on.
+    const UnitBackup backup = std::move(m_pendingBackup);
+    m_pendingBackup = nullptr;
+    m_mode = LinkMode::Idle;
+    setProgress(LinkDisplay::kProgressMax);
+    showStatus(kTextRead, ColourRole::NormalFace, kOkSuffix);
+    programAfterBackup(backup, m_backupScope);
 }
 
 void LinkSession::verify()
 {
+    m_pendingBackup = nullptr;
     m_host.collectPage();
     m_host.sanitiseImage();
     m_host.refillPage();
@@ -61,6 +102,7 @@ void LinkSession::program()
 
 void LinkSession::startProgramming()
 {
+    m_pendingBackup = nullptr;
     const auto lowest = m_image.pendingBlocks().lowest();
     if (!lowest)
         return;
@@ -112,6 +154,7 @@ void LinkSession::handleLinkReply(FrameBytes frame)
     m_silenceTicks = 0;
     const int block = blockOf(m_currentCommand);
     const BlockBytes payload = frame.subspan<1, kBlockSize>();
+    m_unitCopy.store(block, payload);
     switch (m_mode) {
     case LinkMode::Read:
         handleReadReply(block, payload);
@@ -129,6 +172,10 @@ void LinkSession::handleLinkReply(FrameBytes frame)
 
 void LinkSession::handleReadReply(int block, BlockBytes payload)
 {
+    if (m_pendingBackup) {
+        handleBackupReadReply(block, payload);
+        return;
+    }
     if (block == 0) {
         m_image.storeHeader(payload);
         if (payload[kHeaderVersionByte] != kProgramVersion) {
@@ -143,15 +190,37 @@ void LinkSession::handleReadReply(int block, BlockBytes payload)
     }
 
     if (block < kLastBlock) {
-        ++m_currentCommand;
-        setProgress(blockOf(m_currentCommand));
-        m_tryCount = 1;
-        sendBlockFrame();
+        requestNextReadBlock();
         return;
     }
+    if (m_readObserver)
+        m_readObserver(m_unitCopy);
     m_host.sanitiseImage();
     m_host.refillPage();
     startVerifyPass();
+}
+
+void LinkSession::handleBackupReadReply(int block, BlockBytes payload)
+{
+    // The unit copy already holds the reply; the image is not touched.
+    if (block == 0 && payload[kHeaderVersionByte] != kProgramVersion) {
+        m_pendingBackup = nullptr;
+        m_mode = LinkMode::Idle;
+        reportVersionMismatch(payload);
+        return;
+    }
+    if (block < kLastBlock)
+        requestNextReadBlock();
+    else
+        finishBackupRead();
+}
+
+void LinkSession::requestNextReadBlock()
+{
+    ++m_currentCommand;
+    setProgress(blockOf(m_currentCommand));
+    m_tryCount = 1;
+    sendBlockFrame();
 }
 
 void LinkSession::handleVerifyReply(int block, BlockBytes payload)
@@ -248,6 +317,7 @@ void LinkSession::failTransfer()
     case LinkMode::Idle:
         return;
     }
+    m_pendingBackup = nullptr;
     m_mode = LinkMode::Idle;
 }
 
@@ -290,6 +360,8 @@ void LinkSession::watchConnection()
     }
     if (!m_printing)
         m_display.noConnectionVisible = true;
+    if (!m_unitCopy.knowsNothing())
+        m_unitCopy.forgetAll();
     // A unit that fell silent is not known to be storing any more; its last countdown would
     // otherwise keep "Saving:" on screen for as long as it stays away.
     m_savingCountdown = 0;
@@ -298,6 +370,9 @@ void LinkSession::watchConnection()
 
 void LinkSession::sendBlockFrame()
 {
+    // Until its echo arrives, what the unit holds of a block being written is not known.
+    if (m_mode == LinkMode::Program && blockOf(m_currentCommand) != 0)
+        m_unitCopy.forget(blockOf(m_currentCommand));
     m_resendTicks = 0;
     m_port.writeFrame(buildBlockFrame(m_image, m_currentCommand, m_mode));
 }

@@ -7,8 +7,10 @@
 #include "core/monitor_sink.h"
 #include "core/param_image.h"
 #include "core/serial_port.h"
+#include "core/unit_copy.h"
 
 #include <cstdint>
+#include <functional>
 
 namespace quorvel {
 
@@ -54,6 +56,29 @@ public:
     // a change while "program at once after a change" is ticked.
     void startProgramming();
 
+    // What the unit holds as this connection has seen it. Every accepted reply is kept as it
+    // arrived; a block being programmed is unknown until its echo comes back; everything is
+    // forgotten when the unit falls silent, since another unit may answer next.
+    [[nodiscard]] const UnitCopy& unitCopy() const { return m_unitCopy; }
+    // Another port was chosen: whatever answers there is another unit.
+    void forgetUnitCopy() { m_unitCopy.forgetAll(); }
+
+    // Told once the 20 blocks of a Read have arrived, before the image is sanitised: what the
+    // unit sent, for the automatic backup. The transfer goes on after it (the verify pass), so
+    // it must not wait for the user: a failure is shown afterwards.
+    using ReadObserver = std::function<void(const UnitCopy&)>;
+    void setReadObserver(ReadObserver observer) { m_readObserver = std::move(observer); }
+
+    // Program (all blocks, or only the pending ones as after a change) once `backup` has been
+    // given what the unit holds; it answers whether programming may go on, and may ask the user
+    // (the session is Idle meanwhile). When this connection has not seen blocks 1..19, they are
+    // read first into the unit copy only: the image, its file name and its header stay as they
+    // are. A failed read programs nothing.
+    using UnitBackup = std::function<bool(const UnitCopy&)>;
+    enum class ProgramScope : std::uint8_t { AllBlocks, PendingBlocks };
+    void programWithBackup(UnitBackup backup, ProgramScope scope = ProgramScope::AllBlocks);
+    [[nodiscard]] bool readingForBackup() const { return static_cast<bool>(m_pendingBackup); }
+
     // One 55 ms tick: poll the port and handle a received frame; advance the transfer or send
     // a monitor request; count the status message down; watch the connection; refresh the
     // monitor panel.
@@ -83,10 +108,16 @@ public:
 private:
     void handleMonitorFrame(FrameBytes frame);
     void handleReadReply(int block, BlockBytes payload);
+    void handleBackupReadReply(int block, BlockBytes payload);
+    void requestNextReadBlock();
     void handleVerifyReply(int block, BlockBytes payload);
     void handleProgramReply(int block, BlockBytes payload);
     // The modal message for a header that names another unit program; the transfer is over.
     void reportVersionMismatch(BlockBytes header);
+
+    void startRead();
+    void finishBackupRead();
+    void programAfterBackup(const UnitBackup& backup, ProgramScope scope);
 
     void advanceTransfer();
     void advanceIdle();
@@ -116,6 +147,10 @@ private:
     bool m_programmingDone = false;
     bool m_printing = false;
     LinkDisplay m_display;
+    UnitCopy m_unitCopy;
+    ReadObserver m_readObserver;
+    UnitBackup m_pendingBackup; // set while a Read runs for the backup before programming
+    ProgramScope m_backupScope = ProgramScope::AllBlocks;
 };
 
 } // namespace quorvel

@@ -28,9 +28,12 @@ struct AppSettings {
     bool extendedMonitor = false;
     bool allPolohaA = false;
     bool allPolohaB = false;
+    // How many automatic backups of the unit's parameters the backups folder keeps, newest
+    // first (section BACKUPS, key Kept).
+    int backupsKept = 200;
 };
 
-// Reads the keys present in the BASIC section over `settings`; a missing key keeps the value in
+// Reads the keys present in the BASIC and BACKUPS sections over `settings`; a missing key keeps the value in
 // effect. Numbers keep the byte semantics of the original store: ComPort=0 gives port 255, which
 // the sanitiser then turns into the first port.
 void loadSettings(const IniFile& ini, AppSettings& settings);

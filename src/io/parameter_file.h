@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/param_image.h"
+#include "model/memo_text.h"
 
 #include <functional>
 #include <string>
@@ -8,8 +9,7 @@
 
 namespace quorvel {
 
-inline constexpr int kMemoOffset = 2850;
-inline constexpr int kMemoLength = 149;
+inline constexpr int kMemoLength = kMemoCapacity;
 
 // Build date and time of this program as the EXE line shows them ("Oct  6 2007", "23:22:54").
 struct ProgramBuild {

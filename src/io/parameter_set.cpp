@@ -3,6 +3,7 @@
 #include "core/sanitise.h"
 #include "io/atomic_file.h"
 #include "io/parameter_file.h"
+#include "io/raw_image_file.h"
 #include "model/bike_defaults.h"
 
 namespace quorvel {
@@ -18,6 +19,12 @@ LoadResult loadParameterText(std::string_view text, ParamImage& image, Injection
     };
     if (!readParameterFile(text, image, load))
         return LoadResult::WrongVersion;
+    // A backup of the unit gives back every byte it held, beyond what the parameter text says.
+    if (const auto raw = readRawImage(text); raw && !pageOnly) {
+        const ParamImage held = imageFromRaw(*raw);
+        for (int block = 1; block < kBlockCount; ++block)
+            image.storeBlock(block, held.block(block));
+    }
     tables.refreshFromImage(image);
     return LoadResult::Loaded;
 }

@@ -15,7 +15,8 @@ enum class LoadResult : std::uint8_t { Loaded, CannotOpen, WrongVersion };
 
 // Loads parameter file text the way Open does: a BIKE section runs that bike's full defaults,
 // and afterwards the percent tables follow the stored maps. On a wrong version the image and
-// the tables are unchanged.
+// the tables are unchanged. A full load of a file that carries the unit's raw bytes (a backup,
+// see raw_image_file.h) gives blocks 1..19 back exactly as the unit held them.
 [[nodiscard]] LoadResult loadParameterText(std::string_view text, ParamImage& image, InjectionTables& tables,
                                            bool pageOnly = false, int currentPage = 0);
 [[nodiscard]] LoadResult loadParameterFile(const std::filesystem::path& path, ParamImage& image,

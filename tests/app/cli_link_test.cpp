@@ -1,7 +1,10 @@
 #include "app/cli/cli.h"
+#include "io/atomic_file.h"
 #include "io/parameter_set.h"
+#include "io/raw_image_file.h"
 #include "serial/core_application.h"
 #include "serial/pty_unit.h"
+#include "sim/factory_memory.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -54,6 +57,54 @@ TEST_F(CliLinkTest, ProgramVerifyAndReadBackTheSameSet)
     ASSERT_EQ(loadParameterFile(path("b11.ign"), written, tables), LoadResult::Loaded);
     ASSERT_EQ(loadParameterFile(path("back.ign"), back, tables), LoadResult::Loaded);
     EXPECT_TRUE(std::ranges::equal(written.bytes().subspan(150), back.bytes().subspan(150)));
+}
+
+bool parametersEqual(const ParamImage& a, const ParamImage& b)
+{
+    return std::ranges::equal(a.bytes().subspan(150), b.bytes().subspan(150));
+}
+
+TEST_F(CliLinkTest, ProgramKeepsWhatTheUnitHeldAndReadKeepsTheBytesItSent)
+{
+    const std::string backups = path("backups");
+    test::PtyUnit unit;
+    ASSERT_EQ(cli({"program", "--port", unit.devicePath(), "--backup-dir", backups, path("b11.ign")}), kExitOk)
+        << m_err.str();
+    EXPECT_NE(m_err.str().find("Backup saved: " + backups), std::string::npos) << m_err.str();
+    std::vector<fs::path> kept;
+    for (const auto& entry : fs::directory_iterator(backups))
+        kept.push_back(entry.path());
+    ASSERT_EQ(kept.size(), 1U);
+    EXPECT_TRUE(kept[0].filename().string().ends_with("_bike11_program.ign")) << kept[0];
+    ParamImage held;
+    InjectionTables tables;
+    ASSERT_EQ(loadParameterFile(kept[0], held, tables), LoadResult::Loaded);
+    EXPECT_TRUE(parametersEqual(held, sim::factoryMemory()));
+
+    ASSERT_EQ(cli({"read", "--port", unit.devicePath(), "-o", path("back.ign")}), kExitOk) << m_err.str();
+    const auto raw = readWholeFile(path("back.raw.ign"));
+    ASSERT_TRUE(raw.has_value());
+    ASSERT_TRUE(readRawImage(*raw).has_value());
+    unit.stop();
+    ParamImage sent;
+    ASSERT_EQ(loadParameterFile(path("back.raw.ign"), sent, tables), LoadResult::Loaded);
+    EXPECT_TRUE(parametersEqual(sent, unit.unit().memory()));
+}
+
+TEST_F(CliLinkTest, BackupThatCannotBeWrittenProgramsNothingUnlessDeclined)
+{
+    ASSERT_FALSE(writeFileAtomically(path("in-the-way"), "a file").has_value());
+    test::PtyUnit unit;
+    EXPECT_EQ(cli({"program", "--port", unit.devicePath(), "--backup-dir", path("in-the-way"), path("b11.ign")}),
+              kExitFailed);
+    EXPECT_NE(m_err.str().find("could not be written"), std::string::npos) << m_err.str();
+    EXPECT_EQ(m_err.str().find("Program device:"), std::string::npos) << m_err.str();
+    ASSERT_EQ(cli({"program", "--port", unit.devicePath(), "--no-backup", "--backup-dir", path("in-the-way"),
+                   path("b11.ign")}),
+              kExitOk)
+        << m_err.str();
+    unit.stop();
+    EXPECT_EQ(unit.unit().programmingCount(), 1);
 }
 
 TEST_F(CliLinkTest, DifferingUnitFailsTheVerify)

@@ -1,6 +1,8 @@
 #include "app/cli/cli.h"
 
 #include "app/cli/cli_args.h"
+#include "app/cli/cli_backup.h"
+#include "app/cli/cli_diff.h"
 #include "app/cli/cli_link.h"
 #include "app/cli/map_export_command.h"
 #include "app/cli/map_import_command.h"
@@ -168,11 +170,20 @@ int commandTransfer(const Context& c, Transfer transfer)
     const auto& words = c.args.positional();
     ParamImage image;
     InjectionTables tables;
+    TransferHooks hooks;
     if (transfer == Transfer::Read) {
         const auto out = outputPath(c);
         if (!device || !out || words.size() != 1)
             return c.usageError("read needs --port DEV -o OUT.ign");
-        if (!runTransfer(transfer, *device, image, c.err))
+        std::optional<UnitCopy::RawBytes> received;
+        hooks.afterRead = [&received](const UnitCopy& unit) { received = unit.rawBytes(); };
+        const bool read = runTransfer(transfer, *device, image, c.err, hooks);
+        // What the unit sent is kept even when its verify pass fails: then it is all there is.
+        if (received) {
+            if (const auto error = keepRawImage(*out, *received))
+                return c.message(kTextOpenFileError, *error);
+        }
+        if (!read)
             return kExitFailed;
         return save(c, *out, image);
     }
@@ -180,7 +191,9 @@ int commandTransfer(const Context& c, Transfer transfer)
         return c.usageError(words[0] + " needs --port DEV FILE.ign");
     if (const auto failed = load(c, words[1], image, tables))
         return *failed;
-    return runTransfer(transfer, *device, image, c.err) ? kExitOk : kExitFailed;
+    if (transfer == Transfer::Program && !c.args.flag("--no-backup"))
+        hooks.backupBeforeProgram = backupBeforeProgram(backupStoreFor(c.args), c.err);
+    return runTransfer(transfer, *device, image, c.err, hooks) ? kExitOk : kExitFailed;
 }
 
 int commandMonitor(const Context& c)
@@ -273,10 +286,15 @@ std::string usage()
            "  show FILE.ign [--json]                 every parameter, axis and map in shown units\n"
            "  set FILE.ign NAME=VALUE... -o OUT.ign  change parameters (NAME[i]=VALUE for a row),\n"
            "                                         limited like the window's fields, then saved\n"
+           "  diff A.ign B.ign [--json]              every parameter and map cell in which B differs\n"
+           "                                         from A, in shown units; exit 1 when they differ\n"
            "The unit (DEV is a serial device, e.g. /dev/ttyUSB0, or the path quorvel-sim prints):\n"
-           "  read --port DEV -o OUT.ign             read the unit, verify, save\n"
+           "  read --port DEV -o OUT.ign             read the unit, verify, save; OUT.raw.ign beside it\n"
+           "                                         keeps the unit's bytes exactly as they came\n"
            "  verify --port DEV FILE.ign             compare the unit with a file\n"
-           "  program --port DEV FILE.ign            program a file into the unit, then verify\n"
+           "  program --port DEV FILE.ign [--no-backup] [--backup-dir DIR]\n"
+           "                                         keep what the unit holds in the backups folder\n"
+           "                                         (reading it first), program the file, verify\n"
            "  monitor --port DEV [--frames N] [--json] [--file FILE.ign]\n"
            "                                         live data as the window shows it, by label\n"
            "Service tools (paths relative to the working directory):\n"
@@ -292,7 +310,7 @@ std::string usage()
 
 int run(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err)
 {
-    const Arguments args(argv, {"--json", "--help", "-h"});
+    const Arguments args(argv, {"--json", "--help", "-h", "--no-backup"});
     const Context c{args, out, err};
     if (args.flag("--help") || args.flag("-h")) {
         out << usage();
@@ -307,6 +325,7 @@ int run(const std::vector<std::string>& argv, std::ostream& out, std::ostream& e
         {"new", [&] { return commandNew(c); }},
         {"show", [&] { return commandShow(c); }},
         {"set", [&] { return commandSet(c); }},
+        {"diff", [&] { return runDiff(args, out, err); }},
         {"read", [&] { return commandTransfer(c, Transfer::Read); }},
         {"verify", [&] { return commandTransfer(c, Transfer::Verify); }},
         {"program", [&] { return commandTransfer(c, Transfer::Program); }},

@@ -100,22 +100,33 @@ bool endsWithOk(const std::string& text)
 
 } // namespace
 
-bool runTransfer(Transfer transfer, const std::string& device, ParamImage& image, std::ostream& err)
+bool runTransfer(Transfer transfer, const std::string& device, ParamImage& image, std::ostream& err,
+                 const TransferHooks& hooks)
 {
     LinkOnlyMonitor monitor;
     Link link(image, device, monitor, err);
     if (!link.isOpen())
         return false;
     LinkSession& session = link.session();
+    bool declined = false;
     switch (transfer) {
     case Transfer::Read:
+        session.setReadObserver(hooks.afterRead);
         session.read();
         break;
     case Transfer::Verify:
         session.verify();
         break;
     case Transfer::Program:
-        session.program();
+        if (!hooks.backupBeforeProgram) {
+            session.program();
+            break;
+        }
+        // The read for the backup ends with "Read: OK": that is no programmed unit.
+        session.programWithBackup([&](const UnitCopy& unit) {
+            declined = !hooks.backupBeforeProgram(unit);
+            return !declined;
+        });
         break;
     }
 
@@ -128,7 +139,8 @@ bool runTransfer(Transfer transfer, const std::string& device, ParamImage& image
         return session.mode() == LinkMode::Idle;
     });
     const LinkDisplay& end = session.display();
-    return finished && !link.host().messageShown() && end.statusColour != ColourRole::Red && endsWithOk(end.statusText);
+    return !declined && finished && !link.host().messageShown() && end.statusColour != ColourRole::Red &&
+           endsWithOk(end.statusText);
 }
 
 bool runMonitor(const std::string& device, int frames, bool json, const ParamImage& image, std::ostream& out,

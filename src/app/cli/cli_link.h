@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/link_session.h"
 #include "core/param_image.h"
 
 #include <optional>
@@ -10,9 +11,19 @@ namespace quorvel::cli {
 
 enum class Transfer : std::uint8_t { Read, Verify, Program };
 
+// What a transfer does with the unit's memory besides the image.
+struct TransferHooks {
+    // Program: given what the unit holds before it is programmed (read first when needed);
+    // false stops before anything is programmed. Unset: program at once.
+    LinkSession::UnitBackup backupBeforeProgram;
+    // Read: told the 20 blocks as the unit sent them, before the image is sanitised.
+    LinkSession::ReadObserver afterRead;
+};
+
 // Runs one transfer with the unit on `device`, the link session driven every 55 ms, with the
 // status line on `err`. True when the unit and the image agree at the end.
-[[nodiscard]] bool runTransfer(Transfer transfer, const std::string& device, ParamImage& image, std::ostream& err);
+[[nodiscard]] bool runTransfer(Transfer transfer, const std::string& device, ParamImage& image, std::ostream& err,
+                               const TransferHooks& hooks = {});
 
 // Prints each accepted monitor frame as the window's texts by label name, one block (or one JSON
 // object per line) per frame. False when the unit never answered.

@@ -1,0 +1,97 @@
+#include "app/cli/cli.h"
+#include "io/atomic_file.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <sstream>
+#include <unistd.h>
+
+namespace quorvel::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CliDiffTest : public ::testing::Test {
+protected:
+    CliDiffTest()
+        : m_dir(fs::temp_directory_path() / ("quorvel-cli-diff-" + std::to_string(::getpid())))
+    {
+        fs::create_directories(m_dir);
+        EXPECT_EQ(cli({"new", "--bike", "11", "-o", path("a.ign")}), kExitOk);
+        // B: a limiter and one element of a row apart from A.
+        EXPECT_EQ(cli({"set", path("a.ign"), "IgnLimiter=12500", "KorVoda[2]=120", "-o", path("b.ign")}), kExitOk);
+    }
+    ~CliDiffTest() override { fs::remove_all(m_dir); }
+
+    int cli(std::vector<std::string> args)
+    {
+        m_out.str("");
+        m_err.str("");
+        return run(args, m_out, m_err);
+    }
+    [[nodiscard]] std::string path(const std::string& name) const { return (m_dir / name).string(); }
+
+    fs::path m_dir;
+    std::ostringstream m_out;
+    std::ostringstream m_err;
+};
+
+TEST_F(CliDiffTest, EqualSetsPrintNothingAndExitZero)
+{
+    EXPECT_EQ(cli({"diff", path("a.ign"), path("a.ign")}), kExitOk) << m_err.str();
+    EXPECT_EQ(m_out.str(), "");
+    EXPECT_EQ(cli({"diff", path("a.ign"), path("a.ign"), "--json"}), kExitOk);
+    EXPECT_EQ(nlohmann::json::parse(m_out.str()), nlohmann::json::array());
+}
+
+TEST_F(CliDiffTest, DifferencesAreOneLineEachInShownUnits)
+{
+    EXPECT_EQ(cli({"diff", path("a.ign"), path("b.ign")}), kExitFailed) << m_err.str();
+    EXPECT_EQ(m_out.str(), "Bike / IgnLimiter: 14000 -> 12500\n"
+                           "Corrections / KorVoda[2]: 103 -> 120\n");
+}
+
+TEST_F(CliDiffTest, JsonIsAnArrayOfNamedDifferences)
+{
+    ASSERT_EQ(cli({"diff", path("b.ign"), path("a.ign"), "--json"}), kExitFailed) << m_err.str();
+    const auto list = nlohmann::json::parse(m_out.str());
+    ASSERT_TRUE(list.is_array());
+    ASSERT_EQ(list.size(), 2U);
+    EXPECT_EQ(list[0]["page"], 0);
+    EXPECT_EQ(list[0]["pageName"], "Bike");
+    EXPECT_EQ(list[0]["parameter"], "IgnLimiter");
+    EXPECT_EQ(list[0]["a"], "12500");
+    EXPECT_EQ(list[0]["b"], "14000");
+    EXPECT_EQ(list[0]["bValue"], 14000);
+    EXPECT_EQ(list[1]["label"], "KorVoda[2]");
+    EXPECT_EQ(list[1]["element"], 2);
+}
+
+TEST_F(CliDiffTest, MapCellsNameTheirRowAndColumn)
+{
+    ASSERT_EQ(cli({"new", "--bike", "12", "-o", path("c.ign")}), kExitOk);
+    ASSERT_EQ(cli({"diff", path("a.ign"), path("c.ign"), "--json"}), kExitFailed);
+    const auto list = nlohmann::json::parse(m_out.str());
+    const auto cell = std::ranges::find_if(list, [](const auto& d) { return d["kind"] == "cell"; });
+    ASSERT_NE(cell, list.end());
+    EXPECT_TRUE(cell->contains("row"));
+    EXPECT_TRUE(cell->contains("column"));
+    EXPECT_EQ((*cell)["label"], std::string((*cell)["parameter"]) + "[" + std::to_string(int((*cell)["row"])) + "][" +
+                                    std::to_string(int((*cell)["column"])) + "]");
+}
+
+TEST_F(CliDiffTest, BadFilesAndBadUsageExitTwo)
+{
+    ASSERT_FALSE(writeFileAtomically(path("old.ign"), "TASKOVAR_KEY 70\r\nBIKE 11\r\n").has_value());
+    EXPECT_EQ(cli({"diff", path("a.ign"), path("old.ign")}), kExitBadInput);
+    EXPECT_NE(m_err.str().find("old.ign"), std::string::npos);
+    EXPECT_EQ(m_out.str(), "");
+    EXPECT_EQ(cli({"diff", path("missing.ign"), path("a.ign")}), kExitBadInput);
+    EXPECT_NE(m_err.str().find("Open file error!"), std::string::npos);
+    EXPECT_EQ(cli({"diff", path("a.ign")}), kExitBadInput);
+}
+
+} // namespace
+} // namespace quorvel::cli

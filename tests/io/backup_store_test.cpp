@@ -1,0 +1,255 @@
+#include "io/backup_store.h"
+
+#include "core/sanitise.h"
+#include "io/app_settings.h"
+#include "io/atomic_file.h"
+#include "io/raw_image_file.h"
+#include "model/bike_defaults.h"
+#include "model/image_compare.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
+
+namespace quorvel {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A unit's 20 blocks that the parameter text alone would not give back.
+UnitCopy::RawBytes oddRaw()
+{
+    ParamImage image;
+    InjectionTables tables;
+    image.setByte(150, 11);
+    applyDefaults(image, tables, {});
+    OutsideSettings settings;
+    (void)sanitiseImage(image, settings);
+    UnitCopy::RawBytes raw{};
+    std::ranges::copy(image.bytes(), raw.begin());
+    raw[0] = 'Q'; // the header as received: its lead bytes come first
+    raw[10] = 71;
+    raw[248] = 2;     // a flag of 2
+    raw[2800] = 0xA5; // a byte no parameter holds
+    raw[151] = 0x5A;
+    const std::string memo = std::string("memo") + '\0' + "rest";
+    std::ranges::copy(memo, raw.begin() + 2850);
+    return raw;
+}
+
+bool parametersEqual(const ParamImage& image, const UnitCopy::RawBytes& raw)
+{
+    return std::ranges::equal(image.bytes().subspan(kBlockSize), std::span(raw).subspan(kBlockSize));
+}
+
+class BackupFolder : public testing::Test {
+protected:
+    BackupFolder()
+        : m_dir(fs::temp_directory_path() / ("quorvel-backups-" + std::to_string(::getpid()) + "-" +
+                                             testing::UnitTest::GetInstance()->current_test_info()->name()))
+    {
+        fs::remove_all(m_dir);
+    }
+    ~BackupFolder() override { fs::remove_all(m_dir); }
+
+    [[nodiscard]] std::vector<std::string> names() const
+    {
+        std::vector<std::string> found;
+        for (const auto& entry : fs::directory_iterator(m_dir))
+            found.push_back(entry.path().filename().string());
+        std::ranges::sort(found);
+        return found;
+    }
+
+    fs::path m_dir;
+};
+
+TEST(RawImageFile, OpensAsAParameterFileAndGivesEveryByteBack)
+{
+    const UnitCopy::RawBytes raw = oddRaw();
+    const std::string text = writeRawImageFile(raw);
+    EXPECT_EQ(readRawImage(text), raw);
+
+    ParamImage image;
+    image.setByte(5, 99); // the image's header: a load leaves it
+    InjectionTables tables;
+    ASSERT_EQ(loadParameterText(text, image, tables), LoadResult::Loaded);
+    EXPECT_TRUE(parametersEqual(image, raw));
+    EXPECT_EQ(image.byte(5), 99);
+}
+
+TEST(RawImageFile, EditedOrDamagedFilesLoadTheirParameterText)
+{
+    const UnitCopy::RawBytes raw = oddRaw();
+    const std::string text = writeRawImageFile(raw);
+    const std::size_t limiter = text.find("LIMITER ");
+    ASSERT_NE(limiter, std::string::npos);
+
+    std::string edited = text;
+    const std::size_t value = edited.find_first_of("123456789", limiter);
+    edited[value] = edited[value] == '9' ? '8' : static_cast<char>(edited[value] + 1);
+    std::string damaged = text;
+    damaged[text.find('\n') + 5] = 'G'; // not a hex digit
+    std::string shortened = text;
+    shortened.erase(text.find('\n') + 1, 2);
+
+    for (const std::string& file : {edited, damaged, shortened}) {
+        EXPECT_FALSE(readRawImage(file).has_value());
+        ParamImage image;
+        InjectionTables tables;
+        ASSERT_EQ(loadParameterText(file, image, tables), LoadResult::Loaded);
+        EXPECT_EQ(image.byte(2800), 0); // the raw bytes are not taken
+        EXPECT_EQ(image.byte(150), 11);
+    }
+}
+
+TEST(RawImageFile, PageOnlyLoadTakesOnlyThatPageFromTheText)
+{
+    const std::string text = writeRawImageFile(oddRaw());
+    ParamImage image;
+    InjectionTables tables;
+    ASSERT_EQ(loadParameterText(text, image, tables, true, 9), LoadResult::Loaded);
+    EXPECT_EQ(image.byte(2800), 0);
+    EXPECT_EQ(image.byte(150), 0); // BIKE is not a section of page 9
+    EXPECT_NE(image.byte(230), 0); // KorVoda is
+}
+
+TEST_F(BackupFolder, NamedByDateTimeBikeAndReasonAndNeverOverwritten)
+{
+    const BackupStore store(m_dir);
+    const BackupTime time{2026, 12, 9, 14, 3, 22};
+    for (BackupReason reason : {BackupReason::Read, BackupReason::Read, BackupReason::Program})
+        ASSERT_TRUE(store.write(oddRaw(), reason, time).written());
+    EXPECT_EQ(names(), (std::vector<std::string>{"2026-12-09_14-03-22_bike11_program.ign",
+                                                 "2026-12-09_14-03-22_bike11_read-2.ign",
+                                                 "2026-12-09_14-03-22_bike11_read.ign"}));
+
+    ParamImage image;
+    InjectionTables tables;
+    const std::vector<BackupEntry> listed = store.list(image, tables);
+    ASSERT_EQ(listed.size(), 3U);
+    // Within one second the later write of a name is newer.
+    std::vector<std::string> order;
+    for (const BackupEntry& entry : listed)
+        order.push_back(entry.path.filename().string());
+    std::erase(order, "2026-12-09_14-03-22_bike11_program.ign");
+    EXPECT_EQ(order, (std::vector<std::string>{"2026-12-09_14-03-22_bike11_read-2.ign",
+                                               "2026-12-09_14-03-22_bike11_read.ign"}));
+    EXPECT_EQ(listed[0].bike, 11);
+    EXPECT_EQ(listed[0].time, time);
+    EXPECT_EQ(listed[0].memo, "memo");
+}
+
+TEST_F(BackupFolder, RetentionKeepsTheNewestAndLeavesOtherFilesAlone)
+{
+    fs::create_directories(m_dir);
+    ASSERT_FALSE(writeFileAtomically(m_dir / "notes.txt", "mine").has_value());
+    ASSERT_FALSE(writeFileAtomically(m_dir / "2026-01-01_tune.ign", "mine").has_value());
+    const BackupStore store(m_dir, 3);
+    for (int minute = 0; minute < 5; ++minute)
+        ASSERT_TRUE(store.write(oddRaw(), BackupReason::Read, {2026, 5, 1, 8, minute, 0}).written());
+    EXPECT_EQ(names(), (std::vector<std::string>{"2026-01-01_tune.ign", "2026-05-01_08-02-00_bike11_read.ign",
+                                                 "2026-05-01_08-03-00_bike11_read.ign",
+                                                 "2026-05-01_08-04-00_bike11_read.ign", "notes.txt"}));
+
+    // A clock set back: the new backup is kept all the same, the oldest other one goes.
+    ASSERT_TRUE(store.write(oddRaw(), BackupReason::Program, {2025, 1, 1, 0, 0, 0}).written());
+    EXPECT_EQ(names(), (std::vector<std::string>{"2025-01-01_00-00-00_bike11_program.ign", "2026-01-01_tune.ign",
+                                                 "2026-05-01_08-03-00_bike11_read.ign",
+                                                 "2026-05-01_08-04-00_bike11_read.ign", "notes.txt"}));
+}
+
+TEST_F(BackupFolder, FolderThatCannotBeCreatedIsReported)
+{
+    ASSERT_FALSE(writeFileAtomically(m_dir.string() + "-file", "in the way").has_value());
+    const BackupStore store(m_dir.string() + "-file");
+    const BackupWrite written = store.write(oddRaw(), BackupReason::Program, {2026, 1, 1, 0, 0, 0});
+    EXPECT_FALSE(written.written());
+    ASSERT_TRUE(written.error.has_value());
+    EXPECT_NE(written.error->find("-file"), std::string::npos);
+    EXPECT_EQ(*readWholeFile(m_dir.string() + "-file"), "in the way");
+    fs::remove(m_dir.string() + "-file");
+}
+
+TEST_F(BackupFolder, ListCountsTheDifferencesAndFlagsUnreadableBackups)
+{
+    const BackupStore store(m_dir);
+    const UnitCopy::RawBytes raw = oddRaw();
+    ASSERT_TRUE(store.write(raw, BackupReason::Read, {2026, 2, 2, 2, 2, 2}).written());
+    ASSERT_FALSE(writeFileAtomically(m_dir / "2026-03-03_03-03-03_bike11_read.ign", "no parameters").has_value());
+
+    ParamImage current = imageFromRaw(raw);
+    OutsideSettings settings;
+    (void)sanitiseImage(current, settings);
+    const Field& limiter = *FieldTable::byName("IgnLimiter");
+    current.setByte(limiter.offset, static_cast<std::uint8_t>(current.byte(limiter.offset) + 1));
+    current.setWordAt(800, static_cast<std::uint16_t>(current.wordAt(800) + 500));
+    InjectionTables tables = referencesOf(current);
+
+    const std::vector<BackupEntry> listed = store.list(current, tables);
+    ASSERT_EQ(listed.size(), 2U);
+    EXPECT_FALSE(listed[0].readable());
+    EXPECT_EQ(listed[1].differences, 2); // IgnLimiter and JET_1A[0][0]
+
+    ParamImage restored = current;
+    ASSERT_EQ(restoreBackup(listed[1], restored, tables), LoadResult::Loaded);
+    EXPECT_TRUE(parametersEqual(restored, raw));
+    EXPECT_EQ(restoreBackup(listed[0], restored, tables), LoadResult::WrongVersion);
+    EXPECT_TRUE(parametersEqual(restored, raw));
+}
+
+class Environment {
+public:
+    explicit Environment(const char* name)
+        : m_name(name)
+    {
+        if (const char* value = std::getenv(name))
+            m_saved = value;
+    }
+    ~Environment()
+    {
+        if (m_saved)
+            ::setenv(m_name, m_saved->c_str(), 1);
+        else
+            ::unsetenv(m_name);
+    }
+    Environment(const Environment&) = delete;
+    Environment& operator=(const Environment&) = delete;
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_saved;
+};
+
+TEST(BackupStore, DefaultFolderLiesUnderTheUsersDataDirectory)
+{
+    const Environment data("XDG_DATA_HOME");
+    const Environment home("HOME");
+    ::setenv("HOME", "/home/rider", 1);
+    ::setenv("XDG_DATA_HOME", "/data", 1);
+    EXPECT_EQ(BackupStore::defaultDirectory(), fs::path("/data/quorvel/backups"));
+    ::setenv("XDG_DATA_HOME", "relative/data", 1);
+    EXPECT_EQ(BackupStore::defaultDirectory(), fs::path("/home/rider/.local/share/quorvel/backups"));
+    ::unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(BackupStore::defaultDirectory(), fs::path("/home/rider/.local/share/quorvel/backups"));
+}
+
+TEST(BackupStore, NumberKeptComesFromTheSettingsWithinReason)
+{
+    for (const auto& [text, kept] : std::vector<std::pair<std::string, int>>{{"", 200},
+                                                                             {"[BACKUPS]\nKept=50\n", 50},
+                                                                             {"[BACKUPS]\nKept=0\n", 200},
+                                                                             {"[BACKUPS]\nKept=-4\n", 200},
+                                                                             {"[BACKUPS]\nKept=x\n", 200},
+                                                                             {"[BASIC]\nKept=7\n", 200}}) {
+        AppSettings settings;
+        loadSettings(IniFile::parse(text), settings);
+        EXPECT_EQ(settings.backupsKept, kept) << text;
+    }
+}
+
+} // namespace
+} // namespace quorvel
