@@ -2,6 +2,8 @@
 
 #include "app/cli/cli_args.h"
 #include "app/cli/cli_link.h"
+#include "app/cli/log_cells_command.h"
+#include "app/cli/monitor_log_command.h"
 #include "app/cli/parameter_listing.h"
 #include "core/sanitise.h"
 #include "io/atomic_file.h"
@@ -183,6 +185,8 @@ int commandTransfer(const Context& c, Transfer transfer)
 
 int commandMonitor(const Context& c)
 {
+    if (c.args.option("--csv"))
+        return recordMonitorLog(c.args, c.out, c.err);
     const auto device = c.args.option("--port");
     const auto frames = parseInt(c.args.option("--frames").value_or("10"));
     if (!device || !frames || *frames < 1)
@@ -277,6 +281,13 @@ std::string usage()
            "  program --port DEV FILE.ign            program a file into the unit, then verify\n"
            "  monitor --port DEV [--frames N] [--json] [--file FILE.ign]\n"
            "                                         live data as the window shows it, by label\n"
+           "  monitor --port DEV --csv OUT.csv [--seconds N] [--frames N] [--fast] [--file FILE.ign] [--map NAME]\n"
+           "                                         record a datalog until N seconds or rows, or Ctrl+C;\n"
+           "                                         --fast asks on every tick, the rows carry the cell of\n"
+           "                                         map NAME (JET_1A) of the file or the start bike\n"
+           "Datalogs:\n"
+           "  log-cells LOG.csv FILE.ign --map NAME [--json] [--min-samples N] [--threshold MV]\n"
+           "                                         samples, time and mean lambda per cell of a map\n"
            "Service tools (paths relative to the working directory):\n"
            "  save-all-new                           defaults of every bike into ./new_ign/\n"
            "  compare-all                            compare ./new_ign/ with ./new_ign_old/\n"
@@ -286,7 +297,7 @@ std::string usage()
 
 int run(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err)
 {
-    const Arguments args(argv, {"--json", "--help", "-h"});
+    const Arguments args(argv, {"--json", "--help", "-h", "--fast"});
     const Context c{args, out, err};
     if (args.flag("--help") || args.flag("-h")) {
         out << usage();
@@ -309,6 +320,7 @@ int run(const std::vector<std::string>& argv, std::ostream& out, std::ostream& e
         {"compare-all", [&] { return commandCompareAll(c); }},
         {"import-old-maps", [&] { return commandImportOldMaps(c); }},
         {"export-percent", [&] { return commandExportPercent(c); }},
+        {"log-cells", [&] { return logCells(c.args, c.out, c.err); }},
     };
     const auto command = commands.find(args.positional().front());
     if (command == commands.end())
