@@ -1,4 +1,5 @@
 #include "app/sim_options.h"
+#include "app/sim_replay.h"
 #include "sim/pty_bridge.h"
 #include "sim/virtual_unit.h"
 
@@ -39,6 +40,16 @@ int main(int argc, char** argv)
     if (options->lineTiming)
         faults.replyDelay += std::chrono::milliseconds(26);
     VirtualUnit unit(faults);
+    if (!options->replayPath.empty()) {
+        auto ride = loadReplay(options->replayPath, error);
+        if (!ride) {
+            std::cerr << "quorvel-sim: " << error << '\n';
+            return 2;
+        }
+        std::cerr << "Replaying " << ride->frameCount() << " recorded monitor frames of " << options->replayPath
+                  << '\n';
+        unit.replayRide(std::move(*ride));
+    }
     PtyBridge bridge(unit, options->lineTiming);
     if (!options->linkPath.empty())
         bridge.setStableLink(options->linkPath);

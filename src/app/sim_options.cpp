@@ -53,6 +53,8 @@ std::string simUsage()
            "Options:\n"
            "  --line-timing       send replies at the pace of a 57600 baud line (26.4 ms a frame)\n"
            "  --link PATH         also make PATH a symbolic link to the device\n"
+           "  --replay LOG.csv    answer monitor requests with the frames of a recorded log, in\n"
+           "                      their recorded timing from the first request on\n"
            "  --silent            never answer\n"
            "  --corrupt-every N   give every N-th reply a wrong checksum\n"
            "  --delay-ms N        answer N milliseconds late (0..10000)\n"
@@ -87,6 +89,12 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args, 
             options.help = true;
         } else if (arg == "--line-timing") {
             options.lineTiming = true;
+        } else if (arg == "--replay") {
+            if (i + 1 >= args.size()) {
+                error = "--replay needs a log file";
+                return std::nullopt;
+            }
+            options.replayPath = args[++i];
         } else if (arg == "--silent") {
             options.faults.silent = true;
         } else if (arg == "--link") {

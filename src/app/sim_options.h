@@ -11,7 +11,8 @@ namespace quorvel::sim {
 struct SimOptions {
     FaultPlan faults;
     bool lineTiming = false;
-    std::string linkPath; // a stable name that points at the pseudo-terminal
+    std::string linkPath;   // a stable name that points at the pseudo-terminal
+    std::string replayPath; // a datalog whose frames answer the monitor requests
     bool help = false;
 };
 

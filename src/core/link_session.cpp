@@ -323,7 +323,7 @@ void LinkSession::failTransfer()
 
 void LinkSession::advanceIdle()
 {
-    if (++m_resendTicks >= kResendInterval) {
+    if (++m_resendTicks >= (m_fastMonitor ? 1 : kResendInterval)) {
         m_resendTicks = 0;
         sendMonitorRequest();
     }

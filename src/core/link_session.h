@@ -94,6 +94,12 @@ public:
     // ticks, without the progress bar and without "No Connection" on top of it.
     void showNotice(std::string_view text, ColourRole colour, std::uint16_t ticks);
 
+    // Fast logging: while idle a monitor request goes out on every tick instead of every sixth.
+    // A request and its reply take 2 x 26.4 ms at 57600 baud, so the line carries one exchange
+    // per 55 ms tick. Off by default.
+    void setFastMonitor(bool on) { m_fastMonitor = on; }
+    [[nodiscard]] bool fastMonitor() const { return m_fastMonitor; }
+
     // While printing, "No Connection" is not put on the page being printed.
     void setPrinting(bool printing) { m_printing = printing; }
 
@@ -146,6 +152,7 @@ private:
     std::uint16_t m_savingCountdown = 0;
     bool m_programmingDone = false;
     bool m_printing = false;
+    bool m_fastMonitor = false;
     LinkDisplay m_display;
     UnitCopy m_unitCopy;
     ReadObserver m_readObserver;

@@ -1,5 +1,6 @@
 #include "core/monitor_decoder.h"
 
+#include "core/monitor_channels.h"
 #include "core/text_format.h"
 
 #include <algorithm>
@@ -48,43 +49,39 @@ enum Text : int {
 constexpr int kCylinderCountOffset = 406;
 constexpr int kIgnLimiterOffset = 179;
 
-class Frame {
-public:
-    explicit Frame(FrameBytes bytes)
-        : m_bytes(bytes)
-    {
-    }
-    [[nodiscard]] int byte(int n) const { return m_bytes[static_cast<std::size_t>(n)]; }
-    [[nodiscard]] int word(int n) const { return byte(n) | (byte(n + 1) << 8); }
-    [[nodiscard]] bool bit(int n, int bitIndex) const { return ((byte(n) >> bitIndex) & 1) != 0; }
-
-private:
-    FrameBytes m_bytes;
-};
-
 // An on/off indicator: caption + " - " + "YES" or "NO".
 struct Indicator {
     std::string_view label;
     int caption;
-    int byte;
-    int bit;
-    bool activeLow; // inputs are active when their bit is 0
+    MonitorValue value; // 1 while the input or output is active
     ColourRole onColour;
 };
 
 constexpr std::array<Indicator, 11> kIndicators = {{
-    {"LabelMonFallIn", kTextFallSensor, 1, 0, true, ColourRole::Fuchsia},
-    {"LabelMonFallOut", kTextFallSensor, 1, 1, false, ColourRole::Red},
-    {"LabelMonBlock2In", kTextBlocking, 1, 2, true, ColourRole::Aqua},
-    {"LabelMonBlock2Out", kTextBlocking, 1, 3, false, ColourRole::Red},
-    {"LabelMonStartLimiterIn", kTextStartLimiter, 1, 4, true, ColourRole::Fuchsia},
-    {"LabelMonStartLimiterOut", kTextStartLimiter, 1, 5, false, ColourRole::Fuchsia},
-    {"LabelMonClutchIn", kTextClutchMaster, 1, 6, true, ColourRole::Lime},
-    {"LabelMonClutchOut", kTextClutchMaster, 1, 7, false, ColourRole::Red},
-    {"LabelMonIgnLimiter", kTextIgnLimiter, 2, 2, false, ColourRole::Fuchsia},
-    {"LabelMonJetLimiter", kTextJetLimiter, 2, 3, false, ColourRole::Fuchsia},
-    {"LabelMonRetardLimiter", kTextRetardLimiter, 2, 4, false, ColourRole::Fuchsia},
+    {"LabelMonFallIn", kTextFallSensor, MonitorValue::FallSensorIn, ColourRole::Fuchsia},
+    {"LabelMonFallOut", kTextFallSensor, MonitorValue::FallSensorOut, ColourRole::Red},
+    {"LabelMonBlock2In", kTextBlocking, MonitorValue::BlockingIn, ColourRole::Aqua},
+    {"LabelMonBlock2Out", kTextBlocking, MonitorValue::BlockingOut, ColourRole::Red},
+    {"LabelMonStartLimiterIn", kTextStartLimiter, MonitorValue::StartLimiterIn, ColourRole::Fuchsia},
+    {"LabelMonStartLimiterOut", kTextStartLimiter, MonitorValue::StartLimiterOut, ColourRole::Fuchsia},
+    {"LabelMonClutchIn", kTextClutchMaster, MonitorValue::ClutchIn, ColourRole::Lime},
+    {"LabelMonClutchOut", kTextClutchMaster, MonitorValue::ClutchOut, ColourRole::Red},
+    {"LabelMonIgnLimiter", kTextIgnLimiter, MonitorValue::IgnLimiter, ColourRole::Fuchsia},
+    {"LabelMonJetLimiter", kTextJetLimiter, MonitorValue::JetLimiter, ColourRole::Fuchsia},
+    {"LabelMonRetardLimiter", kTextRetardLimiter, MonitorValue::RetardLimiter, ColourRole::Fuchsia},
 }};
+
+constexpr std::array kAdvances = {MonitorValue::Advance1, MonitorValue::Advance2, MonitorValue::Advance3,
+                                  MonitorValue::Advance4};
+constexpr std::array kInjectionsA = {MonitorValue::Injection1A, MonitorValue::Injection2A, MonitorValue::Injection3A,
+                                     MonitorValue::Injection4A};
+constexpr std::array kInjectionsB = {MonitorValue::Injection1B, MonitorValue::Injection2B, MonitorValue::Injection3B,
+                                     MonitorValue::Injection4B};
+constexpr std::array kTests = {MonitorValue::Test1, MonitorValue::Test2, MonitorValue::Test3, MonitorValue::Test4,
+                               MonitorValue::Test5, MonitorValue::Test6, MonitorValue::Test7, MonitorValue::Test8};
+constexpr std::array kAutoRatios = {MonitorValue::GearRatio1, MonitorValue::GearRatio2, MonitorValue::GearRatio3,
+                                    MonitorValue::GearRatio4, MonitorValue::GearRatio5, MonitorValue::GearRatio6};
+constexpr int kVersionByte = 150;
 
 constexpr std::array<std::string_view, 4> kIgnLabels = {"LabelMon_Ign1", "LabelMon_Ign2", "LabelMon_Ign3",
                                                         "LabelMon_Ign4"};
@@ -113,19 +110,24 @@ int clampGauge(int value)
 
 class DisplayBuilder {
 public:
-    DisplayBuilder(Frame frame, const MonitorContext& context, const MessageTexts& texts)
+    DisplayBuilder(FrameBytes frame, const MonitorContext& context, const MessageTexts& texts)
         : m_frame(frame)
         , m_context(context)
         , m_texts(texts)
     {
     }
 
-    void build(MonitorSnapshot& snapshot);
+    void build(const MonitorSnapshot& snapshot);
     MonitorDisplay take() { return std::move(m_display); }
 
 private:
     [[nodiscard]] std::string text(int number) const { return std::string(m_texts.text(number)); }
     [[nodiscard]] std::string yesNo(bool on) const { return text(on ? kTextYes : kTextNo); }
+    // The value as the frame holds it, and scaled into its unit.
+    [[nodiscard]] int raw(MonitorValue value) const { return frameValue(m_frame, value); }
+    [[nodiscard]] bool on(MonitorValue value) const { return raw(value) != 0; }
+    [[nodiscard]] int steps(MonitorValue value) const { return channelSteps(m_frame, value); }
+    [[nodiscard]] double scaled(MonitorValue value) const { return channelValue(m_frame, value); }
 
     void label(std::string_view name, std::string value, std::optional<ColourRole> colour = std::nullopt,
                std::optional<bool> visible = std::nullopt)
@@ -148,7 +150,7 @@ private:
     void corrections();
     void gears();
 
-    Frame m_frame;
+    FrameBytes m_frame;
     const MonitorContext& m_context;
     const MessageTexts& m_texts;
     MonitorDisplay m_display;
@@ -157,44 +159,47 @@ private:
 void DisplayBuilder::indicators()
 {
     for (const Indicator& indicator : kIndicators) {
-        const bool on = m_frame.bit(indicator.byte, indicator.bit) != indicator.activeLow;
-        label(indicator.label, text(indicator.caption) + " - " + yesNo(on),
-              on ? indicator.onColour : ColourRole::NormalFace);
+        const bool active = on(indicator.value);
+        label(indicator.label, text(indicator.caption) + " - " + yesNo(active),
+              active ? indicator.onColour : ColourRole::NormalFace);
     }
 
     const std::string tachoLambda = text(kTextTacho) + "/" + text(kTextLambda);
-    const bool tachoLambdaIn = !m_frame.bit(2, 0);
+    const bool tachoLambdaIn = on(MonitorValue::TachoLambdaIn);
     label("LabelMonRpmLambdaIn", tachoLambda + " - " + yesNo(tachoLambdaIn),
           tachoLambdaIn ? ColourRole::Aqua : ColourRole::NormalFace);
-    const bool tacho = m_frame.bit(2, 1);
+    const bool tacho = on(MonitorValue::TachoOutput);
     label("LabelMonRpmLambdaOut", tachoLambda + " - " + text(tacho ? kTextTacho : kTextLambda),
           tacho ? ColourRole::NormalFace : ColourRole::Aqua);
 
-    const bool cooling = m_frame.bit(3, 4);
+    const bool cooling = on(MonitorValue::Cooling);
     label("LabelClazeniMon", text(kTextCooling) + " - " + yesNo(cooling),
           cooling ? ColourRole::White : ColourRole::NormalFace);
     struct Pickup {
         std::string_view label;
         int caption;
-        int bit;
+        MonitorValue signal;
     };
-    for (const Pickup& pickup : {Pickup{"LabelSnimacCkps", kTextCkps, 5}, Pickup{"LabelSnimacCmps", kTextCmps, 6}}) {
-        const bool running = m_frame.bit(3, pickup.bit);
+    for (const Pickup& pickup : {Pickup{"LabelSnimacCkps", kTextCkps, MonitorValue::CkpsSignal},
+                                 Pickup{"LabelSnimacCmps", kTextCmps, MonitorValue::CmpsSignal}}) {
+        const bool running = on(pickup.signal);
         label(pickup.label, text(pickup.caption) + " - " + text(running ? kTextRunning : kTextNoSignal),
               running ? ColourRole::Lime : ColourRole::NormalFace);
     }
 
-    const int pilot = m_frame.byte(27);
-    const int pilotState = pilot == 0 ? kTextNo : pilot == 2 ? kTextYes : kTextTwinkle;
-    label("LabelMonPilotLight", text(m_context.chokeBike ? kTextChoke : kTextShiftLight) + " - " + text(pilotState),
+    constexpr std::array<int, 3> kPilotStates = {kTextNo, kTextYes, kTextTwinkle}; // off, on, blinking
+    const int pilot = raw(MonitorValue::PilotLight);
+    label("LabelMonPilotLight",
+          text(m_context.chokeBike ? kTextChoke : kTextShiftLight) + " - " +
+              text(kPilotStates[static_cast<std::size_t>(pilot)]),
           pilot != 0 ? ColourRole::Fuchsia : ColourRole::NormalFace);
 
-    const bool n2o = m_frame.bit(3, 1);
+    const bool n2o = on(MonitorValue::N2o);
     label("LabelN2oEnable", "N2O  - " + yesNo(n2o), n2o ? ColourRole::Lime : ColourRole::NormalFace,
           m_context.n2oEnabled);
-    m_display.labels.push_back({{"LabelEeDataErr"}, std::nullopt, std::nullopt, m_frame.bit(3, 7)});
+    m_display.labels.push_back({{"LabelEeDataErr"}, std::nullopt, std::nullopt, on(MonitorValue::DataError)});
 
-    const int version = m_frame.byte(150);
+    const int version = m_frame[kVersionByte];
     if (version == kProgramVersion) {
         label("LabelVersion", "", ColourRole::White);
     } else {
@@ -217,13 +222,13 @@ void DisplayBuilder::advance(const MonitorSnapshot& snapshot)
         }
         label(kIgnLabels[i],
               snapshot.BaseAdvance ? formatText(kIgnBaseFormats[i], caption.c_str())
-                                   : formatText(kIgnFormats[i], caption.c_str(), m_frame.byte(9 + k)),
+                                   : formatText(kIgnFormats[i], caption.c_str(), raw(kAdvances[i])),
               std::nullopt, k == 1 ? std::nullopt : std::optional<bool>(true));
     }
     int sum = 0;
     for (int k = 1; k <= cylinders; ++k)
-        sum += m_frame.byte(9 + k);
-    const int mean = cylinders == 0 ? m_frame.byte(10) : sum / cylinders;
+        sum += raw(kAdvances[static_cast<std::size_t>(k - 1)]);
+    const int mean = cylinders == 0 ? raw(MonitorValue::Advance1) : sum / cylinders;
     label("LabelMon_Ign", snapshot.BaseAdvance ? formatText("%s = BASE", caption.c_str())
                                                : formatText("%s = %2d °", caption.c_str(), mean));
 }
@@ -234,20 +239,20 @@ void DisplayBuilder::injection(int rpm)
     const std::string caption = text(kTextInjectionTime);
     int sumA = 0;
     int sumB = 0;
-    int longest = 0;
+    int longest = 0; // in the frame's 100 us
     for (int k = 1; k <= 4; ++k) {
         const auto i = static_cast<std::size_t>(k - 1);
-        const int a = m_frame.byte(13 + k);
-        const int b = m_frame.byte(17 + k);
+        const int a = steps(kInjectionsA[i]);
+        const int b = steps(kInjectionsB[i]);
         sumA += a;
         sumB += b;
-        longest = std::max({longest, a, b});
+        longest = std::max({longest, raw(kInjectionsA[i]), raw(kInjectionsB[i])});
         const std::optional<bool> visible = k == 1 ? std::nullopt : std::optional<bool>(cylinders >= k);
-        label(kJetALabels[i], formatText(kJetAFormats[i], caption.c_str(), a * 100), std::nullopt, visible);
-        label(kJetBLabels[i], formatText(kJetBFormats[i], caption.c_str(), b * 100), std::nullopt, visible);
+        label(kJetALabels[i], formatText(kJetAFormats[i], caption.c_str(), a), std::nullopt, visible);
+        label(kJetBLabels[i], formatText(kJetBFormats[i], caption.c_str(), b), std::nullopt, visible);
     }
-    label("LabelMon_Jet_A", formatText("%s A = %d us", caption.c_str(), sumA * 100 / 4));
-    label("LabelMon_Jet_B", formatText("%s B = %d us", caption.c_str(), sumB * 100 / 4));
+    label("LabelMon_Jet_A", formatText("%s A = %d us", caption.c_str(), sumA / 4));
+    label("LabelMon_Jet_B", formatText("%s B = %d us", caption.c_str(), sumB / 4));
 
     // The duty cycle uses the engine speed of this frame: the injection times and the speed
     // they were measured at belong together.
@@ -258,8 +263,8 @@ void DisplayBuilder::injection(int rpm)
 
 void DisplayBuilder::engineSpeed(const MonitorSnapshot& snapshot)
 {
-    label("LabelGear", formatText("%s = %d ", text(kTextGear).c_str(), m_frame.byte(25)));
-    label("LabelDleTpsProcent", formatText("%s = %2d %", text(kTextJetTps).c_str(), m_frame.byte(26)));
+    label("LabelGear", formatText("%s = %d ", text(kTextGear).c_str(), raw(MonitorValue::Gear)));
+    label("LabelDleTpsProcent", formatText("%s = %2d %", text(kTextJetTps).c_str(), raw(MonitorValue::JetTpsShare)));
 
     const int limiters = int{snapshot.IgnLimiterOn} + int{snapshot.JetLimiterOn} + int{snapshot.RetardLimiterOn};
     const ColourRole rpmColour = limiters == 0   ? ColourRole::NormalFace
@@ -273,134 +278,131 @@ void DisplayBuilder::engineSpeed(const MonitorSnapshot& snapshot)
 void DisplayBuilder::sensors(const MonitorSnapshot& snapshot)
 {
     const bool extended = m_context.extendedMonitor;
-    const double ap = m_frame.word(52) * 0.1;
+    const double ap = scaled(MonitorValue::Ap);
     label("LabelTlak",
-          extended ? formatText("AP = %4.1f kPa= %d mV", ap, m_frame.word(50)) : formatText("AP = %4.1f kPa", ap),
+          extended ? formatText("AP = %4.1f kPa= %d mV", ap, raw(MonitorValue::ApVoltage))
+                   : formatText("AP = %4.1f kPa", ap),
           snapshot.ApError ? ColourRole::Red : ColourRole::NormalFace);
 
+    const int iapVoltage = raw(MonitorValue::IapVoltage);
     if (snapshot.IapError) {
-        label("LabelPodtlak", extended ? formatText("IAP = error = %d [mV]", m_frame.word(54)) : "IAP = error",
+        label("LabelPodtlak", extended ? formatText("IAP = error = %d [mV]", iapVoltage) : "IAP = error",
               ColourRole::Red);
     } else {
+        const int iap = raw(MonitorValue::Iap);
         label("LabelPodtlak",
-              extended ? formatText("IA P= %d [kPa] = %d [mV]", m_frame.word(136), m_frame.word(54))
-                       : formatText("IAP = %d [kPa]", m_frame.word(136)),
+              extended ? formatText("IA P= %d [kPa] = %d [mV]", iap, iapVoltage) : formatText("IAP = %d [kPa]", iap),
               ColourRole::NormalFace);
     }
 
+    const int tpsVoltage = raw(MonitorValue::TpsVoltage);
     if (snapshot.TpsError) {
-        label("LabelTpsMon", formatText("TP = error = %d mV", m_frame.word(56)), ColourRole::Red);
+        label("LabelTpsMon", formatText("TP = error = %d mV", tpsVoltage), ColourRole::Red);
         gauge("CGaugeTps", 0);
     } else {
-        const double tps = m_frame.word(138) * 0.1;
+        const double tps = scaled(MonitorValue::Throttle);
         label("LabelTpsMon",
-              extended ? formatText("TP = %4.1f %%=%d mV", tps, m_frame.word(56)) : formatText("TP = %4.1f %%", tps),
+              extended ? formatText("TP = %4.1f %%=%d mV", tps, tpsVoltage) : formatText("TP = %4.1f %%", tps),
               ColourRole::NormalFace);
-        gauge("CGaugeTps", m_frame.word(138) / 10);
+        gauge("CGaugeTps", raw(MonitorValue::Throttle) / 10);
     }
 
-    const int lambda = m_frame.word(58);
+    const int lambda = raw(MonitorValue::Lambda);
     label("LabelLambda", formatText("LAMBDA = %d mV", lambda));
     gauge("CGaugeLambda", lambda < 400 ? 0 : lambda > 1000 ? 100 : (lambda - 400) / 6);
 
-    const int supply = m_frame.word(64);
+    const int supply = raw(MonitorValue::Supply); // mV
     const ColourRole supplyColour = (supply >= 17999 || supply <= 7000)    ? ColourRole::Red
                                     : (supply >= 14999 || supply <= 11000) ? ColourRole::Yellow
                                                                            : ColourRole::NormalFace;
-    label("LabelNapeti", formatText("U = %4.1f V", supply * 0.001), supplyColour);
+    label("LabelNapeti", formatText("U = %4.1f V", scaled(MonitorValue::Supply)), supplyColour);
 }
 
 void DisplayBuilder::temperatures()
 {
     const bool extended = m_context.extendedMonitor;
     const std::string coolant = text(kTextCoolant);
-    const int coolantRaw = m_frame.byte(23);
-    if (coolantRaw == 0) {
+    const int coolantVoltage = raw(MonitorValue::CoolantVoltage);
+    // A failed sensor is worked with as 80 degrees; its gauge shows that value in red.
+    const int celsius = steps(MonitorValue::Coolant);
+    if (on(MonitorValue::CoolantError)) {
         label("LabelVoda",
-              extended ? formatText("%s = error = %d mV", coolant.c_str(), m_frame.word(60))
+              extended ? formatText("%s = error = %d mV", coolant.c_str(), coolantVoltage)
                        : formatText("%s = error", coolant.c_str()),
               ColourRole::Red);
-        gauge("CGaugeVoda", 180 - 100, ColourRole::Red);
+        gauge("CGaugeVoda", celsius, ColourRole::Red);
     } else {
-        const int celsius = coolantRaw - 100;
+        const bool hot = raw(MonitorValue::Coolant) >= 200;
         label("LabelVoda",
-              extended ? formatText("%s = %d °C= %d mV", coolant.c_str(), celsius, m_frame.word(60))
+              extended ? formatText("%s = %d °C= %d mV", coolant.c_str(), celsius, coolantVoltage)
                        : formatText("%s= %d °C", coolant.c_str(), celsius),
-              coolantRaw >= 200 ? ColourRole::Yellow : ColourRole::NormalFace);
-        gauge("CGaugeVoda", celsius, coolantRaw >= 200 ? ColourRole::Yellow : ColourRole::Aqua);
+              hot ? ColourRole::Yellow : ColourRole::NormalFace);
+        gauge("CGaugeVoda", celsius, hot ? ColourRole::Yellow : ColourRole::Aqua);
     }
 
     // A failed air sensor reads as 50 degrees, the value the unit then works with.
-    const int airRaw = m_frame.byte(24);
-    const int air = airRaw == 0 ? 50 : airRaw - 100;
+    const int air = steps(MonitorValue::Air);
     label("LabelVzduch",
-          extended ? formatText("AT = %d °C= %d mV", air, m_frame.word(62)) : formatText("AT = %d °C", air),
-          airRaw == 0 ? ColourRole::Red : ColourRole::NormalFace);
+          extended ? formatText("AT = %d °C= %d mV", air, raw(MonitorValue::AirVoltage))
+                   : formatText("AT = %d °C", air),
+          on(MonitorValue::AirError) ? ColourRole::Red : ColourRole::NormalFace);
 }
 
 void DisplayBuilder::servosAndCounters()
 {
     const std::string intake = text(kTextIntakeServo);
-    const ColourRole intakeColour = m_frame.bit(2, 7) ? ColourRole::NormalFace : ColourRole::Red;
-    if (m_frame.bit(4, 4)) {
+    const ColourRole intakeColour = on(MonitorValue::ServoIntakeWorking) ? ColourRole::NormalFace : ColourRole::Red;
+    if (on(MonitorValue::IntakeServoIdle)) {
         label("LabelMonServoIntake",
-              formatText("%s = %d mV/ %s ", intake.c_str(), m_frame.word(70), text(kTextIdle).c_str()), intakeColour);
+              formatText("%s = %d mV/ %s ", intake.c_str(), raw(MonitorValue::ServoIntake1), text(kTextIdle).c_str()),
+              intakeColour);
     } else {
-        label("LabelMonServoIntake", formatText("%s = %d / %d mV", intake.c_str(), m_frame.word(70), m_frame.word(72)),
+        label("LabelMonServoIntake",
+              formatText("%s = %d / %d mV", intake.c_str(), raw(MonitorValue::ServoIntake1),
+                         raw(MonitorValue::ServoIntake2)),
               intakeColour);
     }
     label("LabelMonServoExhaust",
-          formatText("%s = %d / %d mV", text(kTextExhaustServo).c_str(), m_frame.word(66), m_frame.word(68)),
-          m_frame.bit(2, 6) ? ColourRole::NormalFace : ColourRole::Red);
-    label("LabelMonPotenc", formatText("%s = %d mV", text(kTextPotentiometer).c_str(), m_frame.word(74)));
-    label("LabelPocetProgramovani", text(kTextProgramCount) + std::to_string(m_frame.word(76)));
+          formatText("%s = %d / %d mV", text(kTextExhaustServo).c_str(), raw(MonitorValue::ServoExhaust1),
+                     raw(MonitorValue::ServoExhaust2)),
+          on(MonitorValue::ServoExhaustWorking) ? ColourRole::NormalFace : ColourRole::Red);
+    label("LabelMonPotenc",
+          formatText("%s = %d mV", text(kTextPotentiometer).c_str(), raw(MonitorValue::Potentiometer)));
+    label("LabelPocetProgramovani", text(kTextProgramCount) + std::to_string(raw(MonitorValue::ProgrammingCount)));
 
     for (std::size_t t = 0; t < kTestLabels.size(); ++t)
-        label(kTestLabels[t], formatText(kTestFormats[t], m_frame.word(78 + 2 * static_cast<int>(t))));
+        label(kTestLabels[t], formatText(kTestFormats[t], raw(kTests[t])));
 
     const std::string position = text(kTextPosition);
-    label("LabelMon_PolohaA", formatText("%s A = %d °", position.c_str(), m_frame.word(96)));
-    label("LabelMon_PolohaB", formatText("%s B = %d °", position.c_str(), m_frame.word(98)));
+    label("LabelMon_PolohaA", formatText("%s A = %d °", position.c_str(), raw(MonitorValue::PositionA)));
+    label("LabelMon_PolohaB", formatText("%s B = %d °", position.c_str(), raw(MonitorValue::PositionB)));
 }
 
 void DisplayBuilder::corrections()
 {
-    label("LabelKorVodaJet", formatText("TW correction = %4.1f %", m_frame.word(100) * 0.1));
-    label("LabelKorVzduch", formatText("AT correction = %4.1f %", m_frame.word(102) * 0.1));
-    label("LabelKorTlak", formatText("AP correction = %4.1f %", m_frame.word(104) * 0.1));
-    label("LabelKorSytic", formatText("Starting corr. = %4.1f %", m_frame.word(106) * 0.1));
-    label("LabelKorNapeti", formatText("U correction = %d us", m_frame.word(108) - 1000));
-    label("LabelKorVodaIgn", formatText("TW correction = %4.1f °", m_frame.word(110) * 0.1 - 100));
-    label("LabelKorPotencIgn", formatText("Potent. correction = %4.1f °", m_frame.word(112) * 0.1 - 100));
-    label("LabelKorPotencJet", formatText("Potent. correction = %4.1f %", m_frame.word(114) * 0.1));
-    label("LabelIdleKorAdv", formatText("Idle correction = %4.1f °", (m_frame.word(134) - 1000) * 0.1));
+    using enum MonitorValue;
+    label("LabelKorVodaJet", formatText("TW correction = %4.1f %", scaled(CoolantInjCorrection)));
+    label("LabelKorVzduch", formatText("AT correction = %4.1f %", scaled(AirInjCorrection)));
+    label("LabelKorTlak", formatText("AP correction = %4.1f %", scaled(ApInjCorrection)));
+    label("LabelKorSytic", formatText("Starting corr. = %4.1f %", scaled(StartInjCorrection)));
+    label("LabelKorNapeti", formatText("U correction = %d us", steps(SupplyInjCorrection)));
+    label("LabelKorVodaIgn", formatText("TW correction = %4.1f °", scaled(CoolantAdvCorrection)));
+    label("LabelKorPotencIgn", formatText("Potent. correction = %4.1f °", scaled(PotentiometerAdvCorrection)));
+    label("LabelKorPotencJet", formatText("Potent. correction = %4.1f %", scaled(PotentiometerInjCorrection)));
+    label("LabelIdleKorAdv", formatText("Idle correction = %4.1f °", scaled(IdleAdvCorrection)));
 }
 
 void DisplayBuilder::gears()
 {
-    label("LabelMonSpeed", formatText("%s = %d [km/h]", text(kTextSpeed).c_str(), m_frame.word(116)));
-    label("LabelMonGearNapeti", "Gear voltage = " + std::to_string(m_frame.word(118)) + " mV");
-    label("LabelMonPomerRpmSpeed", formatText("Rpm/Speed = %4.1f ", m_frame.word(120) * 0.1));
+    label("LabelMonSpeed", formatText("%s = %d [km/h]", text(kTextSpeed).c_str(), raw(MonitorValue::Speed)));
+    label("LabelMonGearNapeti", "Gear voltage = " + std::to_string(raw(MonitorValue::GearVoltage)) + " mV");
+    label("LabelMonPomerRpmSpeed", formatText("Rpm/Speed = %4.1f ", scaled(MonitorValue::RpmSpeedRatio)));
     for (std::size_t g = 0; g < kAutoRatioLabels.size(); ++g)
-        label(kAutoRatioLabels[g], formatText("%4.1f ", m_frame.word(122 + 2 * static_cast<int>(g)) * 0.1));
+        label(kAutoRatioLabels[g], formatText("%4.1f ", scaled(kAutoRatios[g])));
 }
 
-void DisplayBuilder::build(MonitorSnapshot& snapshot)
+void DisplayBuilder::build(const MonitorSnapshot& snapshot)
 {
-    snapshot.TpsError = m_frame.bit(4, 0);
-    snapshot.IapError = m_frame.bit(4, 1);
-    snapshot.ApError = m_frame.bit(4, 2);
-    snapshot.BaseAdvance = m_frame.bit(3, 3);
-    snapshot.IgnLimiterOn = m_frame.bit(2, 2);
-    snapshot.JetLimiterOn = m_frame.bit(2, 3);
-    snapshot.RetardLimiterOn = m_frame.bit(2, 4);
-    snapshot.Gear = static_cast<std::uint8_t>(m_frame.byte(25));
-    snapshot.JetTpsPercent = static_cast<std::uint8_t>(m_frame.byte(26));
-    const bool mapUseKnown = !m_frame.bit(3, 0);
-    snapshot.UsesTpsMaps = mapUseKnown && snapshot.JetTpsPercent > 0;
-    snapshot.UsesIapMap = mapUseKnown && snapshot.JetTpsPercent < 100;
-    snapshot.Rpm = static_cast<std::uint16_t>(m_frame.word(48));
-
     indicators();
     advance(snapshot);
     injection(snapshot.Rpm);
@@ -410,18 +412,6 @@ void DisplayBuilder::build(MonitorSnapshot& snapshot)
     servosAndCounters();
     corrections();
     gears();
-
-    snapshot.ApTenths = static_cast<std::uint16_t>(m_frame.word(52));
-    snapshot.TpsMillivolts = static_cast<std::uint16_t>(m_frame.word(56));
-    snapshot.LambdaMillivolts = static_cast<std::uint16_t>(m_frame.word(58));
-    snapshot.TpsTenths = static_cast<std::uint16_t>(m_frame.word(138));
-    snapshot.IapKpa = static_cast<std::uint16_t>(m_frame.word(136));
-    snapshot.CoolantRaw = static_cast<std::uint8_t>(m_frame.byte(23) == 0 ? 180 : m_frame.byte(23));
-    snapshot.AirRaw = static_cast<std::uint8_t>(m_frame.byte(24));
-    snapshot.GearMillivolts = static_cast<std::uint16_t>(m_frame.word(118));
-    snapshot.RpmSpeedRatio = static_cast<std::uint16_t>(m_frame.word(120));
-    snapshot.StartTime = static_cast<std::uint16_t>(m_frame.word(94));
-    snapshot.SavingCountdown = static_cast<std::uint16_t>(m_frame.word(148));
 }
 
 } // namespace
@@ -437,7 +427,8 @@ std::optional<MonitorDisplay> MonitorDecoder::decode(FrameBytes bytes, const Mon
 {
     if (!frameIsValid(bytes))
         return std::nullopt;
-    DisplayBuilder builder(Frame(bytes), context, texts);
+    m_snapshot = readMonitorSnapshot(bytes);
+    DisplayBuilder builder(bytes, context, texts);
     builder.build(m_snapshot);
     return builder.take();
 }

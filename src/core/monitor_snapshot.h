@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/link_frame.h"
+
 #include <cstdint>
 
 namespace quorvel {
@@ -30,5 +32,8 @@ struct MonitorSnapshot {
     bool RetardLimiterOn = false;
     std::uint16_t SavingCountdown = 0; // non-zero while the unit stores its parameters
 };
+
+// The snapshot a monitor frame leaves; the frame's checksum is the caller's business.
+[[nodiscard]] MonitorSnapshot readMonitorSnapshot(FrameBytes frame);
 
 } // namespace quorvel

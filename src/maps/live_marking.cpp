@@ -173,6 +173,13 @@ void markGear(const ParamImage& image, const MonitorSnapshot& live, Marks& marks
     marks.labels("LabelGearKor", 1, 6, gear);
 }
 
+// The cell of a map page as the sensors read it, before a page rule fixes its row or column.
+OperatingCell sensedCell(int page, const ParamImage& image, const MonitorSnapshot& live)
+{
+    return {static_cast<std::uint16_t>(nearestEntry(live.Rpm, rpmAxis(image, MapTable::ofPage(page)->axisOffset))),
+            throttleRow(live), pressureRow(image, live)};
+}
+
 } // namespace
 
 int nearestEntry(int value, std::span<const int> table)
@@ -223,49 +230,58 @@ std::vector<ControlMark> LiveMarking::refresh(int page, const ParamImage& image,
     return marks;
 }
 
+MapCellMark markMapCell(int page, const ParamImage& image, const MonitorSnapshot& live)
+{
+    MapCellMark mark;
+    mark.cell = sensedCell(page, image, live);
+    OperatingCell& cell = mark.cell;
+
+    int markedRow = OperatingCell::kNoRow;
+    if (page == kPageAdvance) {
+        if (image.byte(kAdvTps) == 0)
+            cell.throttleRow = kRows - 1;
+        if (live.Rpm != 0)
+            markedRow = cell.throttleRow;
+    } else if (page == kPageInjIap) {
+        if (live.Rpm != 0 && live.UsesIapMap) {
+            markedRow = cell.pressureRow;
+            mark.colour = live.UsesTpsMaps ? ColourRole::Yellow : ColourRole::Lime;
+        }
+    } else if (page == kPageIntakeServo || page == kPageExhaustServo) {
+        const int mode = image.byte(page == kPageIntakeServo ? kServoInMode : kServoExMode);
+        if (mode == 1)
+            cell.throttleRow = kRows - 1;
+        if (mode == 2)
+            cell.column = 0;
+        markedRow = cell.throttleRow;
+    } else if (live.Rpm != 0 && live.UsesTpsMaps) {
+        markedRow = cell.throttleRow;
+        mark.colour = live.UsesIapMap ? ColourRole::Yellow : ColourRole::Lime;
+    }
+    if (markedRow < kRows)
+        mark.element = markedRow * kColumns + cell.column;
+    return mark;
+}
+
 void LiveMarking::markMapPage(int page, const ParamImage& image, const MonitorSnapshot& live, bool showMs,
                               std::vector<ControlMark>& marks)
 {
     const bool servoPage = page == kPageIntakeServo || page == kPageExhaustServo;
-    m_cell.column =
-        static_cast<std::uint16_t>(nearestEntry(live.Rpm, rpmAxis(image, MapTable::ofPage(page)->axisOffset)));
-    m_cell.throttleRow = throttleRow(live);
-    m_cell.pressureRow = pressureRow(image, live);
+    const MapCellMark mark = markMapCell(page, image, live);
+    m_cell = mark.cell;
 
+    // The axis heads and row labels show the rows as the sensors read them, before a page rule
+    // fixes the cell's row or column.
+    const OperatingCell sensed = sensedCell(page, image, live);
     Marks m(marks);
     marks.reserve(kColumns + 2 * kRows + 2 * kRows * kColumns);
-    m.edits("EditRpm_Uni", 0, kColumns, live.Rpm != 0 || servoPage ? m_cell.column : -1);
-    m.labels("LabelRow_Uni", 0, kRows, m_cell.throttleRow);
-    m.edits("EditRow_Uni", 0, kRows, m_cell.pressureRow);
+    m.edits("EditRpm_Uni", 0, kColumns, live.Rpm != 0 || servoPage ? sensed.column : -1);
+    m.labels("LabelRow_Uni", 0, kRows, sensed.throttleRow);
+    m.edits("EditRow_Uni", 0, kRows, sensed.pressureRow);
 
-    // The one marked cell of the grid and its colour; none when its row sensor has failed.
-    int markedRow = OperatingCell::kNoRow;
-    ColourRole markedColour = ColourRole::Lime;
-    if (page == kPageAdvance) {
-        if (image.byte(kAdvTps) == 0)
-            m_cell.throttleRow = kRows - 1;
-        if (live.Rpm != 0)
-            markedRow = m_cell.throttleRow;
-    } else if (page == kPageInjIap) {
-        if (live.Rpm != 0 && live.UsesIapMap) {
-            markedRow = m_cell.pressureRow;
-            markedColour = live.UsesTpsMaps ? ColourRole::Yellow : ColourRole::Lime;
-        }
-    } else if (servoPage) {
-        const int mode = image.byte(page == kPageIntakeServo ? kServoInMode : kServoExMode);
-        if (mode == 1)
-            m_cell.throttleRow = kRows - 1;
-        if (mode == 2)
-            m_cell.column = 0;
-        markedRow = m_cell.throttleRow;
-    } else if (live.Rpm != 0 && live.UsesTpsMaps) {
-        markedRow = m_cell.throttleRow;
-        markedColour = live.UsesIapMap ? ColourRole::Yellow : ColourRole::Lime;
-    }
-
-    const int markedCell = markedRow < kRows ? markedRow * kColumns + m_cell.column : -1;
+    const int markedCell = mark.element.value_or(-1);
     for (int e = 0; e < kRows * kColumns; ++e) {
-        const ColourRole colour = e == markedCell ? markedColour : ColourRole::NormalWindow;
+        const ColourRole colour = e == markedCell ? mark.colour : ColourRole::NormalWindow;
         marks.push_back({{"EditMap_Uni", e}, colour, std::nullopt});
         if (showMs) {
             marks.push_back({{"LabelMs_Uni", e},

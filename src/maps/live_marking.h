@@ -5,6 +5,7 @@
 #include "core/param_image.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -26,6 +27,18 @@ struct PositionColumns {
     std::uint16_t a = 0;
     std::uint16_t b = 0;
 };
+
+// The cell live marking marks on a map page: the operating cell as the page leaves it, and the
+// one grid cell that is coloured (none while the engine stands on a fuel or advance map, while
+// the map is not in use, or while the sensor of its row has failed).
+struct MapCellMark {
+    OperatingCell cell;
+    std::optional<int> element; // 15 * row + column
+    ColourRole colour = ColourRole::Lime;
+};
+
+// The mark of map page `page` (1..7, 11, 12) for the live values.
+[[nodiscard]] MapCellMark markMapCell(int page, const ParamImage& image, const MonitorSnapshot& live);
 
 // Index of the entry of `table` nearest to `value`; a value exactly halfway between two entries
 // selects the upper one.

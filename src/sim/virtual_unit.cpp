@@ -118,8 +118,10 @@ LinkFrame VirtualUnit::blockReply(std::uint8_t command, int block) const
     return frame;
 }
 
-LinkFrame VirtualUnit::monitorReply() const
+LinkFrame VirtualUnit::monitorReply()
 {
+    if (m_ride)
+        return m_ride->frameAt(m_engine.time());
     LinkFrame frame{};
     frame[0] = kMonitorReply;
     m_engine.fillMonitor(frame, m_memory, m_programmingCount, savingCountdown(), m_faults.version);

@@ -4,6 +4,7 @@
 #include "core/param_image.h"
 #include "sim/engine_model.h"
 #include "sim/fault_plan.h"
+#include "sim/frame_replay.h"
 
 #include <chrono>
 #include <cstdint>
@@ -42,6 +43,9 @@ public:
 
     // The parameter memory as the unit holds it; block 0 is its header.
     [[nodiscard]] const ParamImage& memory() const { return m_memory; }
+    // From now on monitor requests are answered with the frames of a recorded ride instead of
+    // the engine model's; the rest of the unit (its memory, its faults) is unchanged.
+    void replayRide(FrameReplay ride) { m_ride.emplace(std::move(ride)); }
     void loadMemory(const ParamImage& image);
 
     [[nodiscard]] std::uint16_t programmingCount() const { return m_programmingCount; }
@@ -58,7 +62,7 @@ private:
 
     [[nodiscard]] LinkFrame headerReply(std::uint8_t command) const;
     [[nodiscard]] LinkFrame blockReply(std::uint8_t command, int block) const;
-    [[nodiscard]] LinkFrame monitorReply() const;
+    [[nodiscard]] LinkFrame monitorReply();
     void storeProgrammed(int block, FrameBytes request);
     // The reply as it goes onto the line, after corruption, differing blocks and noise.
     [[nodiscard]] std::vector<std::uint8_t> applyReplyFaults(LinkFrame reply);
@@ -68,6 +72,7 @@ private:
     FaultPlan m_faults;
     ParamImage m_memory;
     EngineModel m_engine;
+    std::optional<FrameReplay> m_ride;
     std::vector<std::uint8_t> m_request;
     std::chrono::milliseconds m_lastByteTime{0};
     std::deque<PendingReply> m_replies;

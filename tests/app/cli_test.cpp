@@ -1,6 +1,8 @@
 #include "app/cli/cli.h"
 #include "io/atomic_file.h"
 #include "io/parameter_set.h"
+#include "log/datalog_writer.h"
+#include "log/log_frames.h"
 #include "model/field_codec.h"
 #include "model/field_table.h"
 
@@ -136,6 +138,41 @@ TEST_F(CliTest, ExportAndImportOfPercentMaps)
     InjectionTables tables;
     ASSERT_EQ(loadParameterFile(path("i.ign"), image, tables), LoadResult::Loaded);
     EXPECT_EQ(image.byte(650 + 149), 21);
+}
+
+TEST_F(CliTest, LogCellsPrintsHitsAndLambdaOfTheVisitedCells)
+{
+    ASSERT_EQ(cli({"new", "--bike", "11", "-o", path("b.ign")}), kExitOk);
+    DatalogWriter writer;
+    ASSERT_EQ(writer.open(path("ride.csv")), std::nullopt);
+    for (int i = 0; i < 6; ++i)
+        writer.record(330U * i, test::LiveFrame().rpm(3000).throttleTenths(200).lambda(300).sealed(), {});
+    ASSERT_EQ(writer.close(), std::nullopt);
+
+    ASSERT_EQ(cli({"log-cells", path("ride.csv"), path("b.ign"), "--map", "JET_1A", "--json"}), kExitOk) << m_err.str();
+    const auto json = nlohmann::json::parse(m_out.str());
+    EXPECT_EQ(json["rows"], 6);
+    ASSERT_EQ(json["cells"].size(), 1U);
+    const auto& cell = json["cells"][0];
+    EXPECT_EQ(cell["row"], 4);
+    EXPECT_EQ(cell["load"], 20);
+    EXPECT_EQ(cell["samples"], 6);
+    EXPECT_EQ(cell["timeMs"], 5 * 330);
+    EXPECT_EQ(cell["meanLambdaMv"], 300);
+    EXPECT_EQ(cell["reading"], "lean");
+
+    ASSERT_EQ(cli({"log-cells", path("ride.csv"), path("b.ign"), "--map", "JET_1A", "--json", "--min-samples", "7"}),
+              kExitOk);
+    EXPECT_FALSE(nlohmann::json::parse(m_out.str())["cells"][0].contains("reading"));
+    ASSERT_EQ(cli({"log-cells", path("ride.csv"), path("b.ign"), "--map", "IAP"}), kExitOk);
+    EXPECT_NE(m_out.str().find("IAP: 0 of 6 rows"), std::string::npos);
+
+    EXPECT_EQ(cli({"log-cells", path("ride.csv"), path("b.ign"), "--map", "JET_9A"}), kExitBadInput);
+    EXPECT_EQ(cli({"log-cells", path("ride.csv"), path("b.ign")}), kExitBadInput);
+    EXPECT_EQ(cli({"log-cells", path("none.csv"), path("b.ign"), "--map", "JET_1A"}), kExitBadInput);
+    EXPECT_NE(m_err.str().find("The log could not be opened"), std::string::npos);
+    EXPECT_EQ(cli({"log-cells", path("b.ign"), path("b.ign"), "--map", "JET_1A"}), kExitBadInput);
+    EXPECT_NE(m_err.str().find("is not a log of this program"), std::string::npos);
 }
 
 } // namespace

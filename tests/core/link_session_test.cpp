@@ -389,6 +389,44 @@ TEST_F(LinkSessionTest, MonitorRequestsGoOutEverySixTicksOnlyWhileIdle)
     }
 }
 
+TEST_F(LinkSessionTest, FastMonitorExchangesOneFramePerIdleTickAndYieldsToTransfers)
+{
+    EXPECT_FALSE(session.fastMonitor());
+    session.setFastMonitor(true);
+    for (int tick = 1; tick <= 12; ++tick) {
+        step();
+        const auto frames = line.writtenFrames();
+        ASSERT_EQ(frames.size(), 1U) << tick;
+        EXPECT_EQ(frames.front()[0], kMonitorRequest) << tick;
+        line.clearWritten();
+        // The reply to the previous tick's request came in before this tick.
+        if (tick > 1) {
+            EXPECT_LE(session.silenceTicks(), 1) << tick;
+        }
+    }
+
+    session.read();
+    while (session.mode() != LinkMode::Idle) {
+        step();
+        // The tick that ends the transfer is idle by its end and may ask at once.
+        if (session.mode() != LinkMode::Idle) {
+            for (const LinkFrame& frame : line.writtenFrames())
+                ASSERT_NE(frame[0], kMonitorRequest);
+        }
+        line.clearWritten();
+    }
+
+    session.setFastMonitor(false);
+    std::vector<int> monitorTicks;
+    for (int tick = 1; tick <= 12; ++tick) {
+        step();
+        if (!line.writtenFrames().empty())
+            monitorTicks.push_back(tick);
+        line.clearWritten();
+    }
+    EXPECT_EQ(monitorTicks.size(), 2U);
+}
+
 TEST_F(LinkSessionTest, SilentUnitShowsNoConnectionAfterSevenTicksAndReopensEveryThirty)
 {
     unit.setFaults(silentUnit());

@@ -51,6 +51,16 @@ TEST(SimOptions, UnplugWithoutAStableLinkIsRefused)
     EXPECT_NE(error.find("1 to 1000"), std::string::npos);
 }
 
+TEST(SimOptions, ReplayNamesTheLogToAnswerWith)
+{
+    const auto options = parse({"--replay", "ride.csv", "--line-timing"});
+    ASSERT_TRUE(options.has_value());
+    EXPECT_EQ(options->replayPath, "ride.csv");
+    std::string error;
+    EXPECT_FALSE(parse({"--replay"}, &error));
+    EXPECT_NE(error.find("log"), std::string::npos);
+}
+
 TEST(SimOptions, NoArgumentsGiveAHealthyUnit)
 {
     const auto options = parse({});

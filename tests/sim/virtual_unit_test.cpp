@@ -250,6 +250,27 @@ TEST(VirtualUnitFaults, BrownOutIgnoresRequestsForItsTimeThenAnswersWithMemoryIn
     EXPECT_EQ(unit.memory().byte(2850), pc.byte(2850));
 }
 
+TEST(VirtualUnitReplay, RequestsGetTheRecordedFrameOfTheReplayTimeFromTheFirstRequestOn)
+{
+    std::vector<LinkFrame> frames(3);
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        frames[i][0] = kMonitorReply;
+        frames[i][48] = static_cast<std::uint8_t>(10 + i);
+        sealFrame(frames[i]);
+    }
+    VirtualUnit unit;
+    unit.advance(5s); // the ride starts with the first request, not with the unit
+    unit.replayRide(FrameReplay({1000, 1330, 1660}, frames));
+    std::vector<int> rpmBytes;
+    for (std::chrono::milliseconds wait : {0ms, 329ms, 1ms, 329ms, 1ms, 5000ms}) {
+        unit.advance(wait);
+        rpmBytes.push_back(asFrame(sendRequest(unit, buildMonitorRequest()))[48]);
+    }
+    EXPECT_EQ(rpmBytes, (std::vector<int>{10, 10, 11, 11, 12, 12}));
+    // The rest of the unit still answers from its memory.
+    EXPECT_EQ(asFrame(sendRequest(unit, buildBlockFrame(ParamImage{}, 0x41, LinkMode::Read)))[0], 0xC1);
+}
+
 TEST(VirtualUnitMemory, FactoryMemoryIsAlreadySanitised)
 {
     ParamImage image = factoryMemory();

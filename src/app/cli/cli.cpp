@@ -6,6 +6,8 @@
 #include "app/cli/cli_link.h"
 #include "app/cli/map_export_command.h"
 #include "app/cli/map_import_command.h"
+#include "app/cli/log_cells_command.h"
+#include "app/cli/monitor_log_command.h"
 #include "app/cli/parameter_listing.h"
 #include "core/sanitise.h"
 #include "io/atomic_file.h"
@@ -198,6 +200,8 @@ int commandTransfer(const Context& c, Transfer transfer)
 
 int commandMonitor(const Context& c)
 {
+    if (c.args.option("--csv"))
+        return recordMonitorLog(c.args, c.out, c.err);
     const auto device = c.args.option("--port");
     const auto frames = parseInt(c.args.option("--frames").value_or("10"));
     if (!device || !frames || *frames < 1)
@@ -297,6 +301,13 @@ std::string usage()
            "                                         (reading it first), program the file, verify\n"
            "  monitor --port DEV [--frames N] [--json] [--file FILE.ign]\n"
            "                                         live data as the window shows it, by label\n"
+           "  monitor --port DEV --csv OUT.csv [--seconds N] [--frames N] [--fast] [--file FILE.ign] [--map NAME]\n"
+           "                                         record a datalog until N seconds or rows, or Ctrl+C;\n"
+           "                                         --fast asks on every tick, the rows carry the cell of\n"
+           "                                         map NAME (JET_1A) of the file or the start bike\n"
+           "Datalogs:\n"
+           "  log-cells LOG.csv FILE.ign --map NAME [--json] [--min-samples N] [--threshold MV]\n"
+           "                                         samples, time and mean lambda per cell of a map\n"
            "Service tools (paths relative to the working directory):\n"
            "  save-all-new                           defaults of every bike into ./new_ign/\n"
            "  compare-all                            compare ./new_ign/ with ./new_ign_old/\n"
@@ -310,7 +321,7 @@ std::string usage()
 
 int run(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err)
 {
-    const Arguments args(argv, {"--json", "--help", "-h", "--no-backup"});
+    const Arguments args(argv, {"--json", "--help", "-h", "--no-backup", "--fast"});
     const Context c{args, out, err};
     if (args.flag("--help") || args.flag("-h")) {
         out << usage();
@@ -336,6 +347,7 @@ int run(const std::vector<std::string>& argv, std::ostream& out, std::ostream& e
         {"export-percent", [&] { return commandExportPercent(c); }},
         {"map-export", [&] { return mapExportCommand(args, err); }},
         {"map-import", [&] { return mapImportCommand(args, err); }},
+        {"log-cells", [&] { return logCells(c.args, c.out, c.err); }},
     };
     const auto command = commands.find(args.positional().front());
     if (command == commands.end())

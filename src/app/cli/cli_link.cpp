@@ -11,6 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include <chrono>
+#include <limits>
 #include <thread>
 
 namespace quorvel::cli {
@@ -180,6 +181,18 @@ bool runMonitor(const std::string& device, int frames, bool json, const ParamIma
         return shown >= frames || disconnectedTicks > kGiveUpTicks;
     });
     return complete && shown >= frames;
+}
+
+bool runMonitorLink(const std::string& device, const ParamImage& image, MonitorSink& monitor, bool fastMonitor,
+                    const std::function<bool(const LinkSession&)>& done, std::ostream& err)
+{
+    ParamImage linkImage = image;
+    Link link(linkImage, device, monitor, err);
+    if (!link.isOpen())
+        return false;
+    link.session().setFastMonitor(fastMonitor);
+    (void)link.tickUntil(std::numeric_limits<int>::max(), [&] { return done(link.session()); });
+    return true;
 }
 
 } // namespace quorvel::cli

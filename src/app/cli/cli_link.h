@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/link_session.h"
+#include "core/monitor_sink.h"
 #include "core/param_image.h"
 
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -29,5 +31,12 @@ struct TransferHooks {
 // object per line) per frame. False when the unit never answered.
 [[nodiscard]] bool runMonitor(const std::string& device, int frames, bool json, const ParamImage& image,
                               std::ostream& out, std::ostream& err);
+
+// Keeps the link with the unit on `device` running every 55 ms with `monitor` as its monitor
+// sink, asking for live data on every tick when `fastMonitor` is set, until `done` says so after
+// a tick. False when the port does not open.
+[[nodiscard]] bool runMonitorLink(const std::string& device, const ParamImage& image, MonitorSink& monitor,
+                                  bool fastMonitor, const std::function<bool(const LinkSession&)>& done,
+                                  std::ostream& err);
 
 } // namespace quorvel::cli
