@@ -4,11 +4,15 @@
 // Before the benchmarks run, the figures bench/run puts in its table are printed as lines
 // "FIGURE name value unit target": the cold start-up of this process, the CPU time of one tick
 // and the resident memory once the window is up.
+#include "core/page_index.h"
 #include "serial/fake_serial_line.h"
 #include "sim/in_process_line.h"
 #include "ui/main_window.h"
+#include "ui/map_edit_actions.h"
+#include "ui/map_pages.h"
 
 #include <QApplication>
+#include <QTabWidget>
 
 #include <benchmark/benchmark.h>
 
@@ -103,6 +107,27 @@ double meanTickMicroseconds(TFormHlav& window, sim::VirtualUnit& unit, test::Fak
     return std::chrono::duration<double, std::micro>(spent).count() / kTicks;
 }
 
+// One operation of the map editing on every cell of Inj-1A (F5 and F4 by turns on a selection
+// of the whole map), stored as an edit of the page and repainted: the CPU time per operation.
+double meanMapOperationMilliseconds(TFormHlav& window)
+{
+    constexpr int kOperations = 200;
+    auto& pages = *window.findChild<QTabWidget*>("PageControl1");
+    pages.setCurrentIndex(kPageInj1A);
+    QApplication::processEvents();
+    MapPages& maps = window.mapPages();
+    maps.editing().run(MapEditCommand::SelectAll);
+    std::chrono::nanoseconds spent{0};
+    for (int operation = 0; operation < kOperations; ++operation) {
+        const auto before = threadCpuTime();
+        (void)maps.editing().stepSelection(operation % 2 == 0 ? StepDirection::Up : StepDirection::Down);
+        QApplication::processEvents();
+        spent += threadCpuTime() - before;
+    }
+    pages.setCurrentIndex(kPageMonitor);
+    return std::chrono::duration<double, std::milli>(spent).count() / kOperations;
+}
+
 // The first window of the process, as a user starting the program meets it: the wall time from
 // the start of main() to the window shown and its first tick done; then the memory it holds and
 // the cost of its ticks on the Monitor page.
@@ -123,6 +148,7 @@ void printFigures(std::chrono::steady_clock::time_point mainEntered)
     (void)meanTickMicroseconds(window, unit, fake, true); // caches and first paints warm
     printFigure("GUI_tick", meanTickMicroseconds(window, unit, fake, false) / 1000.0, "ms", "<_1_ms");
     printFigure("GUI_tick_with_repaint", meanTickMicroseconds(window, unit, fake, true) / 1000.0, "ms", "<_1_ms");
+    printFigure("map_operation_150_cells", meanMapOperationMilliseconds(window), "ms", "<_5_ms");
 }
 
 void StartUpToFirstShownWindowAndTick(benchmark::State& state)

@@ -9,6 +9,7 @@ namespace {
 constexpr std::string_view kSection = "BASIC";
 constexpr long long kPageCountInSettings = 19;
 constexpr std::string_view kBackupsSection = "BACKUPS";
+constexpr std::string_view kViewSection = "VIEW"; // view options beyond those of BASIC
 constexpr long long kMostBackupsKept = 100000;
 
 // The original store held these as single bytes.
@@ -59,6 +60,8 @@ void loadSettings(const IniFile& ini, AppSettings& settings)
     readInteger(ini, "CheckBoxExtMonitor->Checked", [&](long long v) { settings.extendedMonitor = v != 0; });
     readInteger(ini, "CheckBoxAll_PolohaA->Checked", [&](long long v) { settings.allPolohaA = v != 0; });
     readInteger(ini, "CheckBoxAll_PolohaB->Checked", [&](long long v) { settings.allPolohaB = v != 0; });
+    if (const auto colours = ini.integer(kViewSection, "CheckBoxColours_Uni->Checked"))
+        settings.showColours = *colours != 0;
     // A folder that keeps no backup would delete the one just written; such a value keeps the
     // number in effect.
     if (const auto kept = ini.integer(kBackupsSection, "Kept"); kept && *kept >= 1 && *kept <= kMostBackupsKept)
@@ -85,6 +88,7 @@ IniFile saveSettings(const AppSettings& settings)
     put("CheckBoxAll_PolohaA->Checked", settings.allPolohaA ? 1 : 0);
     put("CheckBoxAll_PolohaB->Checked", settings.allPolohaB ? 1 : 0);
     ini.set(kBackupsSection, "Kept", std::to_string(settings.backupsKept));
+    ini.set(kViewSection, "CheckBoxColours_Uni->Checked", settings.showColours ? "1" : "0");
     return ini;
 }
 

@@ -25,6 +25,7 @@ struct AppSettings {
     std::string currentFileName; // the parameter file last saved or loaded
     int activePage = 18;
     bool showMs = false;
+    bool showColours = false; // the map grid's "Colours" (section VIEW)
     bool extendedMonitor = false;
     bool allPolohaA = false;
     bool allPolohaB = false;

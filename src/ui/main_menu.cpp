@@ -83,6 +83,14 @@ QAction& MainMenu::action(std::string_view name) const
     return *found;
 }
 
+QMenu& MainMenu::menu(std::string_view name) const
+{
+    auto* found = m_bar.findChild<QMenu*>(qText(name));
+    if (found == nullptr)
+        throw std::logic_error("no menu " + std::string(name));
+    return *found;
+}
+
 void MainMenu::checkComEntry(int entry)
 {
     for (int at = 0; at < kComEntries; ++at)

@@ -24,6 +24,8 @@ public:
 
     // The item or menu of that name; a name the menu does not hold is a programming error.
     [[nodiscard]] QAction& action(std::string_view name) const;
+    // The menu of that name, for the parts that add their own items (the map editing).
+    [[nodiscard]] QMenu& menu(std::string_view name) const;
     [[nodiscard]] QAction& comEntry(int entry) const { return *m_comEntries.at(static_cast<std::size_t>(entry)); }
 
     // Exactly one COM entry carries the check mark; none for an index outside the menu.

@@ -165,16 +165,19 @@ void TFormHlav::buildControls()
                         m_tables,
                         m_allFlags,
                         m_settings.showMs,
+                        m_settings.showColours,
                         m_texts,
                         *m_pages,
                         m_controls,
                         m_applier,
                         *m_menu,
+                        *m_services.dialogs,
                         {[this] { collectPage(); }, [this] { fillPage(); }, [this] { afterChange(); },
                          [this] {
                              if (m_editing != nullptr)
                                  m_editing->editor().takeSnapshot();
-                         }}});
+                         },
+                         [this](const std::string& text) { showStatusText(text); }, [this] { return filesFolder(); }}});
     m_language = std::make_unique<LanguageApplier>(m_applier, m_controls, *m_pages);
     m_help = std::make_unique<HelpCommand>(QCoreApplication::applicationDirPath().toStdString(), m_texts,
                                            *m_services.dialogs);
@@ -500,6 +503,7 @@ void TFormHlav::applyLanguage()
     m_texts.setLanguage(language);
     if (!m_qtTexts.apply(language))
         std::cerr << "quorvel: Qt's own texts are not installed for this language\n";
+    m_mapPages->setLanguage(language);
     // The memo's code page and the captions the idle view composes follow the language.
     if (m_editing != nullptr)
         m_editing->editor().setLanguage(language);
@@ -532,6 +536,20 @@ void TFormHlav::printWindow()
     m_session.setPrinting(false);
     // Pages that do not apply to the bike hide their tabs again.
     fillPage();
+}
+
+void TFormHlav::showStatusText(const std::string& text)
+{
+    constexpr int kStatusMilliseconds = 8000;
+    statusBar()->showMessage(QString::fromStdString(text), kStatusMilliseconds);
+}
+
+std::filesystem::path TFormHlav::filesFolder() const
+{
+    // Beside the parameter file last saved or opened, else beside the program.
+    if (!m_files.currentFileName.empty() && m_files.currentFileName.has_parent_path())
+        return m_files.currentFileName.parent_path();
+    return m_files.exeDirFileName.parent_path();
 }
 
 void TFormHlav::showAbout()

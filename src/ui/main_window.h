@@ -123,6 +123,8 @@ private:
     void chooseLanguage(Language language);
     void printWindow();
     void showAbout();
+    void showStatusText(const std::string& text);
+    [[nodiscard]] std::filesystem::path filesFolder() const;
     void showLink();
     [[nodiscard]] MonitorContext monitorContext() const;
 

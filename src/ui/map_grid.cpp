@@ -1,6 +1,7 @@
 #include "ui/map_grid.h"
 
 #include "core/page_index.h"
+#include "maps/map_colour_scale.h"
 #include "model/field_table.h"
 #include "ui/control_registry.h"
 #include "ui/field_spin_box.h"
@@ -13,6 +14,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -126,6 +128,8 @@ void MapGrid::buildTable()
     m_table->setObjectName("TableMap_Uni");
     m_table->setModel(m_model);
     m_table->setItemDelegate(new MapGridDelegate(m_table));
+    connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { takeSelectionFromTable(); });
     m_table->horizontalHeader()->hide();
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -137,7 +141,13 @@ void MapGrid::buildTable()
     m_table->setColumnWidth(MapGridTableModel::kHeadColumn, kHeadWidth);
     m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A block of cells, by mouse drag, Shift+click or Shift+arrows; the heads are not selectable.
+    m_table->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    m_table->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_table, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        if (m_handlers.contextMenu)
+            m_handlers.contextMenu(m_table->viewport()->mapToGlobal(at));
+    });
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                              QAbstractItemView::AnyKeyPressed);
     fitTable();
@@ -206,6 +216,13 @@ void MapGrid::buildOptions(QHBoxLayout& row)
     }
     m_stepMotor = makeBox("CheckBoxStepMotor", "Step motor", this);
     m_ms = makeBox("CheckBoxZobrMs_Uni", "Ms", this);
+    m_colours = makeBox("CheckBoxColours_Uni", "Colours", this);
+    m_legendLow = new QLabel(this);
+    m_legendHigh = new QLabel(this);
+    for (QLabel* end : {m_legendLow, m_legendHigh}) {
+        end->setMargin(2);
+        end->hide();
+    }
     m_all = makeBox("CheckBoxAll_Uni", "All", this);
     auto* tools = new SpinButton(this);
     tools->setObjectName("CSpinButtonTools_Uni");
@@ -216,6 +233,9 @@ void MapGrid::buildOptions(QHBoxLayout& row)
     for (QWidget* control : std::initializer_list<QWidget*>{m_tps, m_servoEnable, m_percent, m_servoModes, m_stepMotor})
         row.addWidget(control);
     row.addStretch(1);
+    row.addWidget(m_legendLow);
+    row.addWidget(m_legendHigh);
+    row.addWidget(m_colours);
     row.addWidget(m_ms);
     row.addWidget(tools);
     row.addWidget(m_all);
@@ -227,6 +247,11 @@ void MapGrid::buildOptions(QHBoxLayout& row)
     });
     connect(m_ms, &QCheckBox::clicked, this, [this] { forward(m_handlers.optionToggled); });
     connect(m_all, &QCheckBox::clicked, this, [this] { forward(m_handlers.allToggled); });
+    connect(m_colours, &QCheckBox::clicked, this, [this](bool checked) {
+        setValueColours(checked);
+        if (m_handlers.coloursToggled)
+            m_handlers.coloursToggled(checked);
+    });
     connect(m_servoEnable, &QCheckBox::clicked, this, [this](bool checked) {
         if (m_handlers.servoEnable)
             m_handlers.servoEnable(checked);
@@ -367,6 +392,7 @@ void MapGrid::showLayout(const GridLayout& layout, bool rowHeads)
         grid.setLayout(layout, m_image);
         m_model->reload();
     }
+    m_selection.setLayout(layout);
     m_table->setRowHidden(MapGridTableModel::kHeadRow, !layout.rpmFields);
     m_table->setColumnHidden(MapGridTableModel::kHeadColumn, !rowHeads);
     for (int r = 0; r < MapGridModel::kRows; ++r)
@@ -376,6 +402,69 @@ void MapGrid::showLayout(const GridLayout& layout, bool rowHeads)
         m_columnSpinBoxes.at(static_cast<std::size_t>(c))->setVisible(!grid.isColumnHidden(c));
     }
     fitTable();
+}
+
+void MapGrid::takeSelectionFromTable()
+{
+    int top = MapGridModel::kRows;
+    int bottom = -1;
+    int left = MapGridModel::kColumns;
+    int right = -1;
+    for (const QModelIndex& index : m_table->selectionModel()->selectedIndexes()) {
+        const int row = index.row() - 1;
+        const int column = index.column() - 1;
+        if (row < 0 || column < 0 || m_table->isRowHidden(index.row()) || m_table->isColumnHidden(index.column()))
+            continue;
+        top = std::min(top, row);
+        bottom = std::max(bottom, row);
+        left = std::min(left, column);
+        right = std::max(right, column);
+    }
+    if (bottom < 0) {
+        m_selection.clear();
+        return;
+    }
+    m_selection.press(GridCell{top, left});
+    m_selection.extendTo(GridCell{bottom, right});
+}
+
+void MapGrid::showSelection()
+{
+    const std::optional<CellRect> rect = m_selection.rect();
+    QItemSelectionModel& model = *m_table->selectionModel();
+    if (!rect) {
+        model.clearSelection();
+        return;
+    }
+    const QItemSelection block(MapGridTableModel::cellIndexOf(*m_model, rect->top, rect->left),
+                               MapGridTableModel::cellIndexOf(*m_model, rect->bottom, rect->right));
+    model.select(block, QItemSelectionModel::ClearAndSelect);
+}
+
+void MapGrid::setValueColours(bool on)
+{
+    m_colours->setChecked(on);
+    m_model->setValueColours(on);
+    showLegend();
+}
+
+void MapGrid::showLegend()
+{
+    const std::optional<ColourLegend> legend = m_model->legend();
+    const bool shown = legend.has_value() && m_colours->isChecked();
+    m_legendLow->setVisible(shown);
+    m_legendHigh->setVisible(shown);
+    if (!shown)
+        return;
+    for (const auto& [label, value] :
+         {std::pair{m_legendLow, legend->minimum}, std::pair{m_legendHigh, legend->maximum}}) {
+        label->setText(QString::number(value));
+        const Rgb colour = valueColour(value, legend->minimum, legend->maximum);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, QColor(colour.red, colour.green, colour.blue));
+        label->setPalette(palette);
+        label->setAutoFillBackground(true);
+    }
 }
 
 void MapGrid::setPrintLook(bool on)

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "maps/map_grid_surface.h"
+#include "maps/map_selection.h"
 #include "maps/map_tools.h"
 #include "ui/map_grid_table_model.h"
 #include "ui/print_look_surface.h"
 
+#include <QPoint>
 #include <QWidget>
 
 #include <array>
@@ -31,6 +33,8 @@ struct MapGridHandlers {
     std::function<void(std::string_view control, int index, int shown)> fieldEdited; // extras, "Step motor"
     std::function<void()> optionToggled;                                             // "TPS" or "Ms"
     std::function<void()> allToggled;                                                // "All"
+    std::function<void(bool)> coloursToggled;                                        // "Colours"
+    std::function<void(QPoint)> contextMenu; // where the grid's context menu opens, global
     std::function<void(bool)> servoEnable;
     std::function<void(bool)> percent;
     std::function<void(int)> servoMode;
@@ -69,6 +73,13 @@ public:
     [[nodiscard]] QTableView& table() const { return *m_table; }
     [[nodiscard]] QCheckBox& allBox() const { return *m_all; }
     [[nodiscard]] QCheckBox& msBox() const { return *m_ms; }
+    [[nodiscard]] QCheckBox& coloursBox() const { return *m_colours; }
+    // The block of cells the user selected, kept to what the page shows.
+    [[nodiscard]] MapSelection& selection() { return m_selection; }
+    // Shows the selection of the headless model on the table (after Select all).
+    void showSelection();
+    // "Colours": every shown cell on the cool-to-warm scale of the map's values, with a legend.
+    void setValueColours(bool on);
 
 private:
     void buildTable();
@@ -79,6 +90,8 @@ private:
     // The auxiliary fields and their labels in the order the page reads them.
     void arrangeExtras(int page);
     void showFieldValues();
+    void takeSelectionFromTable();
+    void showLegend();
     void forward(const std::function<void()>& action);
 
     const ParamImage& m_image;
@@ -92,6 +105,10 @@ private:
     QCheckBox* m_all = nullptr;
     QCheckBox* m_tps = nullptr;
     QCheckBox* m_ms = nullptr;
+    QCheckBox* m_colours = nullptr;
+    QLabel* m_legendLow = nullptr;
+    QLabel* m_legendHigh = nullptr;
+    MapSelection m_selection;
     QCheckBox* m_servoEnable = nullptr;
     QCheckBox* m_percent = nullptr;
     QCheckBox* m_stepMotor = nullptr;

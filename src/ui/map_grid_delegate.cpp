@@ -4,10 +4,31 @@
 #include "ui/map_grid_table_model.h"
 
 #include <QKeyEvent>
+#include <QPainter>
 
 #include <algorithm>
 
 namespace quorvel {
+
+void MapGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    constexpr int kTintAlpha = 80;
+    QStyleOptionViewItem unselected(option);
+    unselected.state &= ~QStyle::State_Selected;
+    QStyledItemDelegate::paint(painter, unselected, index);
+    if (!option.state.testFlag(QStyle::State_Selected))
+        return;
+    QColor highlight = option.palette.color(QPalette::Highlight);
+    painter->save();
+    if (!index.data(MapGridTableModel::LiveMarkRole).toBool()) {
+        QColor tint = highlight;
+        tint.setAlpha(kTintAlpha);
+        painter->fillRect(option.rect, tint);
+    }
+    painter->setPen(QPen(highlight, 2));
+    painter->drawRect(option.rect.adjusted(1, 1, -1, -1));
+    painter->restore();
+}
 
 QWidget* MapGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
                                        const QModelIndex& index) const

@@ -88,15 +88,30 @@ QVariant MapGridTableModel::cellData(int row, int column, int role) const
     case Qt::EditRole:
         return m_grid.cellValue(row, column);
     case Qt::BackgroundRole:
-        // A cell the page only shows (a coupled follower map) reads as a caption, not a field.
-        if (!m_grid.isCellEditable(row, column) && isPlain(m_grid.cellColour(row, column)))
-            return captionBackground(ColourRole::NormalFace);
-        return fieldBackground(m_grid.cellColour(row, column));
+        return cellBackground(row, column);
+    case LiveMarkRole:
+        return !isPlain(m_grid.cellColour(row, column));
     case Qt::TextAlignmentRole:
         return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     default:
         return rangeData(m_grid.cellRange(), role);
     }
+}
+
+// The live mark over everything; then the value's colour; a cell the page only shows (a coupled
+// follower map) reads as a caption, not a field.
+QVariant MapGridTableModel::cellBackground(int row, int column) const
+{
+    const ColourRole mark = m_grid.cellColour(row, column);
+    if (!isPlain(mark))
+        return fieldBackground(mark);
+    if (m_valueColours && m_legend) {
+        if (const std::optional<Rgb> colour = cellValueColour(m_grid, *m_legend, row, column))
+            return QColor(colour->red, colour->green, colour->blue);
+    }
+    if (!m_grid.isCellEditable(row, column))
+        return captionBackground(ColourRole::NormalFace);
+    return fieldBackground(mark);
 }
 
 QVariant MapGridTableModel::rpmHeadData(int column, int role) const
@@ -190,6 +205,7 @@ bool MapGridTableModel::editable(const QModelIndex& index) const
 
 void MapGridTableModel::reload()
 {
+    m_legend = colourLegend(m_grid);
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
@@ -210,6 +226,15 @@ void MapGridTableModel::setPrintLook(bool on)
         return;
     m_printLook = on;
     emit dataChanged(index(1, kHeadColumn), index(rowCount() - 1, kHeadColumn), {Qt::BackgroundRole});
+}
+
+void MapGridTableModel::setValueColours(bool on)
+{
+    if (m_valueColours == on)
+        return;
+    m_valueColours = on;
+    m_legend = colourLegend(m_grid);
+    emit dataChanged(index(1, 1), index(rowCount() - 1, columnCount() - 1), {Qt::BackgroundRole});
 }
 
 void MapGridTableModel::announce(int tableRow, int tableColumn, const QList<int>& roles)

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "maps/map_colour_scale.h"
 #include "maps/map_grid_model.h"
 
 #include <QAbstractTableModel>
 
 #include <functional>
+#include <optional>
 
 namespace quorvel {
 
@@ -19,6 +21,7 @@ public:
         MinimumRole = Qt::UserRole + 1,
         MaximumRole,
         StepRole,
+        LiveMarkRole, // a cell the live marking painted: drawn over the selection
     };
     static constexpr int kHeadRow = 0;
     static constexpr int kHeadColumn = 0;
@@ -39,6 +42,10 @@ public:
     void repaint(const GridRepaint& changed);
     // On paper the throttle row labels stand on white.
     void setPrintLook(bool on);
+    // "Colours": the cells take the colour of their value between the map's lowest and highest.
+    void setValueColours(bool on);
+    // The lowest and highest value shown, as of the last reload; none without shown cells.
+    [[nodiscard]] std::optional<ColourLegend> legend() const { return m_legend; }
 
     [[nodiscard]] static QModelIndex cellIndexOf(const QAbstractItemModel& model, int row, int column)
     {
@@ -53,6 +60,7 @@ public:
 
 private:
     [[nodiscard]] QVariant cellData(int row, int column, int role) const;
+    [[nodiscard]] QVariant cellBackground(int row, int column) const;
     [[nodiscard]] QVariant rpmHeadData(int column, int role) const;
     [[nodiscard]] QVariant rowHeadData(int row, int role) const;
     [[nodiscard]] bool isOwnItem(const QModelIndex& index) const;
@@ -62,6 +70,8 @@ private:
     MapGridModel m_grid;
     EditHandler m_edited;
     bool m_printLook = false;
+    bool m_valueColours = false;
+    std::optional<ColourLegend> m_legend;
 };
 
 } // namespace quorvel

@@ -9,6 +9,7 @@
 #include "ui/control_applier.h"
 #include "ui/control_registry.h"
 #include "ui/main_menu.h"
+#include "ui/map_edit_actions.h"
 #include "ui/map_grid.h"
 #include "ui/page_control.h"
 #include "ui/spin_button.h"
@@ -35,6 +36,9 @@ MapPages::MapPages(Parts parts)
     , m_commands(m_parts.image, m_parts.tables, *this)
 {
     placeGrid(kPageAdvance);
+    m_edit = std::make_unique<MapEditActions>(MapEditActions::Parts{
+        m_parts.image, m_parts.tables, *m_grid, *this, m_parts.menu, m_parts.dialogs, m_parts.texts,
+        m_parts.window.showStatus, [this] { return m_live; }, m_parts.window.folder});
     wireGrid();
     QObject::connect(&m_parts.menu.action("MenuToolsMinus"), &QAction::triggered, m_grid,
                      [this] { tools(StepDirection::Down); });
@@ -75,6 +79,8 @@ void MapPages::wireGrid()
         (void)m_grid->model().grid().setAux("RadioGroupServoMode", -1, item);
         m_commands.servoMode(activePage(), item);
     };
+    handlers.coloursToggled = [this](bool on) { m_parts.showColours = on; };
+    handlers.contextMenu = [this](QPoint at) { m_edit->contextMenu().popup(at); };
     handlers.allToggled = [this] {
         collectPage();
         refreshView();
@@ -124,6 +130,8 @@ void MapPages::fill(int page)
         const MapPageValues values = fillMapPage(m_parts.image, m_parts.tables, selectBikeGrids(m_parts.image),
                                                  JetCoupling::fromImage(m_parts.image), page);
         m_grid->showMapPage(page, values);
+        if (m_grid->coloursBox().isChecked() != m_parts.showColours)
+            m_grid->setValueColours(m_parts.showColours);
         m_grid->allBox().setChecked(m_parts.allFlags.at(static_cast<std::size_t>(page)) != 0);
     }
     refreshView(page);
@@ -139,8 +147,14 @@ void MapPages::collect(int page)
     m_parts.allFlags.at(static_cast<std::size_t>(page)) = m_grid->allBox().isChecked() ? 1 : 0;
 }
 
+void MapPages::setLanguage(Language language)
+{
+    m_edit->setLanguage(language);
+}
+
 void MapPages::refreshView(int page)
 {
+    m_edit->setMapPage(isMapPage(page));
     const PageView view = quorvel::refreshView(m_parts.image, page, {m_parts.showMs}, m_parts.texts);
     for (const ControlView& control : view.controls) {
         if (control.key.name == kMapTabName)
@@ -169,6 +183,9 @@ void MapPages::showLive(std::span<const ControlMark> marks, const LiveCell& live
 void MapPages::tools(StepDirection direction)
 {
     const auto started = std::chrono::steady_clock::now();
+    // A selected block takes the step; otherwise the whole map or the live cell, as ever.
+    if (isMapPage(activePage()) && m_edit->stepSelection(direction))
+        return;
     const int page = activePage();
     ToolContext context{page, m_grid->allBox().isChecked(), m_live, m_positions, {}};
     for (std::size_t bank = 0; bank < context.positionAll.size(); ++bank)

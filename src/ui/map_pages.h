@@ -8,7 +8,9 @@
 #include "model/injection_tables.h"
 
 #include <array>
+#include <filesystem>
 #include <functional>
+#include <memory>
 #include <span>
 
 class QCheckBox;
@@ -18,6 +20,8 @@ namespace quorvel {
 
 class ControlApplier;
 class ControlRegistry;
+class Dialogs;
+class MapEditActions;
 class MainMenu;
 class MapGrid;
 class PageControl;
@@ -26,8 +30,10 @@ class PageControl;
 struct MapPagesWindow {
     std::function<void()> collectPage;
     std::function<void()> fillPage;
-    std::function<void()> afterChange;  // sanitise, fill twice, record for undo
-    std::function<void()> takeSnapshot; // record for undo after a mode switch
+    std::function<void()> afterChange;                  // sanitise, fill twice, record for undo
+    std::function<void()> takeSnapshot;                 // record for undo after a mode switch
+    std::function<void(const std::string&)> showStatus; // a short text in the status line
+    std::function<std::filesystem::path()> folder;      // where files of a map are offered first
 };
 
 // The nine map pages of the main window: the one MapGrid moved onto the active map page, the
@@ -40,12 +46,14 @@ public:
         ParamImage& image;
         InjectionTables& tables;
         AllFlags& allFlags;
-        bool& showMs; // the grid's "Ms" option, kept with the settings
+        bool& showMs;      // the grid's "Ms" option, kept with the settings
+        bool& showColours; // the grid's "Colours" option, kept with the settings
         const MessageTexts& texts;
         PageControl& pages;
         const ControlRegistry& controls;
         ControlApplier& applier;
         MainMenu& menu;
+        Dialogs& dialogs;
         MapPagesWindow window;
     };
 
@@ -68,6 +76,9 @@ public:
     void pageChanged(int page);
     // Menu "Jet 1234": Separate, Coupled or 1=2=3=4.
     void chooseJetMode(Jet123Mode mode);
+    // The status texts of the map editing follow the language.
+    void setLanguage(Language language);
+    [[nodiscard]] MapEditActions& editing() const { return *m_edit; }
 
     [[nodiscard]] MapGrid& grid() const { return *m_grid; }
     [[nodiscard]] MapPageCommands& commands() { return m_commands; }
@@ -94,6 +105,7 @@ private:
     MapGrid* m_grid = nullptr;
     std::array<QCheckBox*, kPositionBanks.size()> m_positionAll{}; // CheckBoxAll_PolohaA, CheckBoxAll_PolohaB
     MapPageCommands m_commands;
+    std::unique_ptr<MapEditActions> m_edit;
     LiveCell m_live;
     PositionColumns m_positions;
 };

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace quorvel {
@@ -77,6 +79,33 @@ std::optional<std::filesystem::path> QtDialogs::askPdfFile(const std::filesystem
     dialog.setNameFilter(kPdfFilter);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     return runFileDialog(dialog, preset, kPdfSuffix);
+}
+
+std::optional<std::filesystem::path> QtDialogs::askDataFile(const DataFileQuestion& question)
+{
+    QFileDialog dialog(m_parent);
+    dialog.setAcceptMode(question.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(question.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(QString::fromStdString(question.filter));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    return runFileDialog(dialog, question.preset, question.suffix.c_str());
+}
+
+std::optional<double> QtDialogs::askNumber(std::string_view text, const NumberQuestion& question)
+{
+    bool accepted = false;
+    const double value =
+        QInputDialog::getDouble(m_parent, QApplication::applicationDisplayName(), qText(text), question.initial,
+                                question.minimum, question.maximum, question.decimals, &accepted);
+    return accepted ? std::optional<double>(value) : std::nullopt;
+}
+
+std::optional<std::string> QtDialogs::askText(std::string_view text, std::string_view initial)
+{
+    bool accepted = false;
+    const QString value = QInputDialog::getText(m_parent, QApplication::applicationDisplayName(), qText(text),
+                                                QLineEdit::Normal, qText(initial), &accepted);
+    return accepted ? std::optional<std::string>(value.toStdString()) : std::nullopt;
 }
 
 } // namespace quorvel

@@ -22,6 +22,9 @@ public:
     [[nodiscard]] std::optional<std::filesystem::path> askOpenFile(const std::filesystem::path& preset) override;
     [[nodiscard]] std::optional<std::filesystem::path> askSaveFile(const std::filesystem::path& preset) override;
     [[nodiscard]] std::optional<std::filesystem::path> askPdfFile(const std::filesystem::path& preset) override;
+    [[nodiscard]] std::optional<std::filesystem::path> askDataFile(const DataFileQuestion& question) override;
+    [[nodiscard]] std::optional<double> askNumber(std::string_view text, const NumberQuestion& question) override;
+    [[nodiscard]] std::optional<std::string> askText(std::string_view text, std::string_view initial) override;
 
 private:
     QWidget* m_parent = nullptr;

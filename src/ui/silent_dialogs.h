@@ -13,6 +13,12 @@ public:
     std::optional<std::filesystem::path> askOpenFile(const std::filesystem::path& /*preset*/) override { return {}; }
     std::optional<std::filesystem::path> askSaveFile(const std::filesystem::path& /*preset*/) override { return {}; }
     std::optional<std::filesystem::path> askPdfFile(const std::filesystem::path& /*preset*/) override { return {}; }
+    std::optional<std::filesystem::path> askDataFile(const DataFileQuestion& /*question*/) override { return {}; }
+    std::optional<double> askNumber(std::string_view /*text*/, const NumberQuestion& /*question*/) override
+    {
+        return {};
+    }
+    std::optional<std::string> askText(std::string_view /*text*/, std::string_view /*initial*/) override { return {}; }
 };
 
 } // namespace quorvel

@@ -73,8 +73,34 @@ public:
         return takePath();
     }
 
+    std::optional<std::filesystem::path> askDataFile(const DataFileQuestion& question) override
+    {
+        presets.push_back(question.preset);
+        return takePath();
+    }
+    std::optional<double> askNumber(std::string_view text, const NumberQuestion& /*question*/) override
+    {
+        questions.emplace_back(text);
+        if (numbers.empty())
+            return std::nullopt;
+        const double number = numbers.front();
+        numbers.pop_front();
+        return number;
+    }
+    std::optional<std::string> askText(std::string_view text, std::string_view /*initial*/) override
+    {
+        questions.emplace_back(text);
+        if (lines.empty())
+            return std::nullopt;
+        std::string line = lines.front();
+        lines.pop_front();
+        return line;
+    }
+
     std::vector<std::string> messages;
     std::vector<std::string> questions;
+    std::deque<double> numbers;    // the numbers the user types, in order
+    std::deque<std::string> lines; // the lines of text the user types, in order
     std::vector<std::filesystem::path> presets;
     std::deque<std::optional<std::filesystem::path>> paths; // the files the user picks, in order
     PromptAnswer answer = PromptAnswer::Yes;
