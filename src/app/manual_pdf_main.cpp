@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -12,6 +13,7 @@
 #include <QTextDocument>
 #include <QUrl>
 
+#include <algorithm>
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -41,12 +43,28 @@ int main(int argc, char** argv)
     // At the screen's resolution every font of the document, code included, keeps its size.
     pdf.setResolution(96);
 
-    // Screenshots are as wide as the window; each is drawn at the width of the text.
+    // The widest screenshots show the whole window and are drawn at the width of the text; every
+    // other picture (a menu, a dialog) at the same scale, so that it is not blown up.
     const qreal textWidth = pdf.pageLayout().paintRectPixels(pdf.resolution()).width() - 2 * document.documentMargin();
     static const QRegularExpression kImage(QStringLiteral("<img src=\"([^\"]+)\""));
     QString html = document.toHtml();
-    html.replace(kImage, QStringLiteral("<img src=\"\\1\" width=\"%1\"").arg(static_cast<int>(textWidth)));
-    document.setHtml(html);
+    const QString folder = QFileInfo(args[1]).absolutePath() + QLatin1Char('/');
+    const auto naturalWidth = [&folder](const QString& file) { return QImage(folder + file).width(); };
+    int widest = 1;
+    for (auto match = kImage.globalMatch(html); match.hasNext();)
+        widest = std::max(widest, naturalWidth(match.next().captured(1)));
+    QString sized;
+    qsizetype copied = 0;
+    for (auto match = kImage.globalMatch(html); match.hasNext();) {
+        const QRegularExpressionMatch image = match.next();
+        const int width = naturalWidth(image.captured(1));
+        const int drawn = static_cast<int>(textWidth * (width > 0 ? width : widest) / widest);
+        sized += html.mid(copied, image.capturedStart() - copied);
+        sized += QStringLiteral("<img src=\"%1\" width=\"%2\"").arg(image.captured(1)).arg(drawn);
+        copied = image.capturedEnd();
+    }
+    sized += html.mid(copied);
+    document.setHtml(sized);
     QFont font = document.defaultFont();
     font.setPointSizeF(10.0);
     document.setDefaultFont(font);

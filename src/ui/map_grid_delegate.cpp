@@ -3,6 +3,7 @@
 #include "ui/field_spin_box.h"
 #include "ui/map_grid_table_model.h"
 
+#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -25,8 +26,22 @@ void MapGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
         tint.setAlpha(kTintAlpha);
         painter->fillRect(option.rect, tint);
     }
+    // One outline around the block: an edge is drawn where the neighbour is not selected.
+    const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+    const auto selected = [view, &index](int rows, int columns) {
+        const QModelIndex next = index.siblingAtRow(index.row() + rows).siblingAtColumn(index.column() + columns);
+        return view != nullptr && next.isValid() && view->selectionModel()->isSelected(next);
+    };
     painter->setPen(QPen(highlight, 2));
-    painter->drawRect(option.rect.adjusted(1, 1, -1, -1));
+    const QRect r = option.rect.adjusted(1, 1, -1, -1);
+    if (!selected(-1, 0))
+        painter->drawLine(r.topLeft(), r.topRight());
+    if (!selected(1, 0))
+        painter->drawLine(r.bottomLeft(), r.bottomRight());
+    if (!selected(0, -1))
+        painter->drawLine(r.topLeft(), r.bottomLeft());
+    if (!selected(0, 1))
+        painter->drawLine(r.topRight(), r.bottomRight());
     painter->restore();
 }
 
