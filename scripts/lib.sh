@@ -7,6 +7,7 @@ QUORVEL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 QUORVEL_PACKAGES=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-serialport-dev qt6-svg-dev qt6-translations-l10n libgl-dev nlohmann-json3-dev
+    qt6-charts-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format python3 poppler-utils
 )

@@ -31,6 +31,17 @@ enum class DatalogMessage : std::uint8_t {
     NoSuggestions,
     CellsToChange, // map, count
     OnlyInjectionMaps,
+    CellLambdaTooFew, // hover line of a cell whose lambda is hidden
+    LogFileFilter,    // the file dialog's filters, ";;" between them
+    LogSummary,       // file name, rows, seconds
+    CursorChannel,    // column headers of the values at the cursor
+    CursorValue,
+    SuggestSamples, // column headers of the suggested corrections
+    SuggestMeanLambda,
+    SuggestReading,
+    SuggestChange,
+    SuggestNow,
+    SuggestProposed,
     Count,
 };
 

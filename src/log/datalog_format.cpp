@@ -73,6 +73,31 @@ LoggedCell loggedCell(int activePage, const ParamImage& image, const MonitorSnap
             static_cast<std::int8_t>(cell.column)};
 }
 
+int columnDecimals(std::string_view column)
+{
+    constexpr int kForeignDecimals = 2;
+    for (const MonitorChannel& channel : monitorChannels()) {
+        if (channel.logged && channel.name == column)
+            return channel.decimals;
+    }
+    for (std::string_view cell : {kCellPageColumn, kCellRowColumn, kCellColumnColumn}) {
+        if (cell == column)
+            return 0;
+    }
+    return kForeignDecimals;
+}
+
+std::string_view displayUnit(std::string_view fileUnit)
+{
+    if (fileUnit == "degC")
+        return "°C";
+    if (fileUnit == "deg")
+        return "°";
+    if (fileUnit == "us")
+        return "µs";
+    return fileUnit;
+}
+
 std::string datalogHeader()
 {
     std::string header;

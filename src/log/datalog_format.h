@@ -37,6 +37,13 @@ struct LoggedCell {
 [[nodiscard]] int cellPageFor(int activePage);
 [[nodiscard]] LoggedCell loggedCell(int activePage, const ParamImage& image, const MonitorSnapshot& live);
 
+// The decimals a value of `column` is written with: those of its live value, none for the cell
+// columns, and two for a column this program does not write.
+[[nodiscard]] int columnDecimals(std::string_view column);
+// A unit of the file as users read it: "degC" as "°C", "deg" as "°", "us" as "µs"; the file keeps
+// plain ASCII so that any spreadsheet reads it.
+[[nodiscard]] std::string_view displayUnit(std::string_view fileUnit);
+
 // The two header lines, each ended by a newline.
 [[nodiscard]] std::string datalogHeader();
 // One row, ended by a newline. `frame` must be an accepted monitor frame.

@@ -103,6 +103,22 @@ TEST(DatalogFormat, ValuesAreWrittenExactlyInTheirUnits)
     EXPECT_EQ(row["frame"].substr(0, 2), "B0");
 }
 
+TEST(DatalogFormat, ShownDecimalsAreTheWrittenOnesAndUnitsReadAsUsersWriteThem)
+{
+    const auto row = rowByName(0, test::LiveFrame().rpm(3000).word(64, 12450).sealed(), {2, 3, 4});
+    for (const auto& [name, value] : row) {
+        if (name == "time_ms" || name == "frame")
+            continue;
+        const std::size_t point = value.find('.');
+        const int written = point == std::string::npos ? 0 : static_cast<int>(value.size() - point - 1);
+        EXPECT_EQ(columnDecimals(name), written) << name;
+    }
+    EXPECT_EQ(columnDecimals("boost"), 2) << "a column of another program's log";
+    EXPECT_EQ(displayUnit("degC"), "°C");
+    EXPECT_EQ(displayUnit("us"), "µs");
+    EXPECT_EQ(displayUnit("kPa"), "kPa");
+}
+
 class LoggedCellTest : public ::testing::Test {
 protected:
     LoggedCellTest()
