@@ -125,8 +125,8 @@ void CompareDock::fillRows()
     const QString hint = text("CompareJumpHint");
     for (int row = 0; row < m_table->rowCount(); ++row) {
         const Difference& difference = m_listing.differences[static_cast<std::size_t>(row)];
-        const QString page = difference.page == kNoPage || !m_pageName ? text("CompareNoPage")
-                                                                       : m_pageName(difference.page);
+        const QString page =
+            difference.page == kNoPage || !m_pageName ? text("CompareNoPage") : m_pageName(difference.page);
         const std::array<QString, kColumns> texts = {page, qText(difference.label()), qText(difference.a.text),
                                                      qText(difference.b.text)};
         for (int column = 0; column < kColumns; ++column) {

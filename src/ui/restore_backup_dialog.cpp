@@ -113,8 +113,7 @@ void RestoreBackupDialog::fillRows()
         const QString memo = qText(codePageToUtf8(entry.memo, memoPage));
         const std::array<QString, kColumns> texts = {
             dateText(entry.time), bikeText(entry.bike),
-            text(entry.reason == BackupReason::Read ? "RestoreReasonRead" : "RestoreReasonProgram"),
-            memo.simplified(),
+            text(entry.reason == BackupReason::Read ? "RestoreReasonRead" : "RestoreReasonProgram"), memo.simplified(),
             entry.differences ? QString::number(*entry.differences) : text("RestoreUnreadable")};
         for (int column = 0; column < kColumns; ++column) {
             auto* item = new QTableWidgetItem(texts[static_cast<std::size_t>(column)]);
@@ -146,8 +145,7 @@ void RestoreBackupDialog::applyTexts()
     m_folderLabel->setText(qText(formatText(CompareTexts::text("RestoreFolder", m_language).value_or("%s"),
                                             reinterpret_cast<const char*>(folder.c_str()))));
     m_open->setText(captionText(CompareTexts::captions(), "ButtonRestoreOpen", CaptionKind::Caption, m_language));
-    m_cancel->setText(
-        captionText(CompareTexts::captions(), "ButtonRestoreCancel", CaptionKind::Caption, m_language));
+    m_cancel->setText(captionText(CompareTexts::captions(), "ButtonRestoreCancel", CaptionKind::Caption, m_language));
 }
 
 void RestoreBackupDialog::selectionChanged()

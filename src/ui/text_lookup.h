@@ -23,8 +23,8 @@ namespace quorvel {
 }
 
 // The caption of a control in a table of captions, as keyedText for names the table lacks.
-[[nodiscard]] inline QString captionText(std::span<const CaptionRow> table, std::string_view control,
-                                         CaptionKind kind, Language language)
+[[nodiscard]] inline QString captionText(std::span<const CaptionRow> table, std::string_view control, CaptionKind kind,
+                                         Language language)
 {
     for (const CaptionRow& row : table) {
         if (row.control == control && row.kind == kind)
