@@ -20,8 +20,8 @@ namespace {
 
 constexpr auto kMeshFile = ":/quorvel/marker.obj";
 // Sizes on the graph's own scale, on which the floor of the graph is about 2 wide.
-constexpr float kMarkerSize = 0.06F;
-constexpr float kDotSize = 0.03F;
+constexpr float kMarkerSize = 0.08F;
+constexpr float kDotSize = 0.035F;
 constexpr int kAxisX = 0;
 constexpr int kAxisY = 1;
 constexpr int kAxisZ = 2;

@@ -4,6 +4,8 @@
 #include "ui/open_gl_support.h"
 #include "ui/text_lookup.h"
 
+#include <Q3DCamera>
+#include <Q3DScene>
 #include <Q3DSurface>
 #include <QCustom3DItem>
 #include <QLabel>
@@ -55,6 +57,11 @@ void SurfaceView::createGraph()
     // Shadows cost a software renderer dearly and tell nothing about a map.
     m_graph->setShadowQuality(QAbstract3DGraph::ShadowQualityNone);
     m_graph->setSelectionMode(QAbstract3DGraph::SelectionItem);
+    // RPM and load as equally long sides: their ranges (thousands of rpm, a hundred percent)
+    // would otherwise squeeze the load into a sliver.
+    m_graph->setHorizontalAspectRatio(1.0);
+    // From above and aside, where both heads and the shape of the map read at once.
+    m_graph->scene()->activeCamera()->setCameraPreset(Q3DCamera::CameraPresetIsometricRightHigh);
     m_graph->setAxisX(&m_feed.axis(0));
     m_graph->setAxisY(&m_feed.axis(1));
     m_graph->setAxisZ(&m_feed.axis(2));
