@@ -2,6 +2,7 @@
 
 #include "core/message_texts.h"
 #include "model/image_compare.h"
+#include "ui/compare_source.h"
 
 #include <QDockWidget>
 
@@ -14,13 +15,6 @@ class QLabel;
 class QTableWidget;
 
 namespace quorvel {
-
-// What the listed values were compared with.
-enum class CompareSource : std::uint8_t {
-    File,   // "Compare with file...": side a of each difference is the reference file
-    Unit,   // before Program: side a is what the unit holds, side b what Program writes
-    Verify, // a failed Verify: side a is what the unit holds
-};
 
 // How much of the unit a comparison with it could see in this connection.
 enum class UnitCoverage : std::uint8_t { Whole, Part, None };

@@ -41,15 +41,16 @@ void setBold(QWidget& control, bool bold)
 
 } // namespace
 
-QString compareToolTip(const CompareMark& mark, Language language)
+QString compareToolTip(const CompareMark& mark, Language language, CompareSource source)
 {
-    const std::string_view format = CompareTexts::text("CompareTooltip", language).value_or("%s / %s");
+    const std::string_view key = source == CompareSource::File ? "CompareTooltip" : "CompareUnitTooltip";
+    const std::string_view format = CompareTexts::text(key, language).value_or("%s / %s");
     return QString::fromStdString(formatText(format, mark.fileText.c_str(), mark.hereText.c_str()));
 }
 
-void markCompared(QWidget& control, const CompareMark& mark, Language language)
+void markCompared(QWidget& control, const CompareMark& mark, Language language, CompareSource source)
 {
-    const QString tip = compareToolTip(mark, language);
+    const QString tip = compareToolTip(mark, language, source);
     if (!isMarkedCompared(control)) {
         QVariantList colours;
         for (QPalette::ColorRole role : kTextRoles)

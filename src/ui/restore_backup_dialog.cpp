@@ -18,6 +18,8 @@
 namespace quorvel {
 namespace {
 
+constexpr QSize kInitialSize{720, 360};
+
 enum Column : int { kColumnDate, kColumnBike, kColumnReason, kColumnMemo, kColumnDifferences, kColumns };
 
 QString dateText(const BackupTime& time)
@@ -85,7 +87,7 @@ RestoreBackupDialog::RestoreBackupDialog(std::vector<BackupEntry> entries, const
         }
     }
     selectionChanged();
-    resize(720, 360);
+    resize(kInitialSize);
 }
 
 void RestoreBackupDialog::setLanguage(Language language)

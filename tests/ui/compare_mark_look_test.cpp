@@ -41,6 +41,8 @@ TEST_F(CompareMarkLookTest, MarkColoursTheTextAndNamesBothValuesUntilUnmarked)
 
     markCompared(m_field, mark("57", "53"), Language::German); // an edit, then another language
     EXPECT_EQ(m_field.toolTip(), "Datei: 57  hier: 53");
+    markCompared(m_field, mark("57", "53"), Language::English, CompareSource::Unit);
+    EXPECT_EQ(m_field.toolTip(), "ignition: 57  here: 53");
 
     unmarkCompared(m_field);
     EXPECT_FALSE(isMarkedCompared(m_field));
