@@ -97,15 +97,5 @@ TEST_F(RestoreBackupDialogTest, NoBackupsSaysSoAndOpensNothing)
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
 }
 
-// An only backup that no longer loads leaves nothing to open.
-TEST_F(RestoreBackupDialogTest, UnreadableOnlyBackupCannotBeOpened)
-{
-    std::vector<BackupEntry> one = {backups()[1]};
-    RestoreBackupDialog dialog(std::move(one), "/b", Language::English);
-    dialog.table().selectRow(0);
-    EXPECT_FALSE(dialog.chosen().has_value());
-    EXPECT_FALSE(dialog.openButton().isEnabled());
-}
-
 } // namespace
 } // namespace quorvel
