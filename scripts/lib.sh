@@ -3,11 +3,13 @@
 
 QUORVEL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-# Everything the build, the tests and the program need, as Debian/Ubuntu packages.
+# Everything the build, the tests and the program need, as Debian/Ubuntu packages. The CMake
+# files of Data Visualization also look for Qt's OpenGL, QML and Quick, which its package does
+# not pull in.
 QUORVEL_PACKAGES=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-serialport-dev qt6-svg-dev qt6-translations-l10n libgl-dev nlohmann-json3-dev
-    qt6-charts-dev
+    qt6-datavisualization-dev libqt6opengl6-dev qt6-declarative-dev qt6-charts-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format python3 poppler-utils
 )

@@ -16,6 +16,7 @@ enum class ColourRole : std::uint8_t {
     Yellow,
     Blue,
     White,
+    Compare, // a value that differs from the tune it is compared with
 };
 
 } // namespace quorvel

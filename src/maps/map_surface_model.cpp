@@ -136,7 +136,7 @@ SurfacePoint MapSurfaceModel::point(SeriesIndex index) const
 
 bool MapSurfaceModel::isSelected(SeriesIndex index) const
 {
-    return m_selection && m_selection->contains(gridRow(index.row), gridColumn(index.column));
+    return m_selection && m_selection->contains(GridCell{gridRow(index.row), gridColumn(index.column)});
 }
 
 SurfacePoint MapSurfaceModel::gridPoint(int row, int column) const

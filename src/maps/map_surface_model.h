@@ -2,6 +2,7 @@
 
 #include "core/colour_role.h"
 #include "core/control_view.h"
+#include "maps/grid_cell.h"
 #include "maps/map_grid_model.h"
 
 #include <array>
@@ -12,20 +13,6 @@
 #include <vector>
 
 namespace quorvel {
-
-// A rectangle of grid cells, both corners included.
-struct CellRect {
-    int top = 0;
-    int left = 0;
-    int bottom = 0;
-    int right = 0;
-
-    [[nodiscard]] bool contains(int row, int column) const
-    {
-        return row >= top && row <= bottom && column >= left && column <= right;
-    }
-    bool operator==(const CellRect&) const = default;
-};
 
 // A point of a drawn series: row and column of the series, not of the grid.
 struct SeriesIndex {

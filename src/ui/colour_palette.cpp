@@ -27,6 +27,9 @@ QColor ColourPalette::colour(ColourRole role)
         return QColor(0x00, 0x00, 0xff);
     case ColourRole::White:
         return QColor(0xff, 0xff, 0xff);
+    case ColourRole::Compare:
+        // A dark violet: apart from every live colour, and readable as text on a white field.
+        return QColor(0x94, 0x00, 0xd3);
     }
     return {};
 }

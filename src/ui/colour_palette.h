@@ -9,7 +9,8 @@ class QWidget;
 namespace quorvel {
 
 // The one place where the colours that carry meaning become screen colours. The normal face
-// and window colours follow the desktop's palette; the others are the plain named colours.
+// and window colours follow the desktop's palette; the compare colour is a violet of its own,
+// and the others are the plain named colours.
 class ColourPalette {
 public:
     [[nodiscard]] static QColor colour(ColourRole role);
