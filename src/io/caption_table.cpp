@@ -1,7 +1,7 @@
 #include "io/caption_table.h"
 
 #include "core/page_index.h"
-#include "io/map_edit_texts.h"
+#include "io/feature_captions.h"
 
 #include <algorithm>
 
@@ -365,11 +365,16 @@ std::span<const RadioItemRow> CaptionTable::radioItems()
 
 std::optional<std::string_view> CaptionTable::find(std::string_view control, CaptionKind kind, Language language)
 {
-    for (const std::span<const CaptionRow> table : {std::span<const CaptionRow>(kRows), mapEditCaptionRows()}) {
+    const auto find = [&](std::span<const CaptionRow> table) -> std::optional<std::string_view> {
         const auto row = std::ranges::find_if(
             table, [&](const CaptionRow& candidate) { return candidate.control == control && candidate.kind == kind; });
-        if (row != table.end())
-            return textIn(row->texts, language);
+        return row != table.end() ? std::optional(textIn(row->texts, language)) : std::nullopt;
+    };
+    if (const auto text = find(kRows))
+        return text;
+    for (const std::span<const CaptionRow> table : featureCaptionRows()) {
+        if (const auto text = find(table))
+            return text;
     }
     return std::nullopt;
 }

@@ -56,7 +56,7 @@ public:
     [[nodiscard]] static std::span<const PageTabRow> pageTabs();
     [[nodiscard]] static std::span<const RadioItemRow> radioItems();
 
-    // Looks in these rows and in the rows of the map edit tools (mapEditCaptionRows).
+    // Looks in these rows and in those of the features beyond them (featureCaptionRows).
     [[nodiscard]] static std::optional<std::string_view> find(std::string_view control, CaptionKind kind,
                                                               Language language);
     [[nodiscard]] static std::optional<std::string_view> pageTab(int page, Language language);

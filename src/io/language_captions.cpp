@@ -1,9 +1,9 @@
 #include "io/language_captions.h"
 
 #include "io/caption_table.h"
+#include "io/feature_captions.h"
 #include "io/language_table.h"
 #include "io/language_word.h"
-#include "io/map_edit_texts.h"
 
 #include <array>
 
@@ -73,6 +73,8 @@ ControlView captionView(ControlKey key, std::string_view text)
 void addCaptionRows(std::span<const CaptionRow> rows, Language language, LanguageCaptions& result)
 {
     for (const CaptionRow& row : rows) {
+        if (isOwnDialogControl(row.control))
+            continue;
         const ControlKey key{row.control};
         const std::string_view text = textIn(row.texts, language);
         switch (row.kind) {
@@ -92,7 +94,8 @@ void addCaptionRows(std::span<const CaptionRow> rows, Language language, Languag
 void addTableTexts(Language language, LanguageCaptions& result)
 {
     addCaptionRows(CaptionTable::rows(), language, result);
-    addCaptionRows(mapEditCaptionRows(), language, result);
+    for (const std::span<const CaptionRow> table : featureCaptionRows())
+        addCaptionRows(table, language, result);
     for (const PageTabRow& row : CaptionTable::pageTabs())
         result.pageTabs.push_back({row.page, std::string(textIn(row.texts, language))});
     for (const RadioItemRow& row : CaptionTable::radioItems()) {

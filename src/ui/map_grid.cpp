@@ -3,6 +3,7 @@
 #include "core/page_index.h"
 #include "maps/map_colour_scale.h"
 #include "model/field_table.h"
+#include "ui/compare_mark_look.h"
 #include "ui/control_registry.h"
 #include "ui/field_spin_box.h"
 #include "ui/map_grid_delegate.h"
@@ -439,6 +440,39 @@ void MapGrid::showSelection()
     const QItemSelection block(MapGridTableModel::cellIndexOf(*m_model, rect->top, rect->left),
                                MapGridTableModel::cellIndexOf(*m_model, rect->bottom, rect->right));
     model.select(block, QItemSelectionModel::ClearAndSelect);
+}
+
+void MapGrid::showCompareMarks(std::span<const CompareMark> marks, Language language)
+{
+    MapGridTableModel::CompareTips tips;
+    for (const CompareMark& mark : marks) {
+        const ControlKey key = mark.control.key();
+        const QString tip = compareToolTip(mark, language);
+        if (key.name == "EditMap_Uni")
+            tips.cells[key.index] = tip;
+        else if (key.name == "EditRpm_Uni")
+            tips.rpmHeads[key.index] = tip;
+        else if (key.name == "EditRow_Uni")
+            tips.rowHeads[key.index] = tip;
+    }
+    m_model->setCompareTips(std::move(tips));
+}
+
+void MapGrid::showItem(const ControlKey& key)
+{
+    QModelIndex item;
+    if (key.name == "EditMap_Uni")
+        item = MapGridTableModel::cellIndexOf(*m_model, key.index / MapGridModel::kColumns,
+                                              key.index % MapGridModel::kColumns);
+    else if (key.name == "EditRpm_Uni")
+        item = m_model->index(MapGridTableModel::kHeadRow, key.index + 1);
+    else if (key.name == "EditRow_Uni")
+        item = m_model->index(key.index + 1, MapGridTableModel::kHeadColumn);
+    if (!item.isValid())
+        return;
+    m_table->setCurrentIndex(item);
+    m_table->scrollTo(item);
+    m_table->setFocus();
 }
 
 void MapGrid::setValueColours(bool on)

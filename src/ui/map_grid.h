@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/message_texts.h"
+#include "maps/file_compare.h"
 #include "maps/map_grid_surface.h"
 #include "maps/map_selection.h"
 #include "maps/map_tools.h"
@@ -78,6 +80,11 @@ public:
     [[nodiscard]] MapSelection& selection() { return m_selection; }
     // Shows the selection of the headless model on the table (after Select all).
     void showSelection();
+    // The cells and heads a comparison marks (EditMap_Uni, EditRpm_Uni, EditRow_Uni), with
+    // both values in their tooltips; none clears them.
+    void showCompareMarks(std::span<const CompareMark> marks, Language language);
+    // Makes a cell or head the current item, so the user sees it.
+    void showItem(const ControlKey& key);
     // "Colours": every shown cell on the cool-to-warm scale of the map's values, with a legend.
     void setValueColours(bool on);
 

@@ -3,6 +3,7 @@
 #include "ui/colour_palette.h"
 
 #include <QColor>
+#include <QFont>
 
 namespace quorvel {
 namespace {
@@ -80,8 +81,30 @@ QVariant MapGridTableModel::data(const QModelIndex& index, int role) const
     return {};
 }
 
+QVariant MapGridTableModel::compareData(const std::map<int, QString>& tips, int key, int role) const
+{
+    const auto tip = tips.find(key);
+    if (tip == tips.end())
+        return {};
+    switch (role) {
+    case Qt::ToolTipRole:
+        return tip->second;
+    case Qt::ForegroundRole:
+        return ColourPalette::colour(ColourRole::Compare);
+    case Qt::FontRole: {
+        QFont bold;
+        bold.setBold(true);
+        return bold;
+    }
+    default:
+        return {};
+    }
+}
+
 QVariant MapGridTableModel::cellData(int row, int column, int role) const
 {
+    if (role == Qt::ToolTipRole || role == Qt::ForegroundRole || role == Qt::FontRole)
+        return compareData(m_compare.cells, row * MapGridModel::kColumns + column, role);
     switch (role) {
     case Qt::DisplayRole:
         return m_grid.isCellVisible(row, column) ? QVariant(qText(m_grid.cellText(row, column))) : QVariant();
@@ -116,6 +139,8 @@ QVariant MapGridTableModel::cellBackground(int row, int column) const
 
 QVariant MapGridTableModel::rpmHeadData(int column, int role) const
 {
+    if (role == Qt::ToolTipRole || role == Qt::ForegroundRole || role == Qt::FontRole)
+        return compareData(m_compare.rpmHeads, column, role);
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
@@ -131,6 +156,8 @@ QVariant MapGridTableModel::rpmHeadData(int column, int role) const
 
 QVariant MapGridTableModel::rowHeadData(int row, int role) const
 {
+    if (role == Qt::ToolTipRole || role == Qt::ForegroundRole || role == Qt::FontRole)
+        return compareData(m_compare.rowHeads, row, role);
     switch (role) {
     case Qt::DisplayRole:
         return qText(m_grid.rowHead(row));
@@ -235,6 +262,13 @@ void MapGridTableModel::setValueColours(bool on)
     m_valueColours = on;
     m_legend = colourLegend(m_grid);
     emit dataChanged(index(1, 1), index(rowCount() - 1, columnCount() - 1), {Qt::BackgroundRole});
+}
+
+void MapGridTableModel::setCompareTips(CompareTips tips)
+{
+    m_compare = std::move(tips);
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                     {Qt::ToolTipRole, Qt::ForegroundRole, Qt::FontRole});
 }
 
 void MapGridTableModel::announce(int tableRow, int tableColumn, const QList<int>& roles)

@@ -4,8 +4,10 @@
 #include "maps/map_grid_model.h"
 
 #include <QAbstractTableModel>
+#include <QString>
 
 #include <functional>
+#include <map>
 #include <optional>
 
 namespace quorvel {
@@ -44,6 +46,14 @@ public:
     void setPrintLook(bool on);
     // "Colours": the cells take the colour of their value between the map's lowest and highest.
     void setValueColours(bool on);
+    // The cells and heads whose values differ from a compared file or the unit, with the
+    // tooltip that gives both values; an empty map clears them. Drawn in the compare colour.
+    struct CompareTips {
+        std::map<int, QString> cells; // element 15 * row + column
+        std::map<int, QString> rpmHeads;
+        std::map<int, QString> rowHeads;
+    };
+    void setCompareTips(CompareTips tips);
     // The lowest and highest value shown, as of the last reload; none without shown cells.
     [[nodiscard]] std::optional<ColourLegend> legend() const { return m_legend; }
 
@@ -61,6 +71,8 @@ public:
 private:
     [[nodiscard]] QVariant cellData(int row, int column, int role) const;
     [[nodiscard]] QVariant cellBackground(int row, int column) const;
+    // Tooltip, text colour and weight of an item some comparison marks; none for the others.
+    [[nodiscard]] QVariant compareData(const std::map<int, QString>& tips, int key, int role) const;
     [[nodiscard]] QVariant rpmHeadData(int column, int role) const;
     [[nodiscard]] QVariant rowHeadData(int row, int role) const;
     [[nodiscard]] bool isOwnItem(const QModelIndex& index) const;
@@ -72,6 +84,7 @@ private:
     bool m_printLook = false;
     bool m_valueColours = false;
     std::optional<ColourLegend> m_legend;
+    CompareTips m_compare;
 };
 
 } // namespace quorvel

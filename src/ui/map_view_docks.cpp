@@ -1,0 +1,89 @@
+#include "ui/map_view_docks.h"
+
+#include "model/map_layout.h"
+#include "ui/curve_view.h"
+#include "ui/map_grid.h"
+#include "ui/surface_view.h"
+
+#include <QDockWidget>
+#include <QMainWindow>
+#include <QTableView>
+
+namespace quorvel {
+namespace {
+
+QDockWidget* makeDock(QMainWindow& window, const char* name, QWidget* view)
+{
+    auto* dock = new QDockWidget(&window);
+    dock->setObjectName(name);
+    dock->setWidget(view);
+    dock->setAllowedAreas(Qt::RightDockWidgetArea | Qt::BottomDockWidgetArea);
+    dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                      QDockWidget::DockWidgetFloatable);
+    window.addDockWidget(Qt::BottomDockWidgetArea, dock);
+    dock->hide();
+    return dock;
+}
+
+} // namespace
+
+MapViewDocks::MapViewDocks(QMainWindow& window, const ParamImage& image, MapGrid& grid, Language language)
+    : m_image(image)
+    , m_grid(grid)
+    , m_surface(new SurfaceView(language))
+    , m_curves(new CurveView(language))
+{
+    m_surfaceDock = makeDock(window, "DockWidgetView3D", m_surface);
+    m_curveDock = makeDock(window, "DockWidgetCurve", m_curves);
+    window.splitDockWidget(m_surfaceDock, m_curveDock, Qt::Horizontal);
+}
+
+bool MapViewDocks::mapPage() const
+{
+    return MapTable::ofPage(m_page) != nullptr && m_grid.model().grid().page() == m_page;
+}
+
+void MapViewDocks::pageFilled(int page)
+{
+    m_page = page;
+    if (mapPage())
+        m_surface->showGrid(m_grid.model().grid());
+    else
+        m_surface->showNoMap();
+    m_curves->showPage(page, m_image, m_grid.model().grid());
+}
+
+void MapViewDocks::showLive(std::span<const ControlMark> marks)
+{
+    if (mapPage())
+        m_surface->showLiveMarks(marks);
+    m_curves->showLiveMarks(marks);
+}
+
+void MapViewDocks::selectionChanged()
+{
+    if (mapPage())
+        m_surface->showSelection(m_grid.selection().rect());
+}
+
+void MapViewDocks::chooseCurveOfCurrentRow()
+{
+    m_curves->chooseSlice(MapSlice{MapSlice::Kind::Row, m_grid.selection().current().row});
+    pageFilled(m_page);
+    m_curveDock->show();
+}
+
+void MapViewDocks::chooseCurveOfCurrentColumn()
+{
+    m_curves->chooseSlice(MapSlice{MapSlice::Kind::Column, m_grid.selection().current().column});
+    pageFilled(m_page);
+    m_curveDock->show();
+}
+
+void MapViewDocks::setLanguage(Language language)
+{
+    m_surface->setLanguage(language);
+    m_curves->setLanguage(language);
+}
+
+} // namespace quorvel

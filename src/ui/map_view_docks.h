@@ -1,0 +1,53 @@
+#pragma once
+
+#include "core/control_view.h"
+#include "core/message_texts.h"
+#include "core/param_image.h"
+
+#include <span>
+
+class QDockWidget;
+class QMainWindow;
+
+namespace quorvel {
+
+class CurveView;
+class MapGrid;
+class SurfaceView;
+
+// The views of the map beside the grid: the 3D surface and the curves, each in a dock of the
+// main window that its menu item (and tool button) shows and hides. They read what the grid
+// shows and the live marks it is given; they never change the image.
+class MapViewDocks {
+public:
+    MapViewDocks(QMainWindow& window, const ParamImage& image, MapGrid& grid, Language language);
+
+    [[nodiscard]] QDockWidget& surfaceDock() const { return *m_surfaceDock; }
+    [[nodiscard]] QDockWidget& curveDock() const { return *m_curveDock; }
+    [[nodiscard]] SurfaceView& surface() const { return *m_surface; }
+    [[nodiscard]] CurveView& curves() const { return *m_curves; }
+
+    // After every fill of a page, and so after every edit.
+    void pageFilled(int page);
+    // Every tick, with the live marks of the page shown.
+    void showLive(std::span<const ControlMark> marks);
+    // The grid's selection changed.
+    void selectionChanged();
+    // "Curve of a row" / "Curve of a column": the row or column of the current cell.
+    void chooseCurveOfCurrentRow();
+    void chooseCurveOfCurrentColumn();
+    void setLanguage(Language language);
+
+private:
+    [[nodiscard]] bool mapPage() const;
+
+    const ParamImage& m_image;
+    MapGrid& m_grid;
+    int m_page = -1;
+    SurfaceView* m_surface = nullptr;
+    CurveView* m_curves = nullptr;
+    QDockWidget* m_surfaceDock = nullptr;
+    QDockWidget* m_curveDock = nullptr;
+};
+
+} // namespace quorvel

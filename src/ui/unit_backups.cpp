@@ -1,0 +1,59 @@
+#include "ui/unit_backups.h"
+
+#include "core/text_format.h"
+#include "io/compare_texts.h"
+#include "ui/dialogs.h"
+#include "ui/restore_backup_dialog.h"
+
+#include <QTimer>
+#include <QWidget>
+
+namespace quorvel {
+
+UnitBackups::UnitBackups(Parts parts, std::filesystem::path folder, int kept)
+    : m_parts(std::move(parts))
+    , m_store(std::move(folder), kept)
+{
+    m_parts.session.setReadObserver([this](const UnitCopy& unit) { keepRead(unit); });
+}
+
+std::string UnitBackups::text(std::string_view key) const
+{
+    return std::string(CompareTexts::text(key, m_parts.language()).value_or(key));
+}
+
+// Inside the tick, while the verify pass goes on: a failure is told once the tick is over.
+void UnitBackups::keepRead(const UnitCopy& unit)
+{
+    const BackupWrite written = m_store.write(unit.rawBytes(), BackupReason::Read, BackupTime::now());
+    if (written.written())
+        return;
+    const std::string message = formatText(text("BackupWriteFailed"), written.error->c_str());
+    QTimer::singleShot(0, &m_parts.window, [this, message] { m_parts.dialogs.showMessage(message); });
+}
+
+void UnitBackups::program()
+{
+    m_parts.session.programWithBackup([this](const UnitCopy& unit) {
+        const BackupWrite written = m_store.write(unit.rawBytes(), BackupReason::Program, BackupTime::now());
+        if (written.written())
+            return true;
+        const std::string question =
+            formatText(text("BackupWriteFailed"), written.error->c_str()) + "\n" + text("BackupProgramAnyway");
+        return m_parts.dialogs.askYesNoCancel(question) == PromptAnswer::Yes;
+    });
+}
+
+void UnitBackups::restore()
+{
+    RestoreBackupDialog dialog(m_store.list(m_parts.image, m_parts.tables), m_store.directory(), m_parts.language(),
+                               &m_parts.window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const std::optional<BackupEntry> chosen = dialog.chosen();
+    if (!chosen || restoreBackup(*chosen, m_parts.image, m_parts.tables) != LoadResult::Loaded)
+        return;
+    m_parts.opened();
+}
+
+} // namespace quorvel
