@@ -31,7 +31,9 @@ struct ParameterFileLoad {
 
 // Stores the values of a parameter file into the image. False, with the image unchanged, when
 // the file has no version line of this program; missing, extra, repeated and reordered sections
-// are accepted, and a number that is missing or unreadable leaves its slot as it was.
+// are accepted, and a number that is missing or unreadable leaves its slot as it was. The version
+// lines from VERSIONS to MEMO carry no parameters; the memo is the text after MEMO up to a zero
+// byte, the end of the file or kMemoLength bytes, and sections after it are read as well.
 [[nodiscard]] bool readParameterFile(std::string_view bytes, ParamImage& image, const ParameterFileLoad& load);
 
 } // namespace quorvel
