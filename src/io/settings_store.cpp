@@ -64,9 +64,14 @@ std::optional<std::string> SettingsStore::save(const AppSettings& settings, cons
 {
     std::error_code ec;
     std::filesystem::create_directories(m_directory, ec);
-    if (auto error = writeFileAtomically(settingsPath(), saveSettings(settings).serialise()))
-        return error;
-    return writeFileAtomically(lastImagePath(), writeLastImage(image, flags));
+    IniFile ini;
+    if (const auto text = readWholeFile(settingsPath()))
+        ini = IniFile::parse(*text);
+    const auto settingsError = writeFileAtomically(settingsPath(), saveSettings(settings, std::move(ini)).serialise());
+    const auto imageError = writeFileAtomically(lastImagePath(), writeLastImage(image, flags));
+    if (settingsError && imageError)
+        return *settingsError + "; " + *imageError;
+    return settingsError ? settingsError : imageError;
 }
 
 } // namespace quorvel

@@ -23,7 +23,9 @@ public:
 
     // A missing or unreadable file leaves everything as it is.
     void load(AppSettings& settings, ParamImage& image, AllFlags& flags) const;
-    // Writes the settings, then the last image; the reason when a file could not be written.
+    // Writes the settings into the settings file, keeping whatever else it holds, and the last
+    // image, each on its own: a failure of one does not keep the other from being written. The
+    // reasons when a file could not be written.
     [[nodiscard]] std::optional<std::string> save(const AppSettings& settings, const ParamImage& image,
                                                   const AllFlags& flags) const;
 
