@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/param_image.h"
+#include "io/program_build.h"
 
 #include <functional>
 #include <string>
@@ -11,15 +12,9 @@ namespace quorvel {
 inline constexpr int kMemoOffset = 2850;
 inline constexpr int kMemoLength = 149;
 
-// Build date and time of this program as the EXE line shows them ("Oct  6 2007", "23:22:54").
-struct ProgramBuild {
-    std::string date = __DATE__;
-    std::string time = __TIME__;
-};
-
 // The .ign text of the image: every edited value in keyed sections, the version lines and the
 // memo. Line ends are CR LF; the memo's own line breaks are written as CR LF too.
-[[nodiscard]] std::string writeParameterFile(const ParamImage& image, const ProgramBuild& build = {});
+[[nodiscard]] std::string writeParameterFile(const ParamImage& image, const ProgramBuild& build = programBuild());
 
 struct ParameterFileLoad {
     bool pageOnly = false; // take only the sections of `currentPage`

@@ -1,12 +1,17 @@
+#include "io/atomic_file.h"
 #include "io/parameter_file.h"
+#include "io/parameter_set.h"
+#include "io/service_tools.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <random>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace quorvel {
 namespace {
@@ -269,6 +274,26 @@ TEST(ParameterFile, OverlongTokensAreSkipped)
     const std::string junk(100000, 'Z');
     const ParamImage loaded = load("TASKOVAR_KEY 71 " + junk + " COOLING 3 " + junk);
     EXPECT_EQ(loaded.byte(185), 3);
+}
+
+TEST(ParameterFile, EveryWriterStampsTheOneBuildOfTheProgram)
+{
+    const ProgramBuild& build = programBuild();
+    EXPECT_EQ(build.date.size(), 11U); // "Oct  6 2007"
+    EXPECT_EQ(build.time.size(), 8U);  // "23:22:54"
+    const std::string exe = "\r\nEXE  " + build.date + "   " + build.time + "\r\n";
+
+    ParamImage image = randomImage(24);
+    EXPECT_NE(writeParameterFile(image).find(exe), std::string::npos);
+    const std::filesystem::path directory =
+        std::filesystem::temp_directory_path() / ("quorvel-stamp-" + std::to_string(std::random_device{}()));
+    std::filesystem::create_directories(directory);
+    ASSERT_FALSE(saveParameterFile(directory / "one.ign", image).has_value());
+    EXPECT_NE(readWholeFile(directory / "one.ign").value_or("").find(exe), std::string::npos);
+    const std::vector<SavedBikeFile> all = saveAllNew(image, directory / "new_ign");
+    ASSERT_FALSE(all.empty());
+    EXPECT_NE(readWholeFile(all.back().path).value_or("").find(exe), std::string::npos);
+    std::filesystem::remove_all(directory);
 }
 
 TEST(ParameterFile, UnitTextsThatLookLikeSectionsChangeNothing)
