@@ -1,4 +1,5 @@
 #include "app/cli/cli.h"
+#include "core/german_numbers.h"
 #include "io/parameter_set.h"
 #include "serial/core_application.h"
 #include "serial/pty_unit.h"
@@ -84,6 +85,16 @@ TEST_F(CliLinkTest, MonitorPrintsOneJsonObjectPerFrame)
         ++frames;
     }
     EXPECT_EQ(frames, 2);
+}
+
+TEST_F(CliLinkTest, MonitorUnderAGermanNumberFormatKeepsTheFullStop)
+{
+    const test::GermanNumbers german;
+    if (!german.active())
+        GTEST_SKIP() << "no German locale can be had here";
+    test::PtyUnit unit;
+    ASSERT_EQ(cli({"monitor", "--port", unit.devicePath(), "--frames", "1", "--json"}), kExitOk) << m_err.str();
+    EXPECT_EQ(nlohmann::json::parse(m_out.str())["LabelTlak"], "AP = 101.3 kPa= 4050 mV");
 }
 
 TEST_F(CliLinkTest, SilentUnitEndsTheMonitorWithFailure)
