@@ -95,6 +95,7 @@ void LinkSession::tick()
     watchConnection();
     m_display.versionVisible = !m_display.noConnectionVisible;
     m_host.refreshMonitorPanel();
+    m_messages.deliver(m_host);
 }
 
 void LinkSession::handleMonitorFrame(FrameBytes frame)
@@ -213,7 +214,7 @@ void LinkSession::reportVersionMismatch(BlockBytes header)
 {
     char versions[32];
     std::snprintf(versions, sizeof versions, "  PC-%d, IGN-%d", kProgramVersion, header[kHeaderVersionByte]);
-    m_host.showMessage(std::string(m_texts.text(kTextVersionMismatch)) + versions);
+    m_messages.showMessage(std::string(m_texts.text(kTextVersionMismatch)) + versions);
     // The status line keeps its text on screen until the next message.
     m_messageHold = 0;
 }

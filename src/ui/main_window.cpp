@@ -146,9 +146,9 @@ void TFormHlav::buildControls()
     statusBar()->setObjectName("StatusBar1");
     m_applier.forgetWidgets();
 
-    auto editing = std::make_unique<EditorBinder>(*this, m_applier,
-                                                  EditorWiring{m_image, m_tables, *this, *m_services.dialogs, m_texts,
-                                                               m_monitor.snapshot(), m_outside, *m_mapPages});
+    auto editing = std::make_unique<EditorBinder>(
+        *this, m_applier,
+        EditorWiring{m_image, m_tables, *this, *this, m_texts, m_monitor.snapshot(), m_outside, *m_mapPages});
     m_editing = editing.get();
     m_binder = std::move(editing);
 }
@@ -322,12 +322,26 @@ void TFormHlav::formClose()
 
 void TFormHlav::tick()
 {
-    m_session.tick();
-    showLink();
-    if (const auto display = m_monitor.takeDisplay()) {
-        m_applier.applyAll<LabelState>(display->labels);
-        m_applier.applyAll<GaugeState>(display->gauges);
+    {
+        struct Ticking {
+            bool& flag;
+            explicit Ticking(bool& ticking)
+                : flag(ticking)
+            {
+                flag = true;
+            }
+            ~Ticking() { flag = false; }
+            Ticking(const Ticking&) = delete;
+            Ticking& operator=(const Ticking&) = delete;
+        } ticking(m_ticking);
+        m_session.tick();
+        showLink();
+        if (const auto display = m_monitor.takeDisplay()) {
+            m_applier.applyAll<LabelState>(display->labels);
+            m_applier.applyAll<GaugeState>(display->gauges);
+        }
     }
+    m_tickMessages.deliver(*m_services.dialogs);
 }
 
 void TFormHlav::showLink()
@@ -423,7 +437,17 @@ void TFormHlav::refreshMonitorPanel()
 
 void TFormHlav::showMessage(std::string_view text)
 {
-    m_services.dialogs->showMessage(text);
+    // A box opened inside the tick would hold the link still, or start the next tick inside
+    // this one while its event loop runs.
+    if (m_ticking)
+        m_tickMessages.showMessage(text);
+    else
+        m_services.dialogs->showMessage(text);
+}
+
+PromptAnswer TFormHlav::askYesNoCancel(std::string_view text)
+{
+    return m_services.dialogs->askYesNoCancel(text);
 }
 
 int TFormHlav::selectedBikePosition() const

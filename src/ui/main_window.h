@@ -2,6 +2,7 @@
 
 #include "core/link_host.h"
 #include "core/link_session.h"
+#include "core/message_queue.h"
 #include "core/monitor_display_sink.h"
 #include "core/param_image.h"
 #include "core/sanitise.h"
@@ -46,6 +47,7 @@ class ToolBar;
 // menu item or button goes to the core object that does the work.
 class TFormHlav final : public QMainWindow,
                         private LinkHost,
+                        private UserPrompts,
                         private BikeCommandHost,
                         private FileCommandHost,
                         private EditorHost {
@@ -62,7 +64,8 @@ public:
     TFormHlav(const TFormHlav&) = delete;
     TFormHlav& operator=(const TFormHlav&) = delete;
 
-    // Timer1: one 55 ms tick of the link, then what it changed on screen.
+    // Timer1: one 55 ms tick of the link, then what it changed on screen, then the messages the
+    // tick raised: no modal box opens while the tick's work is under way.
     void tick();
 
     // The page whose controls are bound now binds through `binder` from here on.
@@ -91,7 +94,10 @@ private:
     void refillPage() override;
     void clearFileName() override;
     void refreshMonitorPanel() override;
+    // Every message of the window and its editor; one raised in the tick waits for its end.
     void showMessage(std::string_view text) override;
+    // UserPrompts of the editor
+    [[nodiscard]] PromptAnswer askYesNoCancel(std::string_view text) override;
     // BikeCommandHost
     [[nodiscard]] int selectedBikePosition() const override;
     void setPageOnlyLoad(bool pageOnly) override;
@@ -144,6 +150,8 @@ private:
     int m_pageIndex = 0;
     bool m_testMode = false;
     bool m_closed = false;
+    bool m_ticking = false;      // inside the work of tick()
+    MessageQueue m_tickMessages; // raised while ticking, shown when the tick's work is done
 
     MonitorPage* m_monitorPage = nullptr;
     PageControl* m_pages = nullptr;

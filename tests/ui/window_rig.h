@@ -9,6 +9,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,12 @@ inline void ensureApplication()
 // Dialogs that answer from a script and remember every message.
 class ScriptedDialogs final : public Dialogs {
 public:
-    void showMessage(std::string_view text) override { messages.emplace_back(text); }
+    void showMessage(std::string_view text) override
+    {
+        messages.emplace_back(text);
+        if (whileShown)
+            whileShown();
+    }
     PromptAnswer askYesNoCancel(std::string_view text) override
     {
         questions.emplace_back(text);
@@ -55,6 +61,7 @@ public:
     std::vector<std::filesystem::path> presets;
     std::deque<std::optional<std::filesystem::path>> paths; // the files the user picks, in order
     PromptAnswer answer = PromptAnswer::Yes;
+    std::function<void()> whileShown; // what happens while a message box is open
 
 private:
     std::optional<std::filesystem::path> takePath()
