@@ -51,6 +51,11 @@ std::filesystem::path SettingsStore::testMarkerPath() const
     return m_directory / "test_vesnik.txt";
 }
 
+std::filesystem::path SettingsStore::rescuePath() const
+{
+    return m_directory / ("Quorvel_2007_v" + std::to_string(kProgramVersion) + "_rescue.ign");
+}
+
 void SettingsStore::load(AppSettings& settings, ParamImage& image, AllFlags& flags) const
 {
     if (const auto text = readWholeFile(settingsPath()))

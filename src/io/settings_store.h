@@ -20,6 +20,8 @@ public:
     [[nodiscard]] std::filesystem::path settingsPath() const;
     [[nodiscard]] std::filesystem::path lastImagePath() const;
     [[nodiscard]] std::filesystem::path testMarkerPath() const;
+    // Where the parameters on screen are saved when a fault stops an action: a parameter file.
+    [[nodiscard]] std::filesystem::path rescuePath() const;
 
     // A missing or unreadable file leaves everything as it is.
     void load(AppSettings& settings, ParamImage& image, AllFlags& flags) const;

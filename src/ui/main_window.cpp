@@ -4,8 +4,10 @@
 #include "core/sanitise.h"
 #include "core/start_up_rules.h"
 #include "io/atomic_file.h"
+#include "io/fault_message.h"
 #include "io/language_captions.h"
 #include "io/language_word.h"
+#include "io/parameter_file.h"
 #include "io/print_look.h"
 #include "model/bike_defaults.h"
 #include "model/bike_list.h"
@@ -342,6 +344,15 @@ void TFormHlav::tick()
         }
     }
     m_tickMessages.deliver(*m_services.dialogs);
+}
+
+void TFormHlav::reportFault(std::string_view what)
+{
+    const std::filesystem::path rescue = m_store.rescuePath();
+    std::error_code ignored;
+    std::filesystem::create_directories(rescue.parent_path(), ignored);
+    const auto error = writeFileAtomically(rescue, writeParameterFile(m_image));
+    m_services.dialogs->showMessage(faultMessage(language(), what, Rescue{rescue, error}));
 }
 
 void TFormHlav::showLink()

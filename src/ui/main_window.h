@@ -68,6 +68,10 @@ public:
     // tick raised: no modal box opens while the tick's work is under way.
     void tick();
 
+    // After a fault (an exception) stopped an action: the parameters on screen are saved to the
+    // rescue file and the user is told what happened and where they are. The window stays.
+    void reportFault(std::string_view what);
+
     // The page whose controls are bound now binds through `binder` from here on.
     void setPageBinder(std::unique_ptr<PageBinder> binder);
 

@@ -15,8 +15,11 @@
 
 namespace quorvel::test {
 
+// A test that needs an application of its own makes it before the first window.
 inline void ensureApplication()
 {
+    if (QCoreApplication::instance() != nullptr)
+        return;
     static int argc = 1;
     static char name[] = "quorvel-gui-test";
     static char* argv[] = {name, nullptr};
