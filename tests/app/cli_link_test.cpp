@@ -66,6 +66,25 @@ TEST_F(CliLinkTest, DifferingUnitFailsTheVerify)
     EXPECT_NE(m_err.str().find("Verify error!"), std::string::npos);
 }
 
+TEST_F(CliLinkTest, ReadWhoseVerifyFailsStillSavesWhatWasRead)
+{
+    sim::FaultPlan faults;
+    faults.differingBlock = 4;
+    test::PtyUnit unit(faults);
+    EXPECT_EQ(cli({"read", "--port", unit.devicePath(), "-o", path("read.ign")}), kExitFailed);
+    EXPECT_NE(m_err.str().find("Verify error!"), std::string::npos) << m_err.str();
+    ParamImage saved;
+    InjectionTables tables;
+    ASSERT_EQ(loadParameterFile(path("read.ign"), saved, tables), LoadResult::Loaded);
+    EXPECT_TRUE(std::ranges::equal(saved.block(10), unit.unit().memory().block(10)));
+
+    faults.differingBlock.reset();
+    faults.version = 70;
+    test::PtyUnit other(faults);
+    EXPECT_EQ(cli({"read", "--port", other.devicePath(), "-o", path("other.ign")}), kExitFailed);
+    EXPECT_FALSE(fs::exists(path("other.ign"))) << "nothing of the parameters was read";
+}
+
 TEST_F(CliLinkTest, MissingDeviceFailsWithTheOpeningError)
 {
     EXPECT_EQ(cli({"verify", "--port", path("no-such-device"), path("b11.ign")}), kExitFailed);

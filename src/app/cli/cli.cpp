@@ -170,15 +170,19 @@ int commandTransfer(const Context& c, Transfer transfer)
         const auto out = outputPath(c);
         if (!device || !out || words.size() != 1)
             return c.usageError("read needs --port DEV -o OUT.ign");
-        if (!runTransfer(transfer, *device, image, c.err))
+        const TransferOutcome read = runTransfer(transfer, *device, image, c.err);
+        if (!read.readWhole)
             return kExitFailed;
-        return save(c, *out, image);
+        // What was read is the user's tune: kept even when the verify pass then failed.
+        if (const int saved = save(c, *out, image); saved != kExitOk)
+            return saved;
+        return read.agreed ? kExitOk : kExitFailed;
     }
     if (!device || words.size() != 2)
         return c.usageError(words[0] + " needs --port DEV FILE.ign");
     if (const auto failed = load(c, words[1], image, tables))
         return *failed;
-    return runTransfer(transfer, *device, image, c.err) ? kExitOk : kExitFailed;
+    return runTransfer(transfer, *device, image, c.err).agreed ? kExitOk : kExitFailed;
 }
 
 int commandMonitor(const Context& c)
