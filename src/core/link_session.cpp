@@ -28,6 +28,7 @@ void LinkSession::read()
     m_mode = LinkMode::Read;
     m_currentCommand = kReadFirstCommand;
     m_tryCount = 0;
+    startTransferTicks();
     showStatus(kTextRead, ColourRole::NormalFace);
     setProgress(0);
     m_display.progressVisible = true;
@@ -43,6 +44,7 @@ void LinkSession::verify()
     m_mode = LinkMode::Verify;
     m_currentCommand = kVerifyFirstCommand;
     m_tryCount = 0;
+    startTransferTicks();
     showStatus(kTextVerify, ColourRole::NormalFace);
     setProgress(0);
     m_display.progressVisible = true;
@@ -66,6 +68,7 @@ void LinkSession::startProgramming()
         return;
     m_currentCommand = static_cast<std::uint8_t>(*lowest);
     m_tryCount = 0;
+    startTransferTicks();
     setProgress(*lowest);
     m_mode = LinkMode::Program;
     showStatus(kTextProgramDevice, ColourRole::NormalFace);
@@ -102,6 +105,7 @@ void LinkSession::handleMonitorFrame(FrameBytes frame)
 {
     if (const auto countdown = m_monitor.decodeMonitorFrame(frame)) {
         m_silenceTicks = 0;
+        m_replyAwaited = false;
         m_savingCountdown = *countdown;
     }
 }
@@ -111,6 +115,7 @@ void LinkSession::handleLinkReply(FrameBytes frame)
     if (!acceptLinkReply(frame, m_currentCommand, m_mode))
         return;
     m_silenceTicks = 0;
+    m_replyAwaited = false;
     const int block = blockOf(m_currentCommand);
     const BlockBytes payload = frame.subspan<1, kBlockSize>();
     switch (m_mode) {
@@ -300,13 +305,23 @@ void LinkSession::watchConnection()
 void LinkSession::sendBlockFrame()
 {
     m_resendTicks = 0;
+    m_replyAwaited = true;
     m_port.writeFrame(buildBlockFrame(m_image, m_currentCommand, m_mode));
 }
 
 void LinkSession::sendMonitorRequest()
 {
     m_resendTicks = 0;
+    m_replyAwaited = true;
     m_port.writeFrame(buildMonitorRequest());
+}
+
+void LinkSession::startTransferTicks()
+{
+    // With no reply on its way the unit is not busy answering, so the request need not wait
+    // for the rhythm of the monitor requests.
+    if (!m_replyAwaited)
+        m_resendTicks = kResendInterval - 1;
 }
 
 void LinkSession::startVerifyPass()

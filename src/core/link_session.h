@@ -19,7 +19,8 @@ namespace quorvel {
 //
 // Nothing here runs by itself: tick() is called every 55 ms by the window's timer (or by a test,
 // which never sleeps), and the commands by menu items and buttons. No command sends a frame: the
-// first frame of a transfer leaves from the tick within 6 ticks.
+// first frame of a transfer leaves from the tick within 6 ticks, on the very next tick when no
+// request is waiting for its reply (a port just opened, or the last monitor frame came in).
 //
 // A modal message raised in a tick (another unit program version) is shown through the host as
 // the tick's last step, once its work is done. The host may show it with a nested event loop in
@@ -98,6 +99,8 @@ private:
 
     void sendBlockFrame();
     void sendMonitorRequest();
+    // A new transfer: its first frame goes out on the next tick unless a reply is still awaited.
+    void startTransferTicks();
     void startVerifyPass();
     void failTransfer();
     void showStatus(int textNumber, ColourRole colour, std::string_view suffix = {});
@@ -118,6 +121,7 @@ private:
     std::uint16_t m_savingCountdown = 0;
     bool m_programmingDone = false;
     bool m_printing = false;
+    bool m_replyAwaited = false; // a frame went out and no frame was accepted since
     LinkDisplay m_display;
     MessageQueue m_messages; // raised in the tick, shown at its end
 };

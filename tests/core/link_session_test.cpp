@@ -445,6 +445,35 @@ INSTANTIATE_TEST_SUITE_P(Commands, VersionMismatch,
                                            MismatchCase{"Program", [](LinkSession& s) { s.program(); }}),
                          [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
+TEST_F(LinkSessionTest, FirstFrameLeavesOnTheNextTickWhenNoReplyIsAwaited)
+{
+    // A port just opened: nothing has been asked yet.
+    session.read();
+    step();
+    EXPECT_EQ(commandsWritten(), (std::vector<std::uint8_t>{kReadFlag}));
+
+    // The last monitor frame came in: the unit is not busy.
+    settleIdle();
+    line.clearWritten();
+    session.verify();
+    step();
+    ASSERT_FALSE(commandsWritten().empty());
+    EXPECT_EQ(commandsWritten().front(), kReadFlag | 1U);
+}
+
+TEST_F(LinkSessionTest, FirstFrameKeepsTheRhythmWhileAMonitorRequestAwaitsItsReply)
+{
+    unit.setFaults(silentUnit());
+    for (int tick = 0; tick < LinkSession::kResendInterval; ++tick)
+        step(); // the first monitor request goes out with the sixth tick
+    ASSERT_EQ(commandsWritten(), (std::vector<std::uint8_t>{kMonitorRequest}));
+    line.clearWritten();
+    session.read();
+    const int ticks = stepUntil([&] { return !commandsWritten().empty(); }, 10);
+    EXPECT_EQ(ticks, LinkSession::kResendInterval);
+    EXPECT_EQ(commandsWritten(), (std::vector<std::uint8_t>{kReadFlag}));
+}
+
 TEST_F(LinkSessionTest, MonitorRequestsGoOutEverySixTicksOnlyWhileIdle)
 {
     std::vector<int> monitorTicks;
