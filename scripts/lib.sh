@@ -9,7 +9,7 @@ QUORVEL_PACKAGES=(
     qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev nlohmann-json3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format python3 poppler-utils
-    locales
+    locales clang
 )
 
 as_root() {

@@ -127,10 +127,14 @@ private:
 
     static std::string grouped(int value)
     {
-        std::string digits = std::to_string(value < 0 ? -value : value);
-        for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3)
-            digits.insert(static_cast<std::size_t>(i), ",");
-        return value < 0 ? "-" + digits : digits;
+        const std::string digits = std::to_string(value < 0 ? -value : value);
+        std::string text = value < 0 ? "-" : "";
+        for (std::size_t i = 0; i < digits.size(); ++i) {
+            if (i > 0 && (digits.size() - i) % 3 == 0)
+                text += ',';
+            text += digits[i];
+        }
+        return text;
     }
 
     State& at(ControlKey key) { return m_states[key.objectName()]; }
