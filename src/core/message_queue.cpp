@@ -1,5 +1,7 @@
 #include "core/message_queue.h"
 
+#include "core/scoped_flag.h"
+
 #include <algorithm>
 
 namespace quorvel {
@@ -15,19 +17,9 @@ void MessageQueue::deliver(UserMessages& shower)
 {
     if (m_delivering)
         return;
-    // Cleared however the box ends, so that a box left by an exception does not silence the
-    // messages after it.
-    struct Delivering {
-        bool& flag;
-        explicit Delivering(bool& delivering)
-            : flag(delivering)
-        {
-            flag = true;
-        }
-        ~Delivering() { flag = false; }
-        Delivering(const Delivering&) = delete;
-        Delivering& operator=(const Delivering&) = delete;
-    } delivering(m_delivering);
+    // Cleared however the box ends: a box left by an exception does not silence the messages
+    // after it.
+    const ScopedFlag delivering(m_delivering);
     while (!m_waiting.empty()) {
         const std::string text = std::move(m_waiting.front());
         m_waiting.pop_front();

@@ -2,6 +2,7 @@
 
 #include "core/page_index.h"
 #include "core/sanitise.h"
+#include "core/scoped_flag.h"
 #include "core/start_up_rules.h"
 #include "io/atomic_file.h"
 #include "io/fault_message.h"
@@ -325,17 +326,7 @@ void TFormHlav::formClose()
 void TFormHlav::tick()
 {
     {
-        struct Ticking {
-            bool& flag;
-            explicit Ticking(bool& ticking)
-                : flag(ticking)
-            {
-                flag = true;
-            }
-            ~Ticking() { flag = false; }
-            Ticking(const Ticking&) = delete;
-            Ticking& operator=(const Ticking&) = delete;
-        } ticking(m_ticking);
+        const ScopedFlag ticking(m_ticking);
         m_session.tick();
         showLink();
         if (const auto display = m_monitor.takeDisplay()) {
