@@ -192,7 +192,7 @@ void TFormHlav::wireCommands()
     wire("MenuVerify", verify);
     wire("MenuProgram", program);
     for (const auto& [item, mode] : kJetModeItems)
-        wire(item, [this, mode] { chooseJetMode(static_cast<int>(mode)); });
+        wire(item, [this, mode = mode] { chooseJetMode(static_cast<int>(mode)); });
     wire("MenuPrint", [this] { printWindow(); });
     wire("MenuEnglish", [this] { chooseLanguage(Language::English); });
     wire("MenuGerman", [this] { chooseLanguage(Language::German); });
