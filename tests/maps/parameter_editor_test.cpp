@@ -331,29 +331,6 @@ TEST(ParameterEditor, IdleModeFromServoToStepMotor_MultipliesTheTargetsAndRecord
     EXPECT_EQ(couldUndo, true);
 }
 
-TEST(ParameterEditor, IdleTargetsHiddenWithoutIdleControl_KeepTheirValuesThroughEditsAndModeChanges)
-{
-    EditorRig rig(kPageIdle);
-    for (int i = 0; i < 9; ++i)
-        rig.controls.placeIn({"EditIdleServoPoz", i}, "GroupBoxIdleServoPoz");
-    rig.image.setByte(2750, 0); // no idle control: the targets' group is hidden, range 0..100
-    rig.image.setByte(2777, 1); // the idle advance control shows the control range
-    for (int i = 0; i < 9; ++i)
-        rig.image.setWordAt(2758 + 2 * i, static_cast<std::uint16_t>(1800 - 75 * i));
-    rig.editor.fillPage();
-    ASSERT_FALSE(rig.controls.isShown({"EditIdleServoPoz", 0}));
-
-    const ControlKey rpm = rig.edit("IdleRpmMez");
-    rig.controls.stepBy(rpm, 1);
-    rig.editor.upDownClicked();
-    rig.editor.radioClicked({"RadioGroupIdleMode"}, 2);
-
-    for (int i = 0; i < 9; ++i) {
-        EXPECT_EQ(rig.image.wordAt(2758 + 2 * i), 1800 - 75 * i) << i;
-        EXPECT_EQ(rig.controls.value({"EditIdleServoPoz", i}), 1800 - 75 * i) << i;
-    }
-}
-
 TEST(ParameterEditor, TypedValueLeftByFocusOrPageChange_IsCommitted)
 {
     EditorRig rig(kPageRace);
