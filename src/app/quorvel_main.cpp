@@ -1,23 +1,47 @@
+#include "io/fault_message.h"
 #include "serial/qt_serial_line.h"
 #include "serial/system_port_naming.h"
 #include "sim/in_process_line.h"
 #include "sim/virtual_unit.h"
+#include "ui/guarded_application.h"
 #include "ui/main_window.h"
 #include "ui/qt_dialogs.h"
 #include "ui/start_options.h"
 #include "ui/termination_signals.h"
 
-#include <QApplication>
-
+#include <exception>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
+
+namespace {
+
+// A fault outside the event loop (while the window is built or taken down): told, the
+// parameters saved where there is a window, and the program ends.
+int endAfterFault(quorvel::TFormHlav* window, quorvel::Language language, std::string_view what)
+{
+    std::cerr << "quorvel: " << what << '\n';
+    try {
+        if (window != nullptr) {
+            window->reportFault(what);
+            window->close();
+        } else {
+            quorvel::QtDialogs().showMessage(quorvel::faultMessage(language, what, std::nullopt));
+        }
+    } catch (...) {
+        std::cerr << "quorvel: the fault could not be reported on screen\n";
+    }
+    return 1;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     using namespace quorvel;
 
-    QApplication application(argc, argv);
+    GuardedApplication application(argc, argv);
     QApplication::setApplicationDisplayName("Quorvel");
 
     const std::vector<std::string> arguments(argv + 1, argv + argc);
@@ -27,6 +51,8 @@ int main(int argc, char** argv)
         std::cerr << "quorvel: " << error << "\n\n" << startUsage();
         return 2;
     }
+    for (const std::string& warning : options->warnings)
+        std::cerr << "quorvel: " << warning << '\n';
     if (options->help) {
         std::cout << startUsage();
         return 0;
@@ -47,8 +73,22 @@ int main(int argc, char** argv)
     services.configDirectory = options->configDirectory;
     services.commandLineLanguage = options->language;
 
-    TFormHlav window(std::move(services));
-    const TerminationSignals termination([&window] { window.close(); });
-    window.show();
-    return QApplication::exec();
+    const Language language = options->language.value_or(Language::English);
+    std::unique_ptr<TFormHlav> window;
+    try {
+        window = std::make_unique<TFormHlav>(std::move(services));
+        application.setFaultHandler([&window](std::string_view what) {
+            if (window)
+                window->reportFault(what);
+        });
+        const TerminationSignals termination([&window] { window->close(); });
+        window->show();
+        const int code = QApplication::exec();
+        window.reset();
+        return code;
+    } catch (const std::exception& fault) {
+        return endAfterFault(window.get(), language, fault.what());
+    } catch (...) {
+        return endAfterFault(window.get(), language, "unknown exception");
+    }
 }

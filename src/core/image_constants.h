@@ -14,4 +14,8 @@ inline constexpr int kWordCount = (kImageSize - kBlockSize) / 2;
 // version is a mismatch.
 inline constexpr std::uint8_t kProgramVersion = 71;
 
+// The first row (closed throttle) of each servo map must stay below 250 in the unit; it is held
+// at 249 (4980 mV in voltage mode), so that a value at the top of the range keeps its meaning.
+inline constexpr std::uint8_t kServoFirstRowMaximum = 249;
+
 } // namespace quorvel

@@ -35,6 +35,7 @@ void LinkSession::startRead()
     m_mode = LinkMode::Read;
     m_currentCommand = kReadFirstCommand;
     m_tryCount = 0;
+    startTransferTicks();
     showStatus(kTextRead, ColourRole::NormalFace);
     setProgress(0);
     m_display.progressVisible = true;
@@ -84,6 +85,7 @@ void LinkSession::verify()
     m_mode = LinkMode::Verify;
     m_currentCommand = kVerifyFirstCommand;
     m_tryCount = 0;
+    startTransferTicks();
     showStatus(kTextVerify, ColourRole::NormalFace);
     setProgress(0);
     m_display.progressVisible = true;
@@ -108,6 +110,7 @@ void LinkSession::startProgramming()
         return;
     m_currentCommand = static_cast<std::uint8_t>(*lowest);
     m_tryCount = 0;
+    startTransferTicks();
     setProgress(*lowest);
     m_mode = LinkMode::Program;
     showStatus(kTextProgramDevice, ColourRole::NormalFace);
@@ -137,12 +140,14 @@ void LinkSession::tick()
     watchConnection();
     m_display.versionVisible = !m_display.noConnectionVisible;
     m_host.refreshMonitorPanel();
+    m_messages.deliver(m_host);
 }
 
 void LinkSession::handleMonitorFrame(FrameBytes frame)
 {
     if (const auto countdown = m_monitor.decodeMonitorFrame(frame)) {
         m_silenceTicks = 0;
+        m_replyAwaited = false;
         m_savingCountdown = *countdown;
     }
 }
@@ -152,6 +157,7 @@ void LinkSession::handleLinkReply(FrameBytes frame)
     if (!acceptLinkReply(frame, m_currentCommand, m_mode))
         return;
     m_silenceTicks = 0;
+    m_replyAwaited = false;
     const int block = blockOf(m_currentCommand);
     const BlockBytes payload = frame.subspan<1, kBlockSize>();
     m_unitCopy.store(block, payload);
@@ -282,7 +288,7 @@ void LinkSession::reportVersionMismatch(BlockBytes header)
 {
     char versions[32];
     std::snprintf(versions, sizeof versions, "  PC-%d, IGN-%d", kProgramVersion, header[kHeaderVersionByte]);
-    m_host.showMessage(std::string(m_texts.text(kTextVersionMismatch)) + versions);
+    m_messages.showMessage(std::string(m_texts.text(kTextVersionMismatch)) + versions);
     // The status line keeps its text on screen until the next message.
     m_messageHold = 0;
 }
@@ -374,13 +380,23 @@ void LinkSession::sendBlockFrame()
     if (m_mode == LinkMode::Program && blockOf(m_currentCommand) != 0)
         m_unitCopy.forget(blockOf(m_currentCommand));
     m_resendTicks = 0;
+    m_replyAwaited = true;
     m_port.writeFrame(buildBlockFrame(m_image, m_currentCommand, m_mode));
 }
 
 void LinkSession::sendMonitorRequest()
 {
     m_resendTicks = 0;
+    m_replyAwaited = true;
     m_port.writeFrame(buildMonitorRequest());
+}
+
+void LinkSession::startTransferTicks()
+{
+    // With no reply on its way the unit is not busy answering, so the request need not wait
+    // for the rhythm of the monitor requests.
+    if (!m_replyAwaited)
+        m_resendTicks = kResendInterval - 1;
 }
 
 void LinkSession::startVerifyPass()

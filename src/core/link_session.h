@@ -3,6 +3,7 @@
 #include "core/link_display.h"
 #include "core/link_frame.h"
 #include "core/link_host.h"
+#include "core/message_queue.h"
 #include "core/message_texts.h"
 #include "core/monitor_sink.h"
 #include "core/param_image.h"
@@ -20,10 +21,13 @@ namespace quorvel {
 //
 // Nothing here runs by itself: tick() is called every 55 ms by the window's timer (or by a test,
 // which never sleeps), and the commands by menu items and buttons. No command sends a frame: the
-// first frame of a transfer leaves from the tick within 6 ticks.
+// first frame of a transfer leaves from the tick within 6 ticks, on the very next tick when no
+// request is waiting for its reply (a port just opened, or the last monitor frame came in).
 //
-// The host may show its modal message with a nested event loop in which ticks continue; the
-// session is in a consistent state (Idle) whenever it calls the host.
+// A modal message raised in a tick (another unit program version) is shown through the host as
+// the tick's last step, once its work is done. The host may show it with a nested event loop in
+// which ticks continue: those ticks run on a session that is in the middle of nothing, and what
+// they raise is shown after the open box has closed, never in a box on top of it.
 class LinkSession {
 public:
     static constexpr int kResendInterval = 6;   // ticks between transmissions of one request
@@ -81,7 +85,7 @@ public:
 
     // One 55 ms tick: poll the port and handle a received frame; advance the transfer or send
     // a monitor request; count the status message down; watch the connection; refresh the
-    // monitor panel.
+    // monitor panel; show the messages the tick raised.
     void tick();
     // A received frame whose byte 0 is not 0xB0.
     void handleLinkReply(FrameBytes frame);
@@ -132,6 +136,8 @@ private:
 
     void sendBlockFrame();
     void sendMonitorRequest();
+    // A new transfer: its first frame goes out on the next tick unless a reply is still awaited.
+    void startTransferTicks();
     void startVerifyPass();
     void failTransfer();
     void showStatus(int textNumber, ColourRole colour, std::string_view suffix = {});
@@ -153,7 +159,9 @@ private:
     bool m_programmingDone = false;
     bool m_printing = false;
     bool m_fastMonitor = false;
+    bool m_replyAwaited = false; // a frame went out and no frame was accepted since
     LinkDisplay m_display;
+    MessageQueue m_messages; // raised in the tick, shown at its end
     UnitCopy m_unitCopy;
     ReadObserver m_readObserver;
     UnitBackup m_pendingBackup; // set while a Read runs for the backup before programming

@@ -128,7 +128,7 @@ private:
     ParamImage& m_image;
 };
 
-void boundAxes(ParamImage& image, Sanitiser& s)
+void boundAxes(Sanitiser& s)
 {
     // The two last A axes are bounded like the others: left unbounded, an entry of 255 wraps
     // to 0 in the order step and the axis no longer rises.
@@ -146,10 +146,8 @@ void boundAxes(ParamImage& image, Sanitiser& s)
         for (int axis : kAxesFromZero)
             s.cap(axis + i, i + kAxisCapOffset);
 
-        for (int servo : {kServoInMap, kServoExMap}) {
-            if (image.byte(servo + i) > 249)
-                image.setByte(servo + i, 1);
-        }
+        for (int servo : {kServoInMap, kServoExMap})
+            s.cap(servo + i, kServoFirstRowMaximum);
         s.cap(kPositionAAngle + i, 144); // 720 degrees in steps of 5
         s.cap(kPositionBAngle + i, 144);
     }
@@ -233,7 +231,7 @@ CalibrationWarnings sanitiseImage(ParamImage& image, OutsideSettings& settings)
 {
     Sanitiser s(image);
 
-    boundAxes(image, s);
+    boundAxes(s);
     s.riseStrictlyWords(kIapRowsWord, 10);
     orderAxes(s);
     capMaps(image, s);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <cstdio>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -12,6 +12,10 @@ namespace quorvel {
 // so that it can be handed to the printf family safely.
 [[nodiscard]] std::string escapeLonePercents(std::string_view format);
 
+// snprintf in the C locale. The display formats are the system's own: a decimal number shows
+// a full stop whatever number format the user's desktop has set.
+int printInCLocale(char* out, std::size_t size, const char* format, ...);
+
 // Formats numbers and C strings with a display format (see escapeLonePercents).
 template <typename... Args> [[nodiscard]] std::string formatText(std::string_view format, Args... args)
 {
@@ -19,11 +23,11 @@ template <typename... Args> [[nodiscard]] std::string formatText(std::string_vie
                   "display formats take numbers and C strings");
     static_assert(sizeof...(Args) > 0, "a text without arguments needs no format");
     const std::string safe = escapeLonePercents(format);
-    const int size = std::snprintf(nullptr, 0, safe.c_str(), args...);
+    const int size = printInCLocale(nullptr, 0, safe.c_str(), args...);
     if (size <= 0)
         return {};
     std::string out(static_cast<std::size_t>(size), '\0');
-    std::snprintf(out.data(), out.size() + 1, safe.c_str(), args...);
+    printInCLocale(out.data(), out.size() + 1, safe.c_str(), args...);
     return out;
 }
 

@@ -68,9 +68,9 @@ void loadSettings(const IniFile& ini, AppSettings& settings)
         settings.backupsKept = static_cast<int>(*kept);
 }
 
-IniFile saveSettings(const AppSettings& settings)
+IniFile saveSettings(const AppSettings& settings, IniFile into)
 {
-    IniFile ini;
+    IniFile ini = std::move(into);
     const WindowGeometry geometry = settings.geometry.value_or(WindowGeometry{});
     auto put = [&](std::string_view key, long long value) { ini.set(kSection, key, std::to_string(value)); };
     put("Left", geometry.left);

@@ -38,6 +38,7 @@ struct AppSettings {
 // effect. Numbers keep the byte semantics of the original store: ComPort=0 gives port 255, which
 // the sanitiser then turns into the first port.
 void loadSettings(const IniFile& ini, AppSettings& settings);
-[[nodiscard]] IniFile saveSettings(const AppSettings& settings);
+// Writes every key of the BASIC section over `into`; its other keys and sections stay as they are.
+[[nodiscard]] IniFile saveSettings(const AppSettings& settings, IniFile into = {});
 
 } // namespace quorvel

@@ -42,7 +42,9 @@ std::string IniFile::serialise() const
 {
     std::string out;
     for (const Section& section : m_sections) {
-        out += '[' + section.name + "]\r\n";
+        // Keys above the first section header belong to no section and stay above it.
+        if (!section.name.empty())
+            out += '[' + section.name + "]\r\n";
         for (const auto& [key, value] : section.entries)
             out += key + '=' + value + "\r\n";
     }

@@ -11,6 +11,7 @@ namespace quorvel {
 namespace {
 
 constexpr std::string_view kVersionKey = "TASKOVAR_KEY";
+constexpr std::string_view kVersionsKey = "VERSIONS";
 constexpr std::string_view kMemoKey = "MEMO";
 constexpr std::string_view kLineEnd = kIgnLineEnd;
 constexpr std::string_view kContinuation = kIgnContinuation;
@@ -92,14 +93,22 @@ private:
 
 void writeMemo(const ParamImage& image, std::string& out)
 {
-    for (int i = 0; i < kMemoLength; ++i) {
+    // The reader takes at most kMemoLength bytes as the memo and reads on after them, so the
+    // memo never writes more: a tail beyond them would be read as sections.
+    std::size_t written = 0;
+    for (int i = 0; i < kMemoLength && written < kMemoLength; ++i) {
         const auto c = static_cast<char>(image.byte(kMemoOffset + i));
         if (c == '\0')
             break;
         // A lone LF becomes CR LF, so every memo line ends as the file's own lines do.
-        if (c == '\n' && (i == 0 || image.byte(kMemoOffset + i - 1) != '\r'))
+        if (c == '\n' && (i == 0 || image.byte(kMemoOffset + i - 1) != '\r')) {
+            if (written + 2 > kMemoLength)
+                break;
             out += '\r';
+            ++written;
+        }
         out += c;
+        ++written;
     }
 }
 
@@ -157,14 +166,23 @@ public:
 
     void readSections()
     {
+        bool versionLines = false;
         while (const auto token = m_tokens.nextToken()) {
             if (*token == kMemoKey) {
                 // Away from the Bike page a page-only load ends here: the memo's words are
-                // text, not keys.
-                if (!m_load.pageOnly || m_load.currentPage == 0)
-                    readMemo();
-                return;
+                // text, not keys. Any other load reads on, so sections after the memo count.
+                if (m_load.pageOnly && m_load.currentPage != 0)
+                    return;
+                versionLines = false;
+                readMemo();
+                continue;
             }
+            // The HEX and EXE lines hold the unit's and the program's texts, which may contain
+            // words that are section keys ("Jet IAP 7"): nothing up to MEMO is a parameter.
+            if (*token == kVersionsKey)
+                versionLines = true;
+            if (versionLines)
+                continue;
             const auto section = findLayoutSection(*token);
             if (section && sectionEnabled(section->header->page, m_image, m_load.pageOnly, m_load.currentPage))
                 readLayoutSection(m_tokens, *section, m_image, m_load.applyBikeDefaults);

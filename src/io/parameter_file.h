@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/param_image.h"
+#include "io/program_build.h"
 #include "model/memo_text.h"
 
 #include <functional>
@@ -11,15 +12,9 @@ namespace quorvel {
 
 inline constexpr int kMemoLength = kMemoCapacity;
 
-// Build date and time of this program as the EXE line shows them ("Oct  6 2007", "23:22:54").
-struct ProgramBuild {
-    std::string date = __DATE__;
-    std::string time = __TIME__;
-};
-
 // The .ign text of the image: every edited value in keyed sections, the version lines and the
 // memo. Line ends are CR LF; the memo's own line breaks are written as CR LF too.
-[[nodiscard]] std::string writeParameterFile(const ParamImage& image, const ProgramBuild& build = {});
+[[nodiscard]] std::string writeParameterFile(const ParamImage& image, const ProgramBuild& build = programBuild());
 
 struct ParameterFileLoad {
     bool pageOnly = false; // take only the sections of `currentPage`
@@ -31,7 +26,9 @@ struct ParameterFileLoad {
 
 // Stores the values of a parameter file into the image. False, with the image unchanged, when
 // the file has no version line of this program; missing, extra, repeated and reordered sections
-// are accepted, and a number that is missing or unreadable leaves its slot as it was.
+// are accepted, and a number that is missing or unreadable leaves its slot as it was. The version
+// lines from VERSIONS to MEMO carry no parameters; the memo is the text after MEMO up to a zero
+// byte, the end of the file or kMemoLength bytes, and sections after it are read as well.
 [[nodiscard]] bool readParameterFile(std::string_view bytes, ParamImage& image, const ParameterFileLoad& load);
 
 } // namespace quorvel

@@ -26,7 +26,7 @@ struct SavedBikeFile {
 // Writes the full defaults of every bike code 0..52 into `directory` (created when missing), on
 // top of a copy of `base` so that the header texts of the unit stay. `base` is not changed.
 [[nodiscard]] std::vector<SavedBikeFile> saveAllNew(const ParamImage& base, const std::filesystem::path& directory,
-                                                    const ProgramBuild& build = {});
+                                                    const ProgramBuild& build = programBuild());
 
 // The line-by-line comparison report of the old and the current set of bike files.
 [[nodiscard]] std::string compareAllNew(const std::filesystem::path& currentDirectory,

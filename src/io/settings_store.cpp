@@ -53,6 +53,11 @@ std::filesystem::path SettingsStore::testMarkerPath() const
     return m_directory / "test_vesnik.txt";
 }
 
+std::filesystem::path SettingsStore::rescuePath() const
+{
+    return m_directory / ("Quorvel_2007_v" + std::to_string(kProgramVersion) + "_rescue.ign");
+}
+
 void SettingsStore::load(AppSettings& settings, ParamImage& image, AllFlags& flags) const
 {
     if (const auto text = readWholeFile(settingsPath()))
@@ -66,9 +71,14 @@ std::optional<std::string> SettingsStore::save(const AppSettings& settings, cons
 {
     std::error_code ec;
     std::filesystem::create_directories(m_directory, ec);
-    if (auto error = writeFileAtomically(settingsPath(), saveSettings(settings).serialise()))
-        return error;
-    return writeFileAtomically(lastImagePath(), writeLastImage(image, flags));
+    IniFile ini;
+    if (const auto text = readWholeFile(settingsPath()))
+        ini = IniFile::parse(*text);
+    const auto settingsError = writeFileAtomically(settingsPath(), saveSettings(settings, std::move(ini)).serialise());
+    const auto imageError = writeFileAtomically(lastImagePath(), writeLastImage(image, flags));
+    if (settingsError && imageError)
+        return *settingsError + "; " + *imageError;
+    return settingsError ? settingsError : imageError;
 }
 
 } // namespace quorvel

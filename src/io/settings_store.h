@@ -20,10 +20,14 @@ public:
     [[nodiscard]] std::filesystem::path settingsPath() const;
     [[nodiscard]] std::filesystem::path lastImagePath() const;
     [[nodiscard]] std::filesystem::path testMarkerPath() const;
+    // Where the parameters on screen are saved when a fault stops an action: a parameter file.
+    [[nodiscard]] std::filesystem::path rescuePath() const;
 
     // A missing or unreadable file leaves everything as it is.
     void load(AppSettings& settings, ParamImage& image, AllFlags& flags) const;
-    // Writes the settings, then the last image; the reason when a file could not be written.
+    // Writes the settings into the settings file, keeping whatever else it holds, and the last
+    // image, each on its own: a failure of one does not keep the other from being written. The
+    // reasons when a file could not be written.
     [[nodiscard]] std::optional<std::string> save(const AppSettings& settings, const ParamImage& image,
                                                   const AllFlags& flags) const;
 

@@ -88,7 +88,8 @@ bool MapGridModel::setCellValue(int row, int column, int shown)
     if (!isCellEditable(row, column))
         return false;
     int& cell = m_values.cells[cellIndex(row, column)];
-    const int next = std::clamp(shown, m_values.cellRange.minimum, m_values.cellRange.maximum);
+    const ControlRange range = cellRange(row);
+    const int next = std::clamp(shown, range.minimum, range.maximum);
     if (next == cell)
         return false;
     cell = next;
@@ -97,7 +98,7 @@ bool MapGridModel::setCellValue(int row, int column, int shown)
 
 bool MapGridModel::stepCell(int row, int column, int steps)
 {
-    return setCellValue(row, column, cellValue(row, column) + steps * m_values.cellRange.step);
+    return setCellValue(row, column, cellValue(row, column) + steps * cellRange(row).step);
 }
 
 ControlRange MapGridModel::rpmRange()

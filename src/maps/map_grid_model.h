@@ -43,7 +43,7 @@ public:
     [[nodiscard]] const MapPageValues& values() const { return m_values; }
 
     // Cells: value in the page's unit, and what the cell displays (the value, or its time label).
-    [[nodiscard]] ControlRange cellRange() const { return m_values.cellRange; }
+    [[nodiscard]] ControlRange cellRange(int row) const { return m_values.rowRange(row); }
     [[nodiscard]] int cellValue(int row, int column) const;
     [[nodiscard]] std::string cellText(int row, int column) const;
     [[nodiscard]] const std::string& msText(int row, int column) const;

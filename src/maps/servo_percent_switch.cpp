@@ -35,7 +35,10 @@ ToolOutcome switchServoPercent(ParamImage& image, int page, bool percent)
     writeShown(image, flag, 0, percent ? 1 : 0);
     for (int e = 0; e < kMapCells; ++e) {
         const auto stored = static_cast<std::uint8_t>(mapCell(image, map->id, e));
-        setMapCell(image, map->id, e, percent ? servoByteToPercent(stored) : servoByteToMillivolts(stored));
+        std::uint8_t converted = percent ? servoByteToPercent(stored) : servoByteToMillivolts(stored);
+        if (e < kMapColumns)
+            converted = std::min(converted, kServoFirstRowMaximum); // 100 % on the first row is 4980 mV
+        setMapCell(image, map->id, e, converted);
     }
     if (page == kPageIntakeServo) {
         const int idleMode = readCode(image, *FieldTable::byName("IdleMode"));

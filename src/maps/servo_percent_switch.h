@@ -8,6 +8,7 @@ namespace quorvel {
 // The "Procent" box of a servo page: switches the page's servo map between positions in
 // percent and in units of 20 mV (5000 mV = 100 %) and converts its 150 bytes; on "Intake
 // Servo" with the idle mode "Intake servo" the nine idle targets follow (50 mV per percent).
+// The first row stays below 250 either way, so 100 % there becomes 4980 mV.
 // A click that leaves the stored state as it was converts nothing. Always ends with afterChange.
 [[nodiscard]] ToolOutcome switchServoPercent(ParamImage& image, int page, bool percent);
 

@@ -50,6 +50,8 @@ public:
     // Labels, group boxes, buttons, menu items: what a view decides (visibility, enabled state,
     // caption and, for spin controls, the range).
     virtual void apply(const ControlView& view) = 0;
+    // Seen by the user whenever its page is: neither the control nor a group box it sits in on
+    // that page is hidden. A name the window does not have is not shown.
     [[nodiscard]] virtual bool isShown(ControlKey key) const = 0;
     [[nodiscard]] virtual bool isEnabled(ControlKey key) const = 0;
     [[nodiscard]] virtual std::string caption(ControlKey key) const = 0;

@@ -8,7 +8,8 @@
 namespace quorvel {
 namespace {
 
-constexpr int kServoVoltageStep = 20; // mV per stored unit of a servo cell in voltage mode
+constexpr int kServoVoltageStep = 20;     // mV per stored unit of a servo cell in voltage mode
+constexpr int kServoVoltageMaximum = 250; // 5000 mV
 constexpr int kPercentMaximum = 1000;
 // A coupled axis point shifted beyond one byte is held at 25000 rpm rather than wrapped; the
 // sanitiser then orders the axis.
@@ -92,12 +93,14 @@ void collectJet1ACells(ParamImage& image, InjectionTables& tables, JetCoupling c
 
 } // namespace
 
-ControlRange mapCellRange(const ParamImage& image, const MapLayout& map)
+ControlRange mapCellRange(const ParamImage& image, const MapLayout& map, int row)
 {
     if (injectionMapOf(map.id))
         return {0, kPercentMaximum, 1};
-    if (isServo(map.id) && !inPercentMode(image, map.id))
-        return {0, kServoVoltageStep * 250, kServoVoltageStep};
+    if (isServo(map.id) && !inPercentMode(image, map.id)) {
+        const int stored = row == 0 ? kServoFirstRowMaximum : kServoVoltageMaximum;
+        return {0, kServoVoltageStep * stored, kServoVoltageStep};
+    }
     return {0, map.cellMaximum, 1};
 }
 
@@ -122,7 +125,8 @@ MapPageValues fillMapPage(ParamImage& image, InjectionTables& tables, const Bike
     if (coupling.same)
         copyJet1AMaps(image, tables);
 
-    values.cellRange = mapCellRange(image, *map);
+    values.cellRange = mapCellRange(image, *map, 1);
+    values.firstRowRange = mapCellRange(image, *map, 0);
     if (const auto injection = injectionMapOf(map->id)) {
         tables.imageToPercent(*injection, image);
         const PercentTable& percents = tables.percent(*injection);
@@ -132,7 +136,7 @@ MapPageValues fillMapPage(ParamImage& image, InjectionTables& tables, const Bike
         const int step = cellDivisor(image, map->id);
         for (int e = 0; e < kMapCells; ++e)
             values.cells[static_cast<std::size_t>(e)] =
-                std::min(step * mapCell(image, map->id, e), values.cellRange.maximum);
+                std::min(step * mapCell(image, map->id, e), values.rowRange(e / kMapColumns).maximum);
     }
 
     for (const Field* field : FieldTable::ofPage(page)) {
@@ -148,7 +152,7 @@ void collectMapPage(ParamImage& image, InjectionTables& tables, const BikeGridSe
     const MapLayout* map = MapTable::ofPage(page);
     assert(map != nullptr);
     const int divisor = cellDivisor(image, map->id);
-    const ControlRange cellRange = mapCellRange(image, *map);
+    const ControlRange cellRange = mapCellRange(image, *map, 1);
 
     if (map->id == MapId::Jet1A) {
         collectJet1AAxis(image, coupling, values.rpm);
@@ -171,7 +175,8 @@ void collectMapPage(ParamImage& image, InjectionTables& tables, const BikeGridSe
         tables.percentToImage(*injection, image);
     } else {
         for (int e = 0; e < kMapCells; ++e) {
-            const int shown = std::clamp(values.cells[static_cast<std::size_t>(e)], 0, cellRange.maximum);
+            const int maximum = mapCellRange(image, *map, e / kMapColumns).maximum;
+            const int shown = std::clamp(values.cells[static_cast<std::size_t>(e)], 0, maximum);
             setMapCell(image, map->id, e, static_cast<std::uint16_t>(shown / divisor));
         }
     }

@@ -27,12 +27,15 @@ struct MapPageValues {
     std::array<int, kMapRows> rows{};   // row-axis fields: IAP_IAP in kPa (visible on "Inj-IAP" only)
     std::array<int, kMapCells> cells{}; // degrees, percent of the reference time, percent or mV
     ControlRange cellRange;             // the cell controls' range and step on this page
+    ControlRange firstRowRange;         // the same, or less on the first row of a servo map
     std::vector<FieldValue> aux;        // the page's other fields, in field-table order
+
+    [[nodiscard]] ControlRange rowRange(int row) const { return row == 0 ? firstRowRange : cellRange; }
 };
 
-// The cell range of a map page: "Advance" 60, the injection pages 1000 (percent), "Inj-B" 100,
-// a servo page 100 in percent mode, else 5000 mV in steps of 20.
-[[nodiscard]] ControlRange mapCellRange(const ParamImage& image, const MapLayout& map);
+// The cell range of a map page's row: "Advance" 60, the injection pages 1000 (percent), "Inj-B"
+// 100, a servo page 100 in percent mode, else 5000 mV in steps of 20 (4980 mV on the first row).
+[[nodiscard]] ControlRange mapCellRange(const ParamImage& image, const MapLayout& map, int row);
 
 // Shows a map page. In mode "1=2=3=4" the 2A..4A axes and maps become copies of 1A first and
 // their percent tables follow them. `grids` are the reference grids of the image's bike

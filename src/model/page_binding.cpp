@@ -75,6 +75,8 @@ void PageBinding::fill(int page)
 void PageBinding::collect(int page)
 {
     forEachElement(page, [&](const Field& field, int element, const FieldControl& control) {
+        if (!m_controls.isShown(control.key()))
+            return;
         switch (field.control) {
         case ControlKind::Spin:
             m_controls.interpretText(control.key());

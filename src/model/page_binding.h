@@ -47,6 +47,8 @@ public:
     // Stores what the page's controls show. Typed text is interpreted first, so a whole number
     // within range counts and anything else gives way to the position the control had. The
     // code follows the control's own range, which for some fields differs from the table's.
+    // A control the page's view hides is left out: nobody edits it, and its range (set for
+    // another mode) would clamp a value it does not show.
     void collect(int page);
 
     // Interprets typed text and reads every control of the page.

@@ -1,6 +1,7 @@
 #include "ui/about_dialog.h"
 
 #include "io/about_texts.h"
+#include "io/program_build.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -62,12 +63,12 @@ TFormAbout::TFormAbout(Language language, std::string_view date, std::string_vie
 
 std::string_view buildDate()
 {
-    return __DATE__;
+    return programBuild().date;
 }
 
 std::string_view buildTime()
 {
-    return __TIME__;
+    return programBuild().time;
 }
 
 } // namespace quorvel

@@ -19,7 +19,7 @@ public:
     TFormAbout(Language language, std::string_view buildDate, std::string_view buildTime, QWidget* parent = nullptr);
 };
 
-// The date and time this program was built.
+// The date and time this program was built: the stamp the EXE line of the files carries too.
 [[nodiscard]] std::string_view buildDate();
 [[nodiscard]] std::string_view buildTime();
 

@@ -109,7 +109,7 @@ void EditorBinder::wireUndo(QWidget& root)
 {
     for (const auto& [button, action, undo] : std::array{std::tuple{"SpeedButtonZpet", "MenuZpet", true},
                                                          std::tuple{"SpeedButtonZnovu", "MenuZnovu", false}}) {
-        const auto step = [this, undo] {
+        const auto step = [this, undo = undo] {
             if (undo)
                 m_editor.undo();
             else

@@ -2,10 +2,13 @@
 
 #include "core/page_index.h"
 #include "core/sanitise.h"
+#include "core/scoped_flag.h"
 #include "core/start_up_rules.h"
 #include "io/atomic_file.h"
+#include "io/fault_message.h"
 #include "io/language_captions.h"
 #include "io/language_word.h"
+#include "io/parameter_file.h"
 #include "io/print_look.h"
 #include "model/bike_defaults.h"
 #include "model/bike_list.h"
@@ -188,9 +191,9 @@ void TFormHlav::buildControls()
     m_mapPages->wirePositions();
     m_applier.forgetWidgets();
 
-    auto editing = std::make_unique<EditorBinder>(*this, m_controls, m_applier,
-                                                  EditorWiring{m_image, m_tables, *this, *m_services.dialogs, m_texts,
-                                                               m_monitor.snapshot(), m_outside, *m_mapPages});
+    auto editing = std::make_unique<EditorBinder>(
+        *this, m_controls, m_applier,
+        EditorWiring{m_image, m_tables, *this, *this, m_texts, m_monitor.snapshot(), m_outside, *m_mapPages});
     m_editing = editing.get();
     m_binder = std::move(editing);
 }
@@ -368,12 +371,25 @@ void TFormHlav::formClose()
 
 void TFormHlav::tick()
 {
-    m_session.tick();
-    showLink();
-    if (const auto display = m_monitor.takeDisplay()) {
-        m_applier.applyAll<LabelState>(display->labels);
-        m_applier.applyAll<GaugeState>(display->gauges);
+    {
+        const ScopedFlag ticking(m_ticking);
+        m_session.tick();
+        showLink();
+        if (const auto display = m_monitor.takeDisplay()) {
+            m_applier.applyAll<LabelState>(display->labels);
+            m_applier.applyAll<GaugeState>(display->gauges);
+        }
     }
+    m_tickMessages.deliver(*m_services.dialogs);
+}
+
+void TFormHlav::reportFault(std::string_view what)
+{
+    const std::filesystem::path rescue = m_store.rescuePath();
+    std::error_code ignored;
+    std::filesystem::create_directories(rescue.parent_path(), ignored);
+    const auto error = writeFileAtomically(rescue, writeParameterFile(m_image));
+    m_services.dialogs->showMessage(faultMessage(language(), what, Rescue{rescue, error}));
 }
 
 void TFormHlav::showLink()
@@ -461,7 +477,17 @@ void TFormHlav::refreshMonitorPanel()
 
 void TFormHlav::showMessage(std::string_view text)
 {
-    m_services.dialogs->showMessage(text);
+    // A box opened inside the tick would hold the link still, or start the next tick inside
+    // this one while its event loop runs.
+    if (m_ticking)
+        m_tickMessages.showMessage(text);
+    else
+        m_services.dialogs->showMessage(text);
+}
+
+PromptAnswer TFormHlav::askYesNoCancel(std::string_view text)
+{
+    return m_services.dialogs->askYesNoCancel(text);
 }
 
 int TFormHlav::selectedBikePosition() const

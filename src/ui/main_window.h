@@ -2,6 +2,7 @@
 
 #include "core/link_host.h"
 #include "core/link_session.h"
+#include "core/message_queue.h"
 #include "core/monitor_display_sink.h"
 #include "core/param_image.h"
 #include "core/sanitise.h"
@@ -49,6 +50,7 @@ class ToolBar;
 // menu item or button goes to the core object that does the work.
 class TFormHlav final : public QMainWindow,
                         private LinkHost,
+                        private UserPrompts,
                         private BikeCommandHost,
                         private FileCommandHost,
                         private EditorHost {
@@ -65,8 +67,13 @@ public:
     TFormHlav(const TFormHlav&) = delete;
     TFormHlav& operator=(const TFormHlav&) = delete;
 
-    // Timer1: one 55 ms tick of the link, then what it changed on screen.
+    // Timer1: one 55 ms tick of the link, then what it changed on screen, then the messages the
+    // tick raised: no modal box opens while the tick's work is under way.
     void tick();
+
+    // After a fault (an exception) stopped an action: the parameters on screen are saved to the
+    // rescue file and the user is told what happened and where they are. The window stays.
+    void reportFault(std::string_view what);
 
     // The page whose controls are bound now binds through `binder` from here on.
     void setPageBinder(std::unique_ptr<PageBinder> binder);
@@ -95,7 +102,10 @@ private:
     void refillPage() override;
     void clearFileName() override;
     void refreshMonitorPanel() override;
+    // Every message of the window and its editor; one raised in the tick waits for its end.
     void showMessage(std::string_view text) override;
+    // UserPrompts of the editor
+    [[nodiscard]] PromptAnswer askYesNoCancel(std::string_view text) override;
     // BikeCommandHost
     [[nodiscard]] int selectedBikePosition() const override;
     void setPageOnlyLoad(bool pageOnly) override;
@@ -149,6 +159,8 @@ private:
     int m_pageIndex = 0;
     bool m_testMode = false;
     bool m_closed = false;
+    bool m_ticking = false;      // inside the work of tick()
+    MessageQueue m_tickMessages; // raised while ticking, shown when the tick's work is done
 
     MonitorPage* m_monitorPage = nullptr;
     PageControl* m_pages = nullptr;

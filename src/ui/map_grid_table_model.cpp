@@ -117,7 +117,7 @@ QVariant MapGridTableModel::cellData(int row, int column, int role) const
     case Qt::TextAlignmentRole:
         return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     default:
-        return rangeData(m_grid.cellRange(), role);
+        return rangeData(m_grid.cellRange(row), role);
     }
 }
 

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QStackedWidget>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -252,7 +253,17 @@ bool QtControls::isShown(ControlKey key) const
     if (const auto* action = qobject_cast<QAction*>(found))
         return action->isVisible();
     const auto* shown = qobject_cast<QWidget*>(found);
-    return shown != nullptr && !shown->isHidden();
+    if (shown == nullptr || shown->isHidden())
+        return false;
+    // Up to the page: whether the page itself is the current one is the page control's matter.
+    for (const QWidget* container = shown->parentWidget(); container != nullptr && container != &m_root;
+         container = container->parentWidget()) {
+        if (qobject_cast<const QStackedWidget*>(container->parentWidget()) != nullptr)
+            break;
+        if (container->isHidden())
+            return false;
+    }
+    return true;
 }
 
 bool QtControls::isEnabled(ControlKey key) const

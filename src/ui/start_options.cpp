@@ -33,8 +33,7 @@ std::optional<StartOptions> parseStartOptions(std::span<const std::string> argum
                 return std::nullopt;
             options.configDirectory = *directory;
         } else if (word.starts_with("-")) {
-            error = "unknown option " + word;
-            return std::nullopt;
+            options.warnings.push_back("unknown option " + word + " ignored");
         }
     }
     if (options.simulate && !options.portDevice.empty()) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace quorvel {
 
@@ -16,10 +17,12 @@ struct StartOptions {
     bool simulate = false;            // --simulate: the built-in virtual unit
     bool help = false;
     std::filesystem::path configDirectory; // --config-dir; empty for the user's default
+    std::vector<std::string> warnings;     // options the program does not know, ignored
 };
 
-// None, with the reason in `error`, for an unknown option or a missing value. Words that are
-// not options are accepted and ignored, as a language word in any place but the first is.
+// None, with the reason in `error`, for an option without its value or options that exclude
+// each other. Options the program does not know are ignored with a warning; other words are
+// accepted and ignored, as a language word in any place but the first is.
 [[nodiscard]] std::optional<StartOptions> parseStartOptions(std::span<const std::string> arguments, std::string& error);
 [[nodiscard]] std::string startUsage();
 

@@ -1,5 +1,6 @@
 #include "app/cli/cli.h"
 #include "io/atomic_file.h"
+#include "core/german_numbers.h"
 #include "io/parameter_set.h"
 #include "io/raw_image_file.h"
 #include "serial/core_application.h"
@@ -116,6 +117,25 @@ TEST_F(CliLinkTest, DifferingUnitFailsTheVerify)
     EXPECT_NE(m_err.str().find("Verify error!"), std::string::npos);
 }
 
+TEST_F(CliLinkTest, ReadWhoseVerifyFailsStillSavesWhatWasRead)
+{
+    sim::FaultPlan faults;
+    faults.differingBlock = 4;
+    test::PtyUnit unit(faults);
+    EXPECT_EQ(cli({"read", "--port", unit.devicePath(), "-o", path("read.ign")}), kExitFailed);
+    EXPECT_NE(m_err.str().find("Verify error!"), std::string::npos) << m_err.str();
+    ParamImage saved;
+    InjectionTables tables;
+    ASSERT_EQ(loadParameterFile(path("read.ign"), saved, tables), LoadResult::Loaded);
+    EXPECT_TRUE(std::ranges::equal(saved.block(10), unit.unit().memory().block(10)));
+
+    faults.differingBlock.reset();
+    faults.version = 70;
+    test::PtyUnit other(faults);
+    EXPECT_EQ(cli({"read", "--port", other.devicePath(), "-o", path("other.ign")}), kExitFailed);
+    EXPECT_FALSE(fs::exists(path("other.ign"))) << "nothing of the parameters was read";
+}
+
 TEST_F(CliLinkTest, MissingDeviceFailsWithTheOpeningError)
 {
     EXPECT_EQ(cli({"verify", "--port", path("no-such-device"), path("b11.ign")}), kExitFailed);
@@ -135,6 +155,16 @@ TEST_F(CliLinkTest, MonitorPrintsOneJsonObjectPerFrame)
         ++frames;
     }
     EXPECT_EQ(frames, 2);
+}
+
+TEST_F(CliLinkTest, MonitorUnderAGermanNumberFormatKeepsTheFullStop)
+{
+    const test::GermanNumbers german;
+    if (!german.active())
+        GTEST_SKIP() << "no German locale can be had here";
+    test::PtyUnit unit;
+    ASSERT_EQ(cli({"monitor", "--port", unit.devicePath(), "--frames", "1", "--json"}), kExitOk) << m_err.str();
+    EXPECT_EQ(nlohmann::json::parse(m_out.str())["LabelTlak"], "AP = 101.3 kPa= 4050 mV");
 }
 
 TEST_F(CliLinkTest, SilentUnitEndsTheMonitorWithFailure)

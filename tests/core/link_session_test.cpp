@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace quorvel {
@@ -359,10 +360,119 @@ TEST_P(VersionMismatch, AbandonsTheTransferWithTheModalMessageAndKeepsTheStatusL
     EXPECT_TRUE(test::parametersEqual(image, before));
 }
 
+// A host whose message box runs an event loop of its own in which the timer keeps ticking, as
+// a modal box does: `whileShown` runs inside the box.
+class TickingBoxHost final : public LinkHost {
+public:
+    explicit TickingBoxHost(ParamImage& image)
+        : m_image(image)
+    {
+    }
+    void collectPage() override {}
+    void sanitiseImage() override
+    {
+        OutsideSettings settings;
+        (void)quorvel::sanitiseImage(m_image, settings);
+    }
+    void refillPage() override {}
+    void clearFileName() override {}
+    void refreshMonitorPanel() override { ++refreshes; }
+    void showMessage(std::string_view text) override
+    {
+        messages.emplace_back(text);
+        refreshesAtMessage.push_back(refreshes);
+        deepest = std::max(deepest, ++open);
+        if (whileShown)
+            whileShown();
+        --open;
+    }
+
+    std::function<void()> whileShown;
+    std::vector<std::string> messages;
+    std::vector<int> refreshesAtMessage;
+    int refreshes = 0;
+    int open = 0;
+    int deepest = 0;
+
+private:
+    ParamImage& m_image;
+};
+
+TEST(LinkSessionMessages, MessageOpensAfterItsTickAndTicksInsideTheBoxOpenNoSecondBox)
+{
+    sim::VirtualUnit unit;
+    unit.setFaults(otherVersion(70));
+    test::FakeSerialLine line;
+    line.attachUnit(unit);
+    test::FakePortNaming naming;
+    ParamImage image;
+    LanguageTable texts;
+    LinkOnlyMonitor monitor;
+    TickingBoxHost host(image);
+    SerialPort port(line, naming, texts, host);
+    port.setPortSelection(0);
+    port.openPort();
+    LinkSession session(image, port, host, monitor, texts);
+    auto step = [&] {
+        line.advanceUnit(55ms);
+        session.tick();
+    };
+    int monitorRequestsInBox = 0;
+    host.whileShown = [&] {
+        if (host.messages.size() > 1)
+            return;
+        // The user's second Read, sent while the first box is still open.
+        line.clearWritten();
+        session.read();
+        for (int i = 0; i < 40; ++i)
+            step();
+        for (const LinkFrame& frame : line.writtenFrames())
+            monitorRequestsInBox += frame[0] == kMonitorRequest ? 1 : 0;
+    };
+
+    session.read();
+    for (int i = 0; i < 40 && host.messages.empty(); ++i)
+        step();
+    ASSERT_EQ(host.messages.size(), 2U);
+    EXPECT_EQ(host.deepest, 1) << "the second message waited for the first box";
+    EXPECT_EQ(host.refreshesAtMessage.front(), host.refreshes - 40) << "its tick had done all its work";
+    EXPECT_GE(monitorRequestsInBox, 4) << "the link went on while the box was open";
+    EXPECT_EQ(session.mode(), LinkMode::Idle);
+}
+
 INSTANTIATE_TEST_SUITE_P(Commands, VersionMismatch,
                          ::testing::Values(MismatchCase{"Read", [](LinkSession& s) { s.read(); }},
                                            MismatchCase{"Program", [](LinkSession& s) { s.program(); }}),
                          [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+TEST_F(LinkSessionTest, FirstFrameLeavesOnTheNextTickWhenNoReplyIsAwaited)
+{
+    // A port just opened: nothing has been asked yet.
+    session.read();
+    step();
+    EXPECT_EQ(commandsWritten(), (std::vector<std::uint8_t>{kReadFlag}));
+
+    // The last monitor frame came in: the unit is not busy.
+    settleIdle();
+    line.clearWritten();
+    session.verify();
+    step();
+    ASSERT_FALSE(commandsWritten().empty());
+    EXPECT_EQ(commandsWritten().front(), kReadFlag | 1U);
+}
+
+TEST_F(LinkSessionTest, FirstFrameKeepsTheRhythmWhileAMonitorRequestAwaitsItsReply)
+{
+    unit.setFaults(silentUnit());
+    for (int tick = 0; tick < LinkSession::kResendInterval; ++tick)
+        step(); // the first monitor request goes out with the sixth tick
+    ASSERT_EQ(commandsWritten(), (std::vector<std::uint8_t>{kMonitorRequest}));
+    line.clearWritten();
+    session.read();
+    const int ticks = stepUntil([&] { return !commandsWritten().empty(); }, 10);
+    EXPECT_EQ(ticks, LinkSession::kResendInterval);
+    EXPECT_EQ(commandsWritten(), (std::vector<std::uint8_t>{kReadFlag}));
+}
 
 TEST_F(LinkSessionTest, MonitorRequestsGoOutEverySixTicksOnlyWhileIdle)
 {

@@ -1,9 +1,17 @@
+#include "io/atomic_file.h"
 #include "io/parameter_file.h"
+#include "io/parameter_set.h"
+#include "io/service_tools.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <filesystem>
 #include <random>
 #include <set>
+#include <string>
+#include <vector>
 
 namespace quorvel {
 namespace {
@@ -268,6 +276,78 @@ TEST(ParameterFile, OverlongTokensAreSkipped)
     EXPECT_EQ(loaded.byte(185), 3);
 }
 
+TEST(ParameterFile, EveryWriterStampsTheOneBuildOfTheProgram)
+{
+    const ProgramBuild& build = programBuild();
+    EXPECT_EQ(build.date.size(), 11U); // "Oct  6 2007"
+    EXPECT_EQ(build.time.size(), 8U);  // "23:22:54"
+    const std::string exe = "\r\nEXE  " + build.date + "   " + build.time + "\r\n";
+
+    ParamImage image = randomImage(24);
+    EXPECT_NE(writeParameterFile(image).find(exe), std::string::npos);
+    const std::filesystem::path directory =
+        std::filesystem::temp_directory_path() / ("quorvel-stamp-" + std::to_string(std::random_device{}()));
+    std::filesystem::create_directories(directory);
+    ASSERT_FALSE(saveParameterFile(directory / "one.ign", image).has_value());
+    EXPECT_NE(readWholeFile(directory / "one.ign").value_or("").find(exe), std::string::npos);
+    const std::vector<SavedBikeFile> all = saveAllNew(image, directory / "new_ign");
+    ASSERT_FALSE(all.empty());
+    EXPECT_NE(readWholeFile(all.back().path).value_or("").find(exe), std::string::npos);
+    std::filesystem::remove_all(directory);
+}
+
+TEST(ParameterFile, UnitTextsThatLookLikeSectionsChangeNothing)
+{
+    for (const char* version : {"Jet IAP 7", "Jet BIKE 0", "RPM 3 120"}) {
+        SCOPED_TRACE(version);
+        ParamImage source = randomImage(21);
+        std::array<std::uint8_t, kBlockSize> header{};
+        header[10] = kProgramVersion;
+        std::ranges::copy(std::string_view(version), header.begin() + 16);
+        source.storeHeader(header);
+        int defaultsRun = 0;
+        ParameterFileLoad options;
+        options.applyBikeDefaults = [&](ParamImage&) { ++defaultsRun; };
+        const ParamImage loaded = load(writeParameterFile(source, kBuild), {}, options);
+        EXPECT_EQ(defaultsRun, 1); // the file's own BIKE section only
+        EXPECT_EQ(loaded.wordAt(2150), source.wordAt(2150));
+        EXPECT_EQ(loaded.byte(186), source.byte(186));
+    }
+}
+
+TEST(ParameterFile, SectionsAfterTheMemoAreRead)
+{
+    // A memo of full length or one ended by a zero byte, with sections behind it.
+    const ParamImage full = randomImage(22);
+    const ParamImage loaded = load(writeParameterFile(full, kBuild) + "\r\nCOOLING 9 ACCEL 250 100");
+    EXPECT_EQ(loaded.byte(185), 9);
+    EXPECT_EQ(loaded.byte(240), 25);
+    EXPECT_EQ(loaded.byte(kMemoOffset + kMemoLength - 1), full.byte(kMemoOffset + kMemoLength - 1));
+
+    using namespace std::string_literals;
+    const ParamImage first = load("TASKOVAR_KEY 71\r\nMEMO         \r\nnew tune\0\r\nCOOLING 9\r\nRPM 3 120"s);
+    EXPECT_EQ(first.byte(kMemoOffset + 7), 'e');
+    EXPECT_EQ(first.byte(kMemoOffset + 8), 0);
+    EXPECT_EQ(first.byte(185), 9);
+    EXPECT_EQ(first.byte(186), 3);
+}
+
+TEST(ParameterFile, MemoLineBreaksNeverPushItsTailOutOfTheMemo)
+{
+    // 129 letters and 10 lone LFs: written as CR LF they would need 149 bytes before the
+    // last words, which a reader would then take as a section.
+    ParamImage image = randomImage(23);
+    const std::string memo = std::string(129, 'x') + std::string(10, '\n') + " COOLING 9";
+    ASSERT_EQ(memo.size(), static_cast<std::size_t>(kMemoLength));
+    for (std::size_t i = 0; i < memo.size(); ++i)
+        image.setByte(kMemoOffset + static_cast<int>(i), static_cast<std::uint8_t>(memo[i]));
+    image.setByte(185, 44);
+    const std::string file = writeParameterFile(image, kBuild);
+    const std::string key = "MEMO         \r\n";
+    EXPECT_LE(file.size() - (file.rfind(key) + key.size()), static_cast<std::size_t>(kMemoLength));
+    EXPECT_EQ(load(file).byte(185), 44);
+}
+
 TEST(ParameterFile, PageOnlyLoadAwayFromTheBikePageStopsAtTheMemo)
 {
     ParamImage image;
@@ -275,6 +355,9 @@ TEST(ParameterFile, PageOnlyLoadAwayFromTheBikePageStopsAtTheMemo)
     EXPECT_EQ(loaded.byte(243), 0);
     const ParamImage bikePage = load("TASKOVAR_KEY 71 MEMO\r\nhello", image, {true, 0, {}});
     EXPECT_EQ(bikePage.byte(kMemoOffset), 'h');
+    const std::string longMemo(kMemoLength, 'm');
+    const ParamImage after = load("TASKOVAR_KEY 71 MEMO\r\n" + longMemo + " COOLING 9", image, {true, 0, {}});
+    EXPECT_EQ(after.byte(185), 9);
 }
 
 } // namespace

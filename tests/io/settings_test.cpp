@@ -166,6 +166,39 @@ TEST(SettingsStore, SavesAndLoadsInItsDirectory)
     EXPECT_EQ(loadedFlags[5], 1);
 }
 
+TEST(SettingsStore, SavingKeepsOtherSectionsAndKeysOfTheSettingsFile)
+{
+    TempDir dir;
+    const SettingsStore store(dir.path());
+    std::ofstream(store.settingsPath()) << "Loose=1\r\n[BASIC]\r\nLeft=5\r\nOwnKey=abc\r\n[PRINTER]\r\nPaper=A4\r\n";
+    AppSettings settings;
+    settings.geometry = WindowGeometry{40, 50, 700, 1000};
+    ASSERT_FALSE(store.save(settings, ParamImage{}, AllFlags{}).has_value());
+
+    const IniFile saved = IniFile::parse(readWholeFile(store.settingsPath()).value_or(""));
+    EXPECT_EQ(saved.value("BASIC", "Left"), "40");
+    EXPECT_EQ(saved.value("BASIC", "OwnKey"), "abc");
+    EXPECT_EQ(saved.value("PRINTER", "Paper"), "A4");
+    EXPECT_EQ(saved.value("", "Loose"), "1");
+    EXPECT_EQ(saved.value("BASIC", "CheckBoxAll_PolohaB->Checked"), "0");
+}
+
+TEST(SettingsStore, LastImageIsWrittenWhenTheSettingsFileCannotBe)
+{
+    TempDir dir;
+    const SettingsStore store(dir.path());
+    fs::create_directories(store.settingsPath() / "taken"); // a directory where the file belongs
+    ParamImage image;
+    image.setByte(1000, 42);
+    EXPECT_TRUE(store.save(AppSettings{}, image, AllFlags{}).has_value());
+
+    AppSettings loaded;
+    ParamImage loadedImage;
+    AllFlags loadedFlags{};
+    store.load(loaded, loadedImage, loadedFlags);
+    EXPECT_EQ(loadedImage.byte(1000), 42);
+}
+
 // A Windows user whose name is not ASCII keeps the settings in the real profile directory.
 TEST(SettingsStore, DefaultDirectoryKeepsANonAsciiProfilePath)
 {

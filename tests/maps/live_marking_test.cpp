@@ -9,8 +9,6 @@
 namespace quorvel {
 namespace {
 
-constexpr int kRpmJet1A = 530;
-
 class LiveMarkingTest : public ::testing::Test {
 protected:
     LiveMarkingTest()

@@ -96,28 +96,35 @@ TEST_F(MapGridModelTest, OneGridShowsInjBAfterAdvanceWithMaximum100)
     m_image.setByte(650, 33);
     m_image.setByte(2000 + 15 * 9 + 14, 77);
     show(kPageAdvance);
-    EXPECT_EQ(m_grid.cellRange().maximum, 60);
+    EXPECT_EQ(m_grid.cellRange(0).maximum, 60);
     EXPECT_EQ(m_grid.cellValue(0, 0), 33);
 
     show(kPageInjB);
     EXPECT_EQ(m_grid.page(), kPageInjB);
-    EXPECT_EQ(m_grid.cellRange(), (ControlRange{0, 100, 1}));
+    EXPECT_EQ(m_grid.cellRange(9), (ControlRange{0, 100, 1}));
     EXPECT_EQ(m_grid.cellValue(9, 14), 77);
     EXPECT_TRUE(m_grid.setCellValue(9, 14, 250));
     EXPECT_EQ(m_grid.cellValue(9, 14), 100);
     EXPECT_FALSE(m_grid.setCellValue(9, 14, 100));
 }
 
-TEST_F(MapGridModelTest, ServoCellsInMillivoltsStepBy20UpTo5000)
+TEST_F(MapGridModelTest, ServoCellsInMillivoltsStepBy20UpTo5000AndTo4980OnTheFirstRow)
 {
     m_image.setByte(213, 0);
-    m_image.setByte(2600, 249);
+    m_image.setByte(2600 + 15, 249);
     show(kPageIntakeServo);
-    EXPECT_EQ(m_grid.cellRange(), (ControlRange{0, 5000, 20}));
-    EXPECT_EQ(m_grid.cellValue(0, 0), 4980);
-    EXPECT_TRUE(m_grid.stepCell(0, 0, 1));
-    EXPECT_EQ(m_grid.cellValue(0, 0), 5000);
-    EXPECT_FALSE(m_grid.stepCell(0, 0, 1));
+    EXPECT_EQ(m_grid.cellRange(1), (ControlRange{0, 5000, 20}));
+    EXPECT_EQ(m_grid.cellValue(1, 0), 4980);
+    EXPECT_TRUE(m_grid.stepCell(1, 0, 1));
+    EXPECT_EQ(m_grid.cellValue(1, 0), 5000);
+    EXPECT_FALSE(m_grid.stepCell(1, 0, 1));
+
+    EXPECT_EQ(m_grid.cellRange(0), (ControlRange{0, 4980, 20}));
+    EXPECT_TRUE(m_grid.setCellValue(0, 3, 5000));
+    EXPECT_EQ(m_grid.cellValue(0, 3), 4980);
+    collectMapPage(m_image, m_tables, selectBikeGrids(m_image), JetCoupling::fromImage(m_image), kPageIntakeServo,
+                   m_grid.values());
+    EXPECT_EQ(m_image.byte(2603), 249);
 }
 
 TEST_F(MapGridModelTest, EditsReachTheImageThroughCollection)

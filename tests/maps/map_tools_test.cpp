@@ -265,10 +265,23 @@ TEST_F(MapToolsTest, PercentSwitchToTheStoredStateConvertsNothing)
 
 TEST_F(MapToolsTest, PercentBeyondAByteOfVoltageTakesTheHighest)
 {
+    const MapLayout& exhaust = MapTable::of(MapId::ServoEx);
     m_image.setByte(kServoExProcent, 1);
-    m_image.setByte(MapTable::of(MapId::ServoEx).cellOffset, 200);
+    m_image.setByte(exhaust.cellOffsetOf(15), 200);
     (void)switchServoPercent(m_image, kPageExhaustServo, false);
-    EXPECT_EQ(m_image.byte(MapTable::of(MapId::ServoEx).cellOffset), 255);
+    EXPECT_EQ(m_image.byte(exhaust.cellOffsetOf(15)), 255);
+}
+
+TEST_F(MapToolsTest, FullTravelOnTheFirstRowComesBackAs4980Millivolts)
+{
+    const MapLayout& intake = MapTable::of(MapId::ServoIn);
+    m_image.setByte(kServoInProcent, 1);
+    for (int e : {0, 14, 15})
+        m_image.setByte(intake.cellOffsetOf(e), 100);
+    (void)switchServoPercent(m_image, kPageIntakeServo, false);
+    EXPECT_EQ(m_image.byte(intake.cellOffsetOf(0)), 249);
+    EXPECT_EQ(m_image.byte(intake.cellOffsetOf(14)), 249);
+    EXPECT_EQ(m_image.byte(intake.cellOffsetOf(15)), 250);
 }
 
 TEST_F(MapToolsTest, IdleTargetsFollowTheIntakeSwitchOnlyInIntakeServoIdleMode)

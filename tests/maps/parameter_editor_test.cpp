@@ -30,6 +30,8 @@ TEST(ParameterEditor, AtStart_UndoAndRedoAreDisabled)
 TEST(ParameterEditor, IdleSpinClick_StoresSanitisesRefillsAndRecordsOneUndoEntry)
 {
     EditorRig rig(kPageIdle);
+    rig.image.setByte(2777, 1); // the idle advance control shows the control range
+    rig.editor.fillPage();
     const ControlKey rpm = rig.edit("IdleRpmMez");
     const int before = stored(rig.image, "IdleRpmMez");
     // Equal calibration voltages are a warning the sanitiser raises on this change.

@@ -5,7 +5,8 @@
 //
 // A type parameter T provides `static std::unique_ptr<Controls> create()` giving controls that
 // hold at least a fresh spin control "EditProbe", a check box "CheckBoxProbe", a radio group
-// "RadioGroupProbe" of three items and a label "LabelProbe". Instantiate with
+// "RadioGroupProbe" of three items, a label "LabelProbe" and a spin control "EditBoxedProbe" in
+// a group box "GroupBoxProbe". Instantiate with
 //   INSTANTIATE_TYPED_TEST_SUITE_P(Name, ControlsContract, testing::Types<T>);
 
 #include "core/control_views.h"
@@ -162,6 +163,20 @@ TYPED_TEST_P(ControlsContract, View_ChangesOnlyWhatItStates)
     EXPECT_EQ(c.value(spin), 100);
 }
 
+TYPED_TEST_P(ControlsContract, HiddenGroupBox_HidesTheControlsInIt)
+{
+    Controls& c = this->controls();
+    const ControlKey boxed{"EditBoxedProbe"};
+    EXPECT_TRUE(c.isShown(boxed));
+    c.apply(visibilityView({"GroupBoxProbe"}, false));
+    EXPECT_FALSE(c.isShown(boxed));
+    EXPECT_TRUE(c.isShown(TestFixture::kSpin));
+    c.apply(visibilityView({"GroupBoxProbe"}, true));
+    EXPECT_TRUE(c.isShown(boxed));
+    c.apply(visibilityView(boxed, false));
+    EXPECT_FALSE(c.isShown(boxed));
+}
+
 TYPED_TEST_P(ControlsContract, Colour_IsKeptPerControl)
 {
     Controls& c = this->controls();
@@ -176,6 +191,6 @@ REGISTER_TYPED_TEST_SUITE_P(ControlsContract, SetValue_KeepsThePositionWithinThe
                             TypedText_BecomesThePositionOnlyWhenAWholeNumberWithinRange,
                             LargeValues_ShowAThousandsSeparator, SetValue_ReplacesTypedText,
                             CheckBoxesAndRadioGroups_HoldWhatWasSet, View_ChangesOnlyWhatItStates,
-                            Colour_IsKeptPerControl);
+                            HiddenGroupBox_HidesTheControlsInIt, Colour_IsKeptPerControl);
 
 } // namespace quorvel

@@ -83,7 +83,17 @@ public:
                                 view.step.value_or(s.range.step)});
         }
     }
-    [[nodiscard]] bool isShown(ControlKey key) const override { return find(key).shown; }
+    [[nodiscard]] bool isShown(ControlKey key) const override
+    {
+        for (std::string name = key.objectName();;) {
+            if (!findName(name).shown)
+                return false;
+            const auto container = m_containers.find(name);
+            if (container == m_containers.end())
+                return true;
+            name = container->second;
+        }
+    }
     [[nodiscard]] bool isEnabled(ControlKey key) const override { return find(key).enabled; }
     [[nodiscard]] std::string caption(ControlKey key) const override { return find(key).caption; }
 
@@ -91,6 +101,8 @@ public:
     [[nodiscard]] ColourRole colour(ControlKey key) const override { return find(key).colour; }
 
     [[nodiscard]] bool has(ControlKey key) const { return m_states.count(key.objectName()) != 0; }
+    // Puts a control into a group box of its page, as the window's layout does.
+    void placeIn(ControlKey control, std::string_view groupBox) { m_containers[control.objectName()] = groupBox; }
 
 private:
     static std::optional<int> wholeNumber(std::string_view text)
@@ -115,20 +127,26 @@ private:
 
     static std::string grouped(int value)
     {
-        std::string digits = std::to_string(value < 0 ? -value : value);
-        for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3)
-            digits.insert(static_cast<std::size_t>(i), ",");
-        return value < 0 ? "-" + digits : digits;
+        const std::string digits = std::to_string(value < 0 ? -value : value);
+        std::string text = value < 0 ? "-" : "";
+        for (std::size_t i = 0; i < digits.size(); ++i) {
+            if (i > 0 && (digits.size() - i) % 3 == 0)
+                text += ',';
+            text += digits[i];
+        }
+        return text;
     }
 
     State& at(ControlKey key) { return m_states[key.objectName()]; }
-    const State& find(ControlKey key) const
+    const State& find(ControlKey key) const { return findName(key.objectName()); }
+    const State& findName(const std::string& name) const
     {
-        const auto it = m_states.find(key.objectName());
+        const auto it = m_states.find(name);
         return it == m_states.end() ? m_fresh : it->second;
     }
 
     std::map<std::string, State> m_states;
+    std::map<std::string, std::string> m_containers; // control -> its group box
     State m_fresh;
 };
 

@@ -5,7 +5,12 @@ namespace quorvel {
 namespace {
 
 struct MakeFakeControls {
-    static std::unique_ptr<Controls> create() { return std::make_unique<FakeControls>(); }
+    static std::unique_ptr<Controls> create()
+    {
+        auto controls = std::make_unique<FakeControls>();
+        controls->placeIn({"EditBoxedProbe"}, "GroupBoxProbe");
+        return controls;
+    }
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Fake, ControlsContract, testing::Types<MakeFakeControls>);

@@ -151,6 +151,19 @@ TEST_F(MapPage, ServoVoltageIsStoredInTwentyMillivoltUnits)
     EXPECT_EQ(fill(kIntakeServoPage).cells[0], 2500);
 }
 
+TEST_F(MapPage, FirstServoRowInMillivoltsEndsAt4980)
+{
+    setMapCell(m_image, MapId::ServoEx, 2, 250); // as a file or another tool may hold it
+    MapPageValues values = fill(kExhaustServoPage);
+    EXPECT_EQ(values.firstRowRange, (ControlRange{0, 4980, 20}));
+    EXPECT_EQ(values.cells[2], 4980);
+    values.cells[4] = 5000;
+    values.cells[15] = 5000;
+    collect(kExhaustServoPage, values);
+    EXPECT_EQ(mapCell(m_image, MapId::ServoEx, 4), 249);
+    EXPECT_EQ(mapCell(m_image, MapId::ServoEx, 15), 250);
+}
+
 TEST_F(MapPage, ServoInPercentModeStoresTheValueItself)
 {
     m_image.setByte(212, 1); // ServoExProcent

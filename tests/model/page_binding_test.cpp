@@ -1,5 +1,6 @@
 #include "fake_controls.h"
 
+#include "core/control_views.h"
 #include "core/page_index.h"
 #include "core/sanitise.h"
 #include "model/bike_defaults.h"
@@ -78,6 +79,23 @@ TEST(PageBinding, CollectedCode_FollowsTheControlRangeNotTheTable)
     controls.setValue({"EditIdleServoPoz", 4}, 25000);
     binding.collect(kPageIdle);
     EXPECT_EQ(image.wordAt(2758 + 8), 25000);
+}
+
+TEST(PageBinding, ControlHiddenByTheView_IsNotCollected)
+{
+    ParamImage image;
+    image.setWordAt(2758, 1800);
+    FakeControls controls;
+    PageBinding binding(image, controls);
+    binding.configure(kPageIdle);
+    controls.setRange({"EditIdleServoPoz", 0}, {0, 100, 1});
+    binding.fill(kPageIdle); // shows 100, the bound of the narrower range
+    controls.placeIn({"EditIdleServoPoz", 0}, "GroupBoxIdleServoPoz");
+    controls.apply(visibilityView({"GroupBoxIdleServoPoz"}, false));
+    controls.setValue({"EditIdleRpmMez"}, 1500);
+    binding.collect(kPageIdle);
+    EXPECT_EQ(image.wordAt(2758), 1800);
+    EXPECT_EQ(image.byte(2751), 15);
 }
 
 TEST(PageBinding, NoBikeItem_KeepsTheBikeCode)

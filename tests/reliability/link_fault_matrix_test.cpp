@@ -38,10 +38,6 @@ constexpr int kMonitorFramesToReconnect = 2;
 enum class Operation { Read, Verify, Program };
 enum class Outcome : unsigned { Verified = 1, ErrorText = 2, VersionMessage = 4, Unfinished = 8 };
 
-constexpr unsigned operator|(Outcome a, Outcome b)
-{
-    return static_cast<unsigned>(a) | static_cast<unsigned>(b);
-}
 constexpr unsigned kVerified = static_cast<unsigned>(Outcome::Verified);
 constexpr unsigned kError = static_cast<unsigned>(Outcome::ErrorText);
 constexpr unsigned kVersion = static_cast<unsigned>(Outcome::VersionMessage);

@@ -1,14 +1,19 @@
 #include "window_rig.h"
 
+#include "core/page_index.h"
 #include "ui/colour_palette.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QTabWidget>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace quorvel {
 namespace {
@@ -122,6 +127,49 @@ TEST_F(LinkOnScreen, ReadShowsReadThenVerifyOkAndTakesTheUnitsImage)
     EXPECT_EQ(sequence.back(), "Verify: OK");
     for (int block = 1; block < kBlockCount; ++block)
         ASSERT_TRUE(std::ranges::equal(rig.window->image().block(block), rig.unit.memory().block(block))) << block;
+}
+
+TEST_F(LinkOnScreen, MessagesOfATickOpenAfterItsWorkAndTicksGoOnInsideTheBox)
+{
+    ParamImage unknownBike = rig.unit.memory();
+    unknownBike.setByte(150, 60); // a bike code the list does not hold: its fill raises a message
+    rig.unit.loadMemory(unknownBike);
+    rig.start();
+    rig.control<QTabWidget>("PageControl1").setCurrentIndex(kPageBike);
+    int open = 0;
+    int deepest = 0;
+    std::vector<LinkMode> modeAtMessage;
+    std::vector<std::string> statusAtMessage;
+    rig.dialogs->whileShown = [&] {
+        deepest = std::max(deepest, ++open);
+        modeAtMessage.push_back(rig.window->link().mode());
+        statusAtMessage.push_back(rig.text("LabelHlaseni"));
+        if (open == 1 && rig.dialogs->messages.size() == 1) {
+            // The timer runs on inside the box; another Read meets a unit of another version.
+            rig.unit.setFaults([] {
+                sim::FaultPlan plan;
+                plan.version = 70;
+                return plan;
+            }());
+            rig.control<QAbstractButton>("ButtonRead").click();
+            rig.steps(40);
+        }
+        --open;
+    };
+    rig.control<QAbstractButton>("ButtonRead").click();
+    for (int tick = 0; tick < 400 && rig.dialogs->messages.empty(); ++tick)
+        rig.step();
+
+    // The bike message once for each read of the image (the header of the second refills the
+    // page too), and the version message, each in a box of its own after the first closed.
+    const std::string bike = rig.dialogs->messages.front();
+    EXPECT_EQ(rig.dialogs->messages,
+              (std::vector<std::string>{bike, bike, "Unmatched version of PC and Ignition programs!  PC-71, IGN-70"}));
+    EXPECT_EQ(deepest, 1) << "the later messages waited for the first box";
+    // The read's last tick had stored block 19, started the verify pass and shown it.
+    EXPECT_EQ(modeAtMessage.front(), LinkMode::Verify);
+    EXPECT_EQ(statusAtMessage.front(), "Verify:");
+    EXPECT_EQ(rig.window->link().mode(), LinkMode::Idle);
 }
 
 TEST_F(LinkOnScreen, ProgramByF9SendsTheImageAndEndsWithProgramDeviceOk)

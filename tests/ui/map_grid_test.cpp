@@ -24,6 +24,8 @@ namespace {
 using test::WindowRig;
 
 constexpr int kServoInEnable = 209;
+constexpr int kServoInProcent = 213;
+constexpr int kServoInMap = 2600;
 constexpr int kServoInMode = 215;
 constexpr int kServoModeRpm = 1;
 
@@ -115,6 +117,19 @@ TEST_F(MapGridOnWindow, CellEditReachesTheImageAndBeyondTheMaximumStopsThere)
     (void)model().setData(cell(0, 0), 5000);
     EXPECT_EQ(stored(kPageInjB).cells[0], 100);
     EXPECT_EQ(cellValue(0, 0), 100);
+}
+
+TEST_F(MapGridOnWindow, FirstServoRowInMillivoltsTakes5000As4980)
+{
+    rig.window->image().setByte(kServoInEnable, 1);
+    rig.window->image().setByte(kServoInMode, 0); // the full map
+    rig.window->image().setByte(kServoInProcent, 0);
+    showPage(kPageIntakeServo);
+    EXPECT_EQ(cell(0, 5).data(MapGridTableModel::MaximumRole).toInt(), 4980);
+    EXPECT_EQ(cell(1, 5).data(MapGridTableModel::MaximumRole).toInt(), 5000);
+    (void)model().setData(cell(0, 5), 5000);
+    EXPECT_EQ(rig.window->image().byte(kServoInMap + 5), 249);
+    EXPECT_EQ(cellValue(0, 5), 4980);
 }
 
 TEST_F(MapGridOnWindow, RpmHeadEditReachesTheAxis)

@@ -28,6 +28,9 @@ public:
         auto* group = new QButtonGroup(radio);
         for (int item = 0; item < 3; ++item)
             group->addButton(new QRadioButton(radio), item);
+        auto* box = new QGroupBox(&m_root);
+        box->setObjectName("GroupBoxProbe");
+        new FieldSpinBox("EditBoxedProbe", box);
         m_registry.rebuild();
     }
 

@@ -39,10 +39,22 @@ TEST_P(BadStartOptions, AreRefusedWithAReason)
     EXPECT_EQ(error, GetParam().error);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, BadStartOptions,
-    ::testing::Values(BadCase{{"--port"}, "--port needs a value"}, BadCase{{"--verbose"}, "unknown option --verbose"},
-                      BadCase{{"--simulate", "--port", "x"}, "--port and --simulate exclude each other"}));
+INSTANTIATE_TEST_SUITE_P(Lines, BadStartOptions,
+                         ::testing::Values(BadCase{{"--port"}, "--port needs a value"},
+                                           BadCase{{"--simulate", "--config-dir"}, "--config-dir needs a value"},
+                                           BadCase{{"--simulate", "--port", "x"},
+                                                   "--port and --simulate exclude each other"}));
+
+TEST(StartOptions, UnknownOptionsAndWordsAreIgnoredWithAWarningForTheOptions)
+{
+    std::string error;
+    const auto options = parse({"DEUTSCH", "--verbose", "--simulate", "-x", "notes.txt"}, error);
+    ASSERT_TRUE(options.has_value()) << error;
+    EXPECT_EQ(options->language, Language::German);
+    EXPECT_TRUE(options->simulate);
+    EXPECT_EQ(options->warnings,
+              (std::vector<std::string>{"unknown option --verbose ignored", "unknown option -x ignored"}));
+}
 
 TEST(StartOptions, UsageNamesEveryOption)
 {

@@ -71,6 +71,7 @@ TEST_F(StaticPages, EveryFieldOfEveryPage_HasItsControlWithTheTableRange)
 
 TEST_F(StaticPages, IdleSpinClick_StoresSanitisesRefillsAndRecordsOneUndoEntry)
 {
+    image().setByte(2777, 1); // the idle advance control shows the control range
     showPage(kPageIdle);
     const int before = image().byte(2752);
     FieldSpinBox& field = spin("EditIdleTpsMez");
@@ -86,6 +87,22 @@ TEST_F(StaticPages, IdleSpinClick_StoresSanitisesRefillsAndRecordsOneUndoEntry)
     EXPECT_EQ(field.value(), before);
     EXPECT_FALSE(enabled("SpeedButtonZpet", "MenuZpet")) << "one click made one entry";
     EXPECT_TRUE(enabled("SpeedButtonZnovu", "MenuZnovu"));
+}
+
+TEST_F(StaticPages, IdleTargetsOfAHiddenGroup_SurviveEditsAndComeBackWithTheirMode)
+{
+    image().setByte(2750, 0); // no idle control: the targets' group is hidden
+    image().setByte(2777, 1); // the idle advance control keeps EditIdleTpsMez on screen
+    for (int i = 0; i < 9; ++i)
+        image().setWordAt(2758 + 2 * i, static_cast<std::uint16_t>(1800 - 75 * i));
+    showPage(kPageIdle);
+    ASSERT_TRUE(rig.control("GroupBoxIdleServoPoz").isHidden());
+    spin("EditIdleTpsMez").stepBy(1);
+    rig.control<QGroupBox>("RadioGroupIdleMode").findChild<QButtonGroup*>()->button(2)->click();
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_EQ(image().wordAt(2758 + 2 * i), 1800 - 75 * i) << i;
+        EXPECT_EQ(spin(("EditIdleServoPoz" + std::to_string(i)).c_str()).value(), 1800 - 75 * i) << i;
+    }
 }
 
 TEST_F(StaticPages, TypedValueOutsideTheRange_LeavesTheValue)

@@ -12,6 +12,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,8 +23,13 @@ inline void failOnMissingControl(const QString& name, int carriers)
     ADD_FAILURE() << "control " << name.toStdString() << " is carried by " << carriers << " objects";
 }
 
+// A test that needs an application of its own makes it before the first window.
 inline void ensureApplication()
 {
+    // A name the core hands the window and no control carries is a defect, never a skip.
+    ControlRegistry::setMissHandler(failOnMissingControl);
+    if (QCoreApplication::instance() != nullptr)
+        return;
     static int argc = 1;
     static char name[] = "quorvel-gui-test";
     static char* argv[] = {name, nullptr};
@@ -31,8 +37,6 @@ inline void ensureApplication()
     // would be, and its exit routines would then call into them.
     static const QApplication* application = new QApplication(argc, argv);
     (void)application;
-    // A name the core hands the window and no control carries is a defect, never a skip.
-    ControlRegistry::setMissHandler(failOnMissingControl);
 }
 
 // Records the names no control carries instead of failing, while it lives.
@@ -51,7 +55,12 @@ struct MissingControls {
 // Dialogs that answer from a script and remember every message.
 class ScriptedDialogs final : public Dialogs {
 public:
-    void showMessage(std::string_view text) override { messages.emplace_back(text); }
+    void showMessage(std::string_view text) override
+    {
+        messages.emplace_back(text);
+        if (whileShown)
+            whileShown();
+    }
     PromptAnswer askYesNoCancel(std::string_view text) override
     {
         questions.emplace_back(text);
@@ -104,6 +113,7 @@ public:
     std::vector<std::filesystem::path> presets;
     std::deque<std::optional<std::filesystem::path>> paths; // the files the user picks, in order
     PromptAnswer answer = PromptAnswer::Yes;
+    std::function<void()> whileShown; // what happens while a message box is open
 
 private:
     std::optional<std::filesystem::path> takePath()

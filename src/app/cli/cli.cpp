@@ -179,15 +179,18 @@ int commandTransfer(const Context& c, Transfer transfer)
             return c.usageError("read needs --port DEV -o OUT.ign");
         std::optional<UnitCopy::RawBytes> received;
         hooks.afterRead = [&received](const UnitCopy& unit) { received = unit.rawBytes(); };
-        const bool read = runTransfer(transfer, *device, image, c.err, hooks);
+        const TransferOutcome read = runTransfer(transfer, *device, image, c.err, hooks);
         // What the unit sent is kept even when its verify pass fails: then it is all there is.
         if (received) {
             if (const auto error = keepRawImage(*out, *received))
                 return c.message(kTextOpenFileError, *error);
         }
-        if (!read)
+        if (!read.readWhole)
             return kExitFailed;
-        return save(c, *out, image);
+        // What was read is the user's tune: kept even when the verify pass then failed.
+        if (const int saved = save(c, *out, image); saved != kExitOk)
+            return saved;
+        return read.agreed ? kExitOk : kExitFailed;
     }
     if (!device || words.size() != 2)
         return c.usageError(words[0] + " needs --port DEV FILE.ign");
@@ -195,7 +198,7 @@ int commandTransfer(const Context& c, Transfer transfer)
         return *failed;
     if (transfer == Transfer::Program && !c.args.flag("--no-backup"))
         hooks.backupBeforeProgram = backupBeforeProgram(backupStoreFor(c.args), c.err);
-    return runTransfer(transfer, *device, image, c.err, hooks) ? kExitOk : kExitFailed;
+    return runTransfer(transfer, *device, image, c.err, hooks).agreed ? kExitOk : kExitFailed;
 }
 
 int commandMonitor(const Context& c)

@@ -101,13 +101,13 @@ bool endsWithOk(const std::string& text)
 
 } // namespace
 
-bool runTransfer(Transfer transfer, const std::string& device, ParamImage& image, std::ostream& err,
-                 const TransferHooks& hooks)
+TransferOutcome runTransfer(Transfer transfer, const std::string& device, ParamImage& image, std::ostream& err,
+                            const TransferHooks& hooks)
 {
     LinkOnlyMonitor monitor;
     Link link(image, device, monitor, err);
     if (!link.isOpen())
-        return false;
+        return {};
     LinkSession& session = link.session();
     bool declined = false;
     switch (transfer) {
@@ -132,16 +132,21 @@ bool runTransfer(Transfer transfer, const std::string& device, ParamImage& image
     }
 
     LinkDisplay shown;
+    TransferOutcome outcome;
     const bool finished = link.tickUntil(kTransferTicks, [&] {
         const LinkDisplay& now = session.display();
         if (now.statusText != shown.statusText || now.progress != shown.progress)
             err << now.statusText << ' ' << now.progress * 5 << " %\n";
         shown = now;
+        // A read goes on to its verify pass once the last block is stored.
+        if (transfer == Transfer::Read && session.mode() == LinkMode::Verify)
+            outcome.readWhole = true;
         return session.mode() == LinkMode::Idle;
     });
     const LinkDisplay& end = session.display();
-    return !declined && finished && !link.host().messageShown() && end.statusColour != ColourRole::Red &&
-           endsWithOk(end.statusText);
+    outcome.agreed = !declined && finished && !link.host().messageShown() && end.statusColour != ColourRole::Red &&
+                     endsWithOk(end.statusText);
+    return outcome;
 }
 
 bool runMonitor(const std::string& device, int frames, bool json, const ParamImage& image, std::ostream& out,

@@ -22,10 +22,15 @@ struct TransferHooks {
     LinkSession::ReadObserver afterRead;
 };
 
+struct TransferOutcome {
+    bool agreed = false;    // the unit and the image agree at the end
+    bool readWhole = false; // a read stored every block, whatever its verify pass found
+};
+
 // Runs one transfer with the unit on `device`, the link session driven every 55 ms, with the
-// status line on `err`. True when the unit and the image agree at the end.
-[[nodiscard]] bool runTransfer(Transfer transfer, const std::string& device, ParamImage& image, std::ostream& err,
-                               const TransferHooks& hooks = {});
+// status line on `err`.
+[[nodiscard]] TransferOutcome runTransfer(Transfer transfer, const std::string& device, ParamImage& image,
+                                          std::ostream& err, const TransferHooks& hooks = {});
 
 // Prints each accepted monitor frame as the window's texts by label name, one block (or one JSON
 // object per line) per frame. False when the unit never answered.
