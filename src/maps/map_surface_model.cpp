@@ -22,7 +22,8 @@ std::string_view mapValueTitle(const MapGridModel& grid)
         return "AxisInjectionB";
     case kPageIntakeServo:
     case kPageExhaustServo:
-        return grid.cellRange().step == kServoVoltageStep ? "AxisServoMillivolts" : "AxisServoPercent";
+        return grid.cellRange(MapGridModel::kRows - 1).step == kServoVoltageStep ? "AxisServoMillivolts"
+                                                                                 : "AxisServoPercent";
     default:
         return "AxisInjectionPercent";
     }

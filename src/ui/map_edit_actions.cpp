@@ -125,7 +125,7 @@ bool MapEditActions::stepSelection(StepDirection direction)
 void MapEditActions::run(MapEditCommand command)
 {
     using enum MapEditCommand;
-    const ControlRange range = m_parts.grid.model().grid().cellRange();
+    const ControlRange range = m_parts.grid.model().grid().cellRange(MapGridModel::kRows - 1);
     switch (command) {
     case SelectAll:
         m_selection.selectAll();

@@ -256,7 +256,7 @@ bool QtControls::isShown(ControlKey key) const
     if (shown == nullptr || shown->isHidden())
         return false;
     // Up to the page: whether the page itself is the current one is the page control's matter.
-    for (const QWidget* container = shown->parentWidget(); container != nullptr && container != &m_root;
+    for (const QWidget* container = shown->parentWidget(); container != nullptr && !container->isWindow();
          container = container->parentWidget()) {
         if (qobject_cast<const QStackedWidget*>(container->parentWidget()) != nullptr)
             break;

@@ -1,6 +1,6 @@
 #include "app/cli/cli.h"
-#include "io/atomic_file.h"
 #include "core/german_numbers.h"
+#include "io/atomic_file.h"
 #include "io/parameter_set.h"
 #include "io/raw_image_file.h"
 #include "serial/core_application.h"

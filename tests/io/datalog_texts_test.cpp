@@ -5,12 +5,21 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <set>
 #include <string>
 #include <vector>
 
 namespace quorvel {
 namespace {
+
+// Whether the window's first caption table names the control already.
+bool inCaptionTable(std::string_view control, CaptionKind kind)
+{
+    return std::ranges::any_of(CaptionTable::rows(),
+                               [&](const CaptionRow& row) { return row.control == control && row.kind == kind; });
+}
 
 constexpr std::array kLanguages = {Language::English, Language::German, Language::French, Language::Czech};
 
@@ -65,7 +74,7 @@ TEST(DatalogTexts, EveryControlHasItsTextsInFourLanguagesAndNoNameOfTheCaptionTa
         const std::string what(row.control);
         EXPECT_TRUE(seen.insert({row.control, row.kind}).second) << what << " is listed twice";
         expectComplete(row.texts, what);
-        EXPECT_FALSE(CaptionTable::find(row.control, row.kind, Language::English)) << what << " has a caption already";
+        EXPECT_FALSE(inCaptionTable(row.control, row.kind)) << what << " has a caption already";
         EXPECT_EQ(DatalogTexts::find(row.control, row.kind, Language::Czech), textIn(row.texts, Language::Czech));
     }
     for (std::string_view name : {"MenuStartLog", "MenuStopLog", "FormLogViewer", "ButtonSuggestCorrections",
