@@ -9,6 +9,7 @@ using enum CaptionKind;
 constexpr CaptionRow kCaptions[] = {
     {"DockWidgetView3D", Caption, {"3D view", "3D-Ansicht", "Vue 3D", "3D pohled"}},
     {"DockWidgetCurve", Caption, {"Curve", "Kurve", "Courbe", "Křivka"}},
+    {"MenuView", MenuCaption, {"&View", "&Ansicht", "&Affichage", "&Zobrazení"}},
     {"MenuView3D", MenuCaption, {"&3D view", "&3D-Ansicht", "Vue &3D", "&3D pohled"}},
     {"MenuViewCurve", MenuCaption, {"C&urve view", "K&urvenansicht", "Vue en c&ourbe", "Zobrazení &křivky"}},
     {"ToolButtonView3D",

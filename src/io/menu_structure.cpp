@@ -25,6 +25,11 @@ constexpr MenuItemSpec checkItem(std::string_view name, MenuCommand command, Che
     return {.objectName = name, .command = command, .checkGroup = group, .checkedAtStart = checked};
 }
 
+constexpr MenuItemSpec checkableItem(std::string_view name, MenuCommand command, std::string_view shortcut = {})
+{
+    return {.objectName = name, .command = command, .shortcut = shortcut, .checkable = true};
+}
+
 constexpr MenuItemSpec kSeparator{};
 
 constexpr MenuItemSpec kFileItems[] = {
@@ -38,15 +43,30 @@ constexpr MenuItemSpec kFileItems[] = {
     item("MenuSave", Save, "F2"),
     item("MenuSaveExeDir", SaveExeDir),
     kSeparator,
+    item("MenuCompareFile", CompareFile),
+    item("MenuEndCompare", EndCompare),
+    kSeparator,
+    item("MenuStartLog", StartLog, "Ctrl+R"),
+    item("MenuStopLog", StopLog, "Ctrl+Shift+R"),
+    item("MenuOpenLog", OpenLog),
+    kSeparator,
     item("MenuPrint", Print, "Ctrl+P"),
     kSeparator,
     item("MenuExit", Exit),
 };
 
 constexpr MenuItemSpec kDeviceItems[] = {
-    item("MenuRead", Read, "F7"),
-    item("MenuVerify", Verify, "F8"),
-    item("MenuProgram", Program, "F9"),
+    item("MenuRead", Read, "F7"),         item("MenuVerify", Verify, "F8"),
+    item("MenuProgram", Program, "F9"),   kSeparator,
+    item("MenuCompareUnit", CompareUnit), item("MenuRestoreBackup", RestoreBackup),
+};
+
+constexpr MenuItemSpec kViewItems[] = {
+    checkableItem("MenuView3D", View3D, "F6"),
+    checkableItem("MenuViewCurve", ViewCurve, "Shift+F6"),
+    kSeparator,
+    item("MenuCurveRow", CurveOfRow),
+    item("MenuCurveColumn", CurveOfColumn),
 };
 
 constexpr MenuItemSpec kJetModeItems[] = {
@@ -96,6 +116,7 @@ constexpr MenuSpec kMenus[] = {
     {.objectName = "MenuDevice", .items = kDeviceItems},
     {.objectName = "Menu_Jet123Mode", .items = kJetModeItems},
     {.objectName = "MenuTools", .items = kToolsItems},
+    {.objectName = "MenuView", .items = kViewItems},
     {.objectName = "MenuLanguage", .items = kLanguageItems},
     {.objectName = "MenuHelp", .items = kHelpItems, .designHint = "Not available jet"},
     {.objectName = "MenuServis", .items = kServiceItems, .fixedCaption = "Servis", .serviceOnly = true},
@@ -111,6 +132,9 @@ constexpr ToolButtonSpec kToolBar[] = {
     {"ButtonRead", Read, {}},
     {"ButtonVerify", Verify, {}},
     {"ButtonProgram", Program, {}},
+    {"SpeedButtonLog", RecordLog, "media-record", true},
+    {"ToolButtonView3D", View3D, "view-3d", true},
+    {"ToolButtonViewCurve", ViewCurve, "office-chart-line", true},
 };
 
 constexpr std::uint8_t kJetCoupledMode = 1;

@@ -39,6 +39,18 @@ enum class MenuCommand : std::uint8_t {
     CompareAll,
     OpenOldMaps,
     SavePercentMaps,
+    CompareFile,
+    EndCompare,
+    CompareUnit,
+    RestoreBackup,
+    StartLog,
+    StopLog,
+    RecordLog, // the tool bar's record button: start or stop
+    OpenLog,
+    View3D,
+    ViewCurve,
+    CurveOfRow,
+    CurveOfColumn,
 };
 
 // Items of one check group are exclusive: exactly one carries the check mark.
@@ -52,6 +64,7 @@ struct MenuItemSpec {
     bool checkedAtStart = false;
     std::string_view fixedCaption{}; // the same in every language; empty: the caption table has it
     std::string_view designHint{};   // a hint no language replaces
+    bool checkable = false;          // shows a state of its own (a view shown), outside any group
 
     [[nodiscard]] constexpr bool isSeparator() const { return objectName.empty(); }
 };
@@ -70,6 +83,7 @@ struct ToolButtonSpec {
     std::string_view objectName{};
     MenuCommand command;
     std::string_view iconName{}; // empty: a captioned button
+    bool checkable = false;      // stays down while its state is on (recording, a view shown)
 };
 
 // The main menu bar from left to right.

@@ -3,9 +3,11 @@
 #include "core/link_session.h"
 #include "maps/file_compare.h"
 #include "model/injection_tables.h"
+#include "ui/compare_source.h"
 
 #include <QPointer>
 
+#include <filesystem>
 #include <functional>
 #include <vector>
 

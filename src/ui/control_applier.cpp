@@ -7,6 +7,7 @@
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
+#include <QDockWidget>
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -62,7 +63,7 @@ void ControlApplier::setText(Shown& shown, const std::string& text)
             button->setText(qtext);
         else if (auto* group = qobject_cast<QGroupBox*>(widget))
             group->setTitle(qtext);
-        else if (widget->isWindow())
+        else if (widget->isWindow() || qobject_cast<QDockWidget*>(widget) != nullptr)
             widget->setWindowTitle(qtext);
     });
 }

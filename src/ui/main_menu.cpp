@@ -57,6 +57,8 @@ void MainMenu::addItems(QMenu& menu, const MenuSpec& entry)
             action->setShortcut(QKeySequence(qText(item.shortcut)));
         if (!item.designHint.empty())
             showHint(*action, item.designHint);
+        if (item.checkable)
+            action->setCheckable(true);
         if (item.checkGroup != CheckGroup::None) {
             action->setCheckable(true);
             action->setChecked(item.checkedAtStart);

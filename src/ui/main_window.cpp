@@ -5,6 +5,8 @@
 #include "core/scoped_flag.h"
 #include "core/start_up_rules.h"
 #include "io/atomic_file.h"
+#include "io/backup_store.h"
+#include "io/code_page.h"
 #include "io/fault_message.h"
 #include "io/language_captions.h"
 #include "io/language_word.h"
@@ -14,6 +16,9 @@
 #include "model/bike_list.h"
 #include "model/jet_coupling.h"
 #include "ui/about_dialog.h"
+#include "ui/compare_commands.h"
+#include "ui/compare_dock.h"
+#include "ui/datalog_commands.h"
 #include "ui/editor_binder.h"
 #include "ui/elided_label.h"
 #include "ui/help_command.h"
@@ -22,11 +27,13 @@
 #include "ui/main_menu.h"
 #include "ui/map_grid.h"
 #include "ui/map_pages.h"
+#include "ui/map_view_docks.h"
 #include "ui/monitor_page.h"
 #include "ui/page_control.h"
 #include "ui/print_command.h"
 #include "ui/static_page_builder.h"
 #include "ui/tool_bar.h"
+#include "ui/unit_backups.h"
 #include "ui/window_placement.h"
 
 #include <QAbstractButton>
@@ -34,6 +41,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDockWidget>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
@@ -48,6 +56,7 @@
 #include <algorithm>
 #include <array>
 #include <iostream>
+#include <tuple>
 
 namespace quorvel {
 namespace {
@@ -104,7 +113,8 @@ TFormHlav::TFormHlav(WindowServices services, QWidget* parent)
                      })
     , m_port(*m_services.line, *m_services.naming, m_texts, m_portMessages)
     , m_monitor(m_texts, [this] { return monitorContext(); })
-    , m_session(m_image, m_port, *this, m_monitor, m_texts)
+    , m_recorder(m_monitor, m_image)
+    , m_session(m_image, m_port, *this, m_recorder, m_texts)
     , m_bikeCommands(m_image, m_tables, *this, *m_services.dialogs, m_texts)
     , m_fileCommands(m_image, m_tables, m_files, *this, *m_services.dialogs, m_texts)
     , m_binder(std::make_unique<NoControlsBinder>())
@@ -180,7 +190,9 @@ void TFormHlav::buildControls()
                              if (m_editing != nullptr)
                                  m_editing->editor().takeSnapshot();
                          },
-                         [this](const std::string& text) { showStatusText(text); }, [this] { return filesFolder(); }}});
+                         [this](const std::string& text) { showStatusText(text); }, [this] { return filesFolder(); },
+                         [this](int page) { viewRefreshed(page); }, [this] { m_views->selectionChanged(); }}});
+    buildFeatureParts();
     m_language = std::make_unique<LanguageApplier>(m_applier, m_controls, *m_pages);
     m_help = std::make_unique<HelpCommand>(QCoreApplication::applicationDirPath().toStdString(), m_texts,
                                            *m_services.dialogs);
@@ -214,6 +226,91 @@ void TFormHlav::wireButton(std::string_view button, const std::function<void()>&
     });
 }
 
+// The parts beyond the first window: the map views, the compare list, the datalogs.
+void TFormHlav::buildFeatureParts()
+{
+    const auto language = [this] { return this->language(); };
+    MapGrid& grid = m_mapPages->grid();
+    m_views = std::make_unique<MapViewDocks>(*this, m_image, grid, language());
+    m_compareDock = new CompareDock([this](int page) { return m_pages->tabText(page); }, language(), this);
+    addDockWidget(Qt::BottomDockWidgetArea, m_compareDock);
+    m_compareDock->hide();
+    const auto memoText = [this](std::string_view stored) {
+        return codePageToUtf8(stored, memoCodePage(static_cast<int>(this->language())));
+    };
+    m_compare = std::make_unique<CompareCommands>(CompareCommands::Parts{
+        m_image, m_tables, m_session, m_controls, grid, *m_compareDock, *m_services.dialogs, m_texts, language,
+        memoText, [this](int page) { m_pages->setCurrentIndex(page); }, [this] { return filesFolder(); }});
+    m_datalog = std::make_unique<DatalogCommands>(DatalogCommands::Parts{
+        *this, m_image, m_recorder, m_monitor, m_session, grid, *m_services.dialogs, language,
+        [this] { return activePage(); }, [this] { return !m_session.display().noConnectionVisible; },
+        [this] { imageChangedWhole(); }, dataFolder() / "logs"});
+}
+
+std::filesystem::path TFormHlav::dataFolder() const
+{
+    return m_services.dataDirectory.empty() ? BackupStore::defaultDirectory().parent_path() : m_services.dataDirectory;
+}
+
+void TFormHlav::imageChangedWhole()
+{
+    if (m_editing != nullptr)
+        m_editing->editor().imageReplaced();
+    afterChange();
+}
+
+void TFormHlav::viewRefreshed(int page)
+{
+    m_views->pageFilled(page);
+    m_compare->pageFilled(page);
+    m_datalog->pageFilled(page);
+}
+
+void TFormHlav::wireFeatureCommands()
+{
+    wire("MenuCompareFile", [this] { m_compare->compareWithFile(); });
+    wire("MenuEndCompare", [this] { m_compare->endCompare(); });
+    wire("MenuCompareUnit", [this] { m_compare->compareWithUnit(); });
+    wire("MenuRestoreBackup", [this] { m_backups->restore(); });
+    wire("MenuStartLog", [this] { m_datalog->startLog(); });
+    wire("MenuStopLog", [this] { m_datalog->stopLog(); });
+    wire("MenuOpenLog", [this] { m_datalog->openLog(); });
+    wire("MenuCurveRow", [this] { m_views->chooseCurveOfCurrentRow(); });
+    wire("MenuCurveColumn", [this] { m_views->chooseCurveOfCurrentColumn(); });
+    wireButton("SpeedButtonLog", [this] {
+        if (m_datalog->recording())
+            m_datalog->stopLog();
+        else
+            m_datalog->startLog();
+    });
+    for (const auto& [item, button, dock] :
+         {std::tuple{"MenuView3D", "ToolButtonView3D", &m_views->surfaceDock()},
+          std::tuple{"MenuViewCurve", "ToolButtonViewCurve", &m_views->curveDock()}}) {
+        QDockWidget* shown = dock;
+        connect(&m_menu->action(item), &QAction::triggered, this, [shown](bool on) { shown->setVisible(on); });
+        connect(&m_toolBar->button(button), &QAbstractButton::clicked, this,
+                [shown](bool on) { shown->setVisible(on); });
+    }
+    auto* fastLogging = m_toolBar->findChild<QCheckBox*>("CheckBoxFastLogging");
+    connect(fastLogging, &QCheckBox::clicked, this, [this](bool on) { m_datalog->setFastLogging(on); });
+}
+
+// What the menu and the tool bar show of the states the features keep.
+void TFormHlav::showFeatureStates()
+{
+    const bool recording = m_datalog->recording();
+    m_menu->action("MenuStartLog").setEnabled(!recording);
+    m_menu->action("MenuStopLog").setEnabled(recording);
+    m_toolBar->button("SpeedButtonLog").setChecked(recording);
+    for (const auto& [item, button, dock] :
+         {std::tuple{"MenuView3D", "ToolButtonView3D", &m_views->surfaceDock()},
+          std::tuple{"MenuViewCurve", "ToolButtonViewCurve", &m_views->curveDock()}}) {
+        const bool shown = !dock->isHidden();
+        m_menu->action(item).setChecked(shown);
+        m_toolBar->button(button).setChecked(shown);
+    }
+}
+
 void TFormHlav::wireCommands()
 {
     const std::function<void()> newAll = [this] { m_bikeCommands.newAll(); };
@@ -221,7 +318,8 @@ void TFormHlav::wireCommands()
     const std::function<void()> save = [this] { m_fileCommands.save(); };
     const std::function<void()> read = [this] { m_session.read(); };
     const std::function<void()> verify = [this] { m_session.verify(); };
-    const std::function<void()> program = [this] { m_session.program(); };
+    // Every Program keeps what the unit held first.
+    const std::function<void()> program = [this] { m_backups->program(); };
     wire("MenuNew", newAll);
     wire("MenuNewActPage", [this] { m_bikeCommands.newForPage(); });
     wire("MenuOpen", open);
@@ -246,6 +344,7 @@ void TFormHlav::wireCommands()
     wire("MenuCompareAll", [this] { m_fileCommands.compareAllNew(); });
     wire("OpenOldMaps", [this] { m_fileCommands.openOldMaps(); });
     wire("MenuServisUlozProcenta", [this] { m_fileCommands.savePercentMaps(); });
+    wireFeatureCommands();
     for (int entry = 0; entry < MainMenu::kComEntries; ++entry) {
         connect(&m_menu->comEntry(entry), &QAction::triggered, this, [this, entry] {
             m_port.selectPort(entry);
@@ -313,6 +412,10 @@ void TFormHlav::centreOnScreen()
 void TFormHlav::loadSettings()
 {
     m_store.load(m_settings, m_image, m_allFlags);
+    m_backups = std::make_unique<UnitBackups>(UnitBackups::Parts{m_session, m_image, m_tables, *m_services.dialogs,
+                                                                 *this, [this] { return language(); },
+                                                                 [this] { imageChangedWhole(); }},
+                                              dataFolder() / "backups", m_settings.backupsKept);
     if (const auto& geometry = m_settings.geometry) {
         const QRect placed = WindowPlacement::restored(*geometry, screen());
         move(placed.topLeft());
@@ -371,16 +474,25 @@ void TFormHlav::formClose()
 
 void TFormHlav::tick()
 {
+    bool verifyFailed = false;
     {
         const ScopedFlag ticking(m_ticking);
+        const LinkMode before = m_session.mode();
         m_session.tick();
+        verifyFailed = before == LinkMode::Verify && m_session.mode() == LinkMode::Idle &&
+                       m_session.display().statusText == m_texts.text(LinkSession::kTextVerifyError);
         showLink();
+        m_datalog->afterTick(std::chrono::milliseconds(kTickMilliseconds));
         if (const auto display = m_monitor.takeDisplay()) {
             m_applier.applyAll<LabelState>(display->labels);
             m_applier.applyAll<GaugeState>(display->gauges);
         }
+        showFeatureStates();
     }
     m_tickMessages.deliver(*m_services.dialogs);
+    // Which parameters the unit holds otherwise, not only which blocks.
+    if (verifyFailed)
+        m_compare->showVerifyDifferences();
 }
 
 void TFormHlav::reportFault(std::string_view what)
@@ -473,6 +585,7 @@ void TFormHlav::refreshMonitorPanel()
     m_applier.applyAll<ControlMark>(marks);
     m_mapPages->showLive(marks, LiveCell{m_marking.operatingCell(), m_monitor.snapshot().Rpm},
                          m_marking.positionColumns());
+    m_views->showLive(marks);
 }
 
 void TFormHlav::showMessage(std::string_view text)
@@ -530,6 +643,9 @@ void TFormHlav::applyLanguage()
     if (!m_qtTexts.apply(language))
         std::cerr << "quorvel: Qt's own texts are not installed for this language\n";
     m_mapPages->setLanguage(language);
+    m_views->setLanguage(language);
+    m_compare->setLanguage(language);
+    m_datalog->setLanguage(language);
     // The memo's code page and the captions the idle view composes follow the language.
     if (m_editing != nullptr)
         m_editing->editor().setLanguage(language);

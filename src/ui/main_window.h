@@ -9,6 +9,7 @@
 #include "core/serial_port.h"
 #include "io/language_table.h"
 #include "io/settings_store.h"
+#include "log/datalog_recorder.h"
 #include "maps/editor_host.h"
 #include "maps/live_marking.h"
 #include "model/bike_commands.h"
@@ -33,15 +34,20 @@ class QLabel;
 
 namespace quorvel {
 
+class CompareCommands;
+class CompareDock;
+class DatalogCommands;
 class EditorBinder;
 class HelpCommand;
 class LanguageApplier;
 class LivePanel;
 class MainMenu;
 class MapPages;
+class MapViewDocks;
 class MonitorPage;
 class PageControl;
 class ToolBar;
+class UnitBackups;
 
 // The main window. It owns the image, the link and the settings for the life of the program
 // and is put together from small parts: the page control, the always-visible live panel, the
@@ -119,6 +125,14 @@ private:
     void startProgramming() override;
 
     void buildControls();
+    void buildFeatureParts();
+    void wireFeatureCommands();
+    void showFeatureStates();
+    void viewRefreshed(int page);
+    // The stored maps changed as a whole (a backup restored, corrections applied): the working
+    // tables follow them, and the change is recorded.
+    void imageChangedWhole();
+    [[nodiscard]] std::filesystem::path dataFolder() const;
     void wireCommands();
     void wire(std::string_view menuItem, const std::function<void()>& command);
     void wireButton(std::string_view button, const std::function<void()>& command);
@@ -149,6 +163,7 @@ private:
     PortAccessHint m_portMessages;
     SerialPort m_port;
     MonitorDisplaySink m_monitor;
+    DatalogRecorder m_recorder; // between the link and the monitor display: records the ride
     LinkSession m_session;
     LiveMarking m_marking;
     BikeCommands m_bikeCommands;
@@ -172,6 +187,11 @@ private:
     std::unique_ptr<MapPages> m_mapPages; // the shared map grid on the map pages
     std::unique_ptr<LanguageApplier> m_language;
     std::unique_ptr<HelpCommand> m_help;
+    std::unique_ptr<MapViewDocks> m_views;
+    CompareDock* m_compareDock = nullptr; // owned by the window
+    std::unique_ptr<CompareCommands> m_compare;
+    std::unique_ptr<DatalogCommands> m_datalog;
+    std::unique_ptr<UnitBackups> m_backups;
     QtTranslations m_qtTexts;   // Qt's own dialogs speak the chosen language
     ControlRegistry m_controls; // every name the core uses, resolved to its control
     ControlApplier m_applier;

@@ -423,10 +423,12 @@ void MapGrid::takeSelectionFromTable()
     }
     if (bottom < 0) {
         m_selection.clear();
-        return;
+    } else {
+        m_selection.press(GridCell{top, left});
+        m_selection.extendTo(GridCell{bottom, right});
     }
-    m_selection.press(GridCell{top, left});
-    m_selection.extendTo(GridCell{bottom, right});
+    if (m_handlers.selectionChanged)
+        m_handlers.selectionChanged();
 }
 
 void MapGrid::showSelection()
@@ -456,6 +458,28 @@ void MapGrid::showCompareMarks(std::span<const CompareMark> marks, Language lang
             tips.rowHeads[key.index] = tip;
     }
     m_model->setCompareTips(std::move(tips));
+}
+
+void MapGrid::showOverlay(const CellOverlay* overlay)
+{
+    std::map<int, std::pair<QColor, QString>> shown;
+    if (overlay != nullptr) {
+        for (std::size_t element = 0; element < overlay->size(); ++element) {
+            if (const auto& mark = (*overlay)[element]) {
+                shown[static_cast<int>(element)] = {QColor(mark->colour.red, mark->colour.green, mark->colour.blue),
+                                                    QString::fromStdString(mark->hint)};
+            }
+        }
+    }
+    m_model->setOverlay(std::move(shown));
+}
+
+void MapGrid::showPreview(std::span<const CellCorrection> cells)
+{
+    std::map<int, QString> preview;
+    for (const CellCorrection& cell : cells)
+        preview[cell.element] = QString::asprintf("%+.1f %%", cell.changePercent);
+    m_model->setPreview(std::move(preview));
 }
 
 void MapGrid::showItem(const ControlKey& key)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/message_texts.h"
+#include "log/cell_overlay.h"
+#include "log/correction_suggestions.h"
 #include "maps/file_compare.h"
 #include "maps/map_grid_surface.h"
 #include "maps/map_selection.h"
@@ -37,6 +39,7 @@ struct MapGridHandlers {
     std::function<void()> allToggled;                                                // "All"
     std::function<void(bool)> coloursToggled;                                        // "Colours"
     std::function<void(QPoint)> contextMenu; // where the grid's context menu opens, global
+    std::function<void()> selectionChanged;
     std::function<void(bool)> servoEnable;
     std::function<void(bool)> percent;
     std::function<void(int)> servoMode;
@@ -83,6 +86,10 @@ public:
     // The cells and heads a comparison marks (EditMap_Uni, EditRpm_Uni, EditRow_Uni), with
     // both values in their tooltips; none clears them.
     void showCompareMarks(std::span<const CompareMark> marks, Language language);
+    // The overlay of an open log (time and lambda per cell); none takes it away.
+    void showOverlay(const CellOverlay* overlay);
+    // The cells a correction proposal would change; empty clears them.
+    void showPreview(std::span<const CellCorrection> cells);
     // Makes a cell or head the current item, so the user sees it.
     void showItem(const ControlKey& key);
     // "Colours": every shown cell on the cool-to-warm scale of the map's values, with a legend.

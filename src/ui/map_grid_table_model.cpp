@@ -103,8 +103,15 @@ QVariant MapGridTableModel::compareData(const std::map<int, QString>& tips, int 
 
 QVariant MapGridTableModel::cellData(int row, int column, int role) const
 {
-    if (role == Qt::ToolTipRole || role == Qt::ForegroundRole || role == Qt::FontRole)
-        return compareData(m_compare.cells, row * MapGridModel::kColumns + column, role);
+    const int element = row * MapGridModel::kColumns + column;
+    if (role == Qt::ToolTipRole || role == Qt::ForegroundRole || role == Qt::FontRole) {
+        if (QVariant compared = compareData(m_compare.cells, element, role); compared.isValid())
+            return compared;
+        if (QVariant proposed = compareData(m_preview, element, role); proposed.isValid())
+            return proposed;
+        const auto overlay = m_overlay.find(element);
+        return role == Qt::ToolTipRole && overlay != m_overlay.end() ? QVariant(overlay->second.second) : QVariant();
+    }
     switch (role) {
     case Qt::DisplayRole:
         return m_grid.isCellVisible(row, column) ? QVariant(qText(m_grid.cellText(row, column))) : QVariant();
@@ -121,13 +128,15 @@ QVariant MapGridTableModel::cellData(int row, int column, int role) const
     }
 }
 
-// The live mark over everything; then the value's colour; a cell the page only shows (a coupled
+// The live mark over everything; then a log's overlay; then the value's colour; a cell the page only shows (a coupled
 // follower map) reads as a caption, not a field.
 QVariant MapGridTableModel::cellBackground(int row, int column) const
 {
     const ColourRole mark = m_grid.cellColour(row, column);
     if (!isPlain(mark))
         return fieldBackground(mark);
+    if (const auto overlay = m_overlay.find(row * MapGridModel::kColumns + column); overlay != m_overlay.end())
+        return overlay->second.first;
     if (m_valueColours && m_legend) {
         if (const std::optional<Rgb> colour = cellValueColour(m_grid, *m_legend, row, column))
             return QColor(colour->red, colour->green, colour->blue);
@@ -268,6 +277,19 @@ void MapGridTableModel::setCompareTips(CompareTips tips)
 {
     m_compare = std::move(tips);
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                     {Qt::ToolTipRole, Qt::ForegroundRole, Qt::FontRole});
+}
+
+void MapGridTableModel::setOverlay(std::map<int, std::pair<QColor, QString>> overlay)
+{
+    m_overlay = std::move(overlay);
+    emit dataChanged(index(1, 1), index(rowCount() - 1, columnCount() - 1), {Qt::BackgroundRole, Qt::ToolTipRole});
+}
+
+void MapGridTableModel::setPreview(std::map<int, QString> preview)
+{
+    m_preview = std::move(preview);
+    emit dataChanged(index(1, 1), index(rowCount() - 1, columnCount() - 1),
                      {Qt::ToolTipRole, Qt::ForegroundRole, Qt::FontRole});
 }
 

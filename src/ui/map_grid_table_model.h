@@ -54,6 +54,10 @@ public:
         std::map<int, QString> rowHeads;
     };
     void setCompareTips(CompareTips tips);
+    // A log's time and lambda per cell: the colour under the live marks and the hover text.
+    void setOverlay(std::map<int, std::pair<QColor, QString>> overlay);
+    // Cells a suggestion would change, drawn as compared ones, with the change in the tooltip.
+    void setPreview(std::map<int, QString> preview);
     // The lowest and highest value shown, as of the last reload; none without shown cells.
     [[nodiscard]] std::optional<ColourLegend> legend() const { return m_legend; }
 
@@ -85,6 +89,8 @@ private:
     bool m_valueColours = false;
     std::optional<ColourLegend> m_legend;
     CompareTips m_compare;
+    std::map<int, std::pair<QColor, QString>> m_overlay;
+    std::map<int, QString> m_preview;
 };
 
 } // namespace quorvel

@@ -80,6 +80,10 @@ void MapPages::wireGrid()
         m_commands.servoMode(activePage(), item);
     };
     handlers.coloursToggled = [this](bool on) { m_parts.showColours = on; };
+    handlers.selectionChanged = [this] {
+        if (m_parts.window.selectionChanged)
+            m_parts.window.selectionChanged();
+    };
     handlers.contextMenu = [this](QPoint at) { m_edit->contextMenu().popup(at); };
     handlers.allToggled = [this] {
         collectPage();
@@ -170,6 +174,8 @@ void MapPages::refreshView(int page)
         const ControlView* rowAxis = view.find("LabelRowAxis_Uni");
         m_grid->showLayout(*view.grid, rowAxis == nullptr || rowAxis->visible.value_or(true));
     }
+    if (m_parts.window.viewRefreshed)
+        m_parts.window.viewRefreshed(page);
 }
 
 void MapPages::showLive(std::span<const ControlMark> marks, const LiveCell& live, const PositionColumns& positions)

@@ -34,6 +34,8 @@ struct MapPagesWindow {
     std::function<void()> takeSnapshot;                 // record for undo after a mode switch
     std::function<void(const std::string&)> showStatus; // a short text in the status line
     std::function<std::filesystem::path()> folder;      // where files of a map are offered first
+    std::function<void(int page)> viewRefreshed;        // a page shows the image anew (views, compare)
+    std::function<void()> selectionChanged;             // the grid's selected block
 };
 
 // The nine map pages of the main window: the one MapGrid moved onto the active map page, the

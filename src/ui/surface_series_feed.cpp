@@ -84,7 +84,13 @@ SurfaceSeriesFeed::~SurfaceSeriesFeed() = default;
 
 void SurfaceSeriesFeed::apply(const MapSurfaceModel& model, const SurfaceChange& change)
 {
-    if (change.series) {
+    QSurfaceDataProxy& data = *m_series->dataProxy();
+    // Points of a series the proxy does not hold (it was never filled, or the shape changed
+    // while the pane showed no map) need the whole series.
+    const bool pointsFit = std::ranges::all_of(change.points, [&data](const SeriesIndex& index) {
+        return index.row >= 0 && index.row < data.rowCount() && index.column >= 0 && index.column < data.columnCount();
+    });
+    if (change.series || !pointsFit) {
         fillSeries(model);
         m_titles = {MapSurfaceModel::xTitle(), model.yTitle(), model.zTitle()};
         applyTitles();
@@ -93,12 +99,12 @@ void SurfaceSeriesFeed::apply(const MapSurfaceModel& model, const SurfaceChange&
         for (const SeriesIndex& index : change.points)
             proxy.setItem(index.row, index.column, QSurfaceDataItem(position(model.point(index))));
     }
-    if (change.series || change.marker)
+    if (change.series || !pointsFit || change.marker)
         showMarker(model);
     // An edited cell inside the selection lifts its dot with it.
     const bool selectionMoved =
         std::ranges::any_of(change.points, [&](const SeriesIndex& index) { return model.isSelected(index); });
-    if (change.series || change.selection || selectionMoved)
+    if (change.series || !pointsFit || change.selection || selectionMoved)
         showSelection(model);
 }
 

@@ -1,5 +1,7 @@
 #include "ui/tool_bar.h"
 
+#include "io/datalog_texts.h"
+
 #include "io/caption_table.h"
 #include "io/menu_structure.h"
 
@@ -37,6 +39,12 @@ QStyle::StandardPixmap stylePicture(MenuCommand command)
         return QStyle::SP_ArrowBack;
     case MenuCommand::Redo:
         return QStyle::SP_ArrowForward;
+    case MenuCommand::RecordLog:
+        return QStyle::SP_DialogYesButton;
+    case MenuCommand::View3D:
+        return QStyle::SP_DesktopIcon;
+    case MenuCommand::ViewCurve:
+        return QStyle::SP_FileDialogContentsView;
     default:
         return QStyle::SP_FileDialogDetailedView;
     }
@@ -67,6 +75,7 @@ ToolBar::ToolBar(QWidget* parent)
             button = new QPushButton(qText(caption.value_or(entry.objectName)), this);
         }
         button->setObjectName(qText(entry.objectName));
+        button->setCheckable(entry.checkable);
         // The menu's shortcuts and the accelerators start the commands; a button never keeps the
         // focus, so Enter on a page edit cannot start a transfer.
         button->setFocusPolicy(Qt::NoFocus);
@@ -83,6 +92,13 @@ ToolBar::ToolBar(QWidget* parent)
     // edit would go into the unit.
     programAfterChange->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(programAfterChange);
+    // "Fast logging" beside the record button's row: a monitor request on every idle tick.
+    auto* fastLogging = new QCheckBox(this);
+    fastLogging->setObjectName("CheckBoxFastLogging");
+    fastLogging->setText(qText(
+        DatalogTexts::find("CheckBoxFastLogging", CaptionKind::Caption, Language::English).value_or("Fast logging")));
+    fastLogging->setFocusPolicy(Qt::NoFocus);
+    layout->addWidget(fastLogging);
     layout->addStretch();
 }
 

@@ -20,6 +20,7 @@ struct WindowServices {
     std::unique_ptr<PortNaming> naming;
     std::unique_ptr<Dialogs> dialogs;
     std::filesystem::path configDirectory;       // settings, last image, test marker
+    std::filesystem::path dataDirectory;         // backups and logs; empty: the user's data directory
     std::optional<Language> commandLineLanguage; // over the stored language
     std::string portDevice;                      // opened instead of the COM menu's choice
     bool runTimer = true;                        // Timer1 drives the ticks

@@ -26,9 +26,23 @@ std::map<std::string, std::string_view> shortcutsByItem()
 TEST(MenuStructure, ShortcutsAreTheFixedKeysAndNoneIsTakenTwice)
 {
     const std::map<std::string, std::string_view> expected{
-        {"MenuNew", "Ctrl+N"},   {"MenuOpen", "F3"},     {"MenuSave", "F2"},          {"MenuPrint", "Ctrl+P"},
-        {"MenuRead", "F7"},      {"MenuVerify", "F8"},   {"MenuProgram", "F9"},       {"MenuToolsMinus", "F4"},
-        {"MenuToolsPlus", "F5"}, {"MenuZpet", "Ctrl+Z"}, {"MenuZnovu", "Ctrl+Alt+Z"}, {"MenuContens", "F1"},
+        {"MenuNew", "Ctrl+N"},
+        {"MenuOpen", "F3"},
+        {"MenuSave", "F2"},
+        {"MenuPrint", "Ctrl+P"},
+        {"MenuRead", "F7"},
+        {"MenuVerify", "F8"},
+        {"MenuProgram", "F9"},
+        {"MenuToolsMinus", "F4"},
+        {"MenuToolsPlus", "F5"},
+        {"MenuZpet", "Ctrl+Z"},
+        {"MenuZnovu", "Ctrl+Alt+Z"},
+        {"MenuContens", "F1"},
+        // The keys beyond the first window's: the map views and the datalog.
+        {"MenuView3D", "F6"},
+        {"MenuViewCurve", "Shift+F6"},
+        {"MenuStartLog", "Ctrl+R"},
+        {"MenuStopLog", "Ctrl+Shift+R"},
     };
     EXPECT_EQ(shortcutsByItem(), expected);
 }
@@ -83,7 +97,7 @@ TEST(MenuStructure, EachCheckGroupStartsWithExactlyOneCheckedItem)
 TEST(MenuStructure, ToolBarRunsTheCommandsOfItsMenuItemsFromLeftToRight)
 {
     const auto buttons = toolBar();
-    ASSERT_EQ(buttons.size(), 9u);
+    ASSERT_EQ(buttons.size(), 12u);
     EXPECT_EQ(buttons[0].objectName, "SpeedButton6");
     EXPECT_EQ(buttons[0].command, MenuCommand::New);
     EXPECT_EQ(buttons[3].command, MenuCommand::Print);
@@ -91,6 +105,8 @@ TEST(MenuStructure, ToolBarRunsTheCommandsOfItsMenuItemsFromLeftToRight)
     EXPECT_EQ(buttons[8].objectName, "ButtonProgram");
     EXPECT_EQ(buttons[8].command, MenuCommand::Program);
     EXPECT_TRUE(buttons[8].iconName.empty());
+    EXPECT_EQ(buttons[9].command, MenuCommand::RecordLog);
+    EXPECT_TRUE(buttons[9].checkable && buttons[10].checkable && buttons[11].checkable);
 }
 
 TEST(MenuStructure, FixedCaptionsAreTheSameInEveryLanguage)

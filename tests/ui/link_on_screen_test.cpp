@@ -172,13 +172,18 @@ TEST_F(LinkOnScreen, MessagesOfATickOpenAfterItsWorkAndTicksGoOnInsideTheBox)
     EXPECT_EQ(rig.window->link().mode(), LinkMode::Idle);
 }
 
-TEST_F(LinkOnScreen, ProgramByF9SendsTheImageAndEndsWithProgramDeviceOk)
+TEST_F(LinkOnScreen, ProgramByF9KeepsTheUnitsTuneThenSendsTheImageAndEndsWithProgramDeviceOk)
 {
     rig.start();
     rig.window->findChild<QAction*>("MenuProgram")->trigger();
     const auto sequence = statusSequence();
     ASSERT_FALSE(sequence.empty());
-    EXPECT_EQ(sequence.front(), "Program device:");
+    // Not read in this connection yet: what the unit holds is read and kept first.
+    EXPECT_EQ(sequence.front(), "Read:");
+    EXPECT_NE(std::ranges::find(sequence, "Program device:"), sequence.end());
+    const auto backups = rig.configDirectory / "data" / "backups";
+    ASSERT_TRUE(std::filesystem::exists(backups));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(backups), std::filesystem::directory_iterator{}), 1);
     EXPECT_NE(std::ranges::find(sequence, "Verify:"), sequence.end());
     EXPECT_EQ(sequence.back(), "Program device: OK");
     for (int block = 1; block < kBlockCount; ++block)

@@ -161,6 +161,7 @@ struct WindowRig {
         services.naming = std::make_unique<FakePortNaming>();
         services.dialogs = std::move(scripted);
         services.configDirectory = configDirectory;
+        services.dataDirectory = configDirectory / "data"; // backups and logs of the test alone
         services.commandLineLanguage = language;
         services.runTimer = false;
         window = std::make_unique<TFormHlav>(std::move(services));
