@@ -215,6 +215,7 @@ void TFormHlav::wire(std::string_view menuItem, const std::function<void()>& com
     connect(&m_menu->action(menuItem), &QAction::triggered, this, [this, command] {
         command();
         showLink();
+        showFeatureStates();
     });
 }
 
@@ -223,6 +224,7 @@ void TFormHlav::wireButton(std::string_view button, const std::function<void()>&
     connect(&m_toolBar->button(button), &QAbstractButton::clicked, this, [this, command] {
         command();
         showLink();
+        showFeatureStates();
     });
 }
 

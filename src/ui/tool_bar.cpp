@@ -1,8 +1,7 @@
 #include "ui/tool_bar.h"
 
-#include "io/datalog_texts.h"
-
 #include "io/caption_table.h"
+#include "io/datalog_texts.h"
 #include "io/menu_structure.h"
 
 #include <QCheckBox>

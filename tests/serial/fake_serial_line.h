@@ -32,6 +32,8 @@ public:
 
     // Loopback: written frames go to the unit, and its replies arrive as time passes.
     void attachUnit(sim::VirtualUnit& unit) { m_unit = &unit; }
+    // The unit is unplugged: nothing answers any more.
+    void detachUnit() { m_unit = nullptr; }
     void advanceUnit(std::chrono::milliseconds elapsed)
     {
         if (m_unit == nullptr)

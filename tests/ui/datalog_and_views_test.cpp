@@ -1,0 +1,161 @@
+// Datalogs and the map views on the real window: recording a ride of the virtual unit, opening
+// it again, playing it back into the monitor and the live marks, its overlay on the grid, and
+// the 3D and curve docks following the grid.
+#include "core/page_index.h"
+#include "log/datalog_reader.h"
+#include "ui/curve_view.h"
+#include "ui/log/log_viewer.h"
+#include "ui/map_grid.h"
+#include "ui/map_pages.h"
+#include "ui/page_control.h"
+#include "ui/surface_view.h"
+#include "ui/window_rig.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDockWidget>
+#include <QLineSeries>
+#include <QTableView>
+
+#include <gtest/gtest.h>
+
+namespace quorvel {
+namespace {
+
+class DatalogAndViews : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        rig.unit.advance(std::chrono::seconds(6)); // the engine runs
+        rig.start();
+        rig.window->show();
+    }
+
+    void trigger(const char* item) { rig.control<QAction>(item).trigger(); }
+    void showPage(int page) { rig.control<PageControl>("PageControl1").setCurrentIndex(page); }
+    std::filesystem::path logs() { return rig.configDirectory / "data" / "logs"; }
+    std::filesystem::path onlyLog()
+    {
+        std::vector<std::filesystem::path> found;
+        for (const auto& entry : std::filesystem::directory_iterator(logs()))
+            found.push_back(entry.path());
+        EXPECT_EQ(found.size(), 1U);
+        return found.empty() ? std::filesystem::path() : found.front();
+    }
+    QModelIndex cell(int row, int column)
+    {
+        return MapGridTableModel::cellIndexOf(*rig.window->mapPages().grid().table().model(), row, column);
+    }
+    // A ride of `ticks` 55 ms ticks recorded into a log.
+    std::filesystem::path record(int ticks)
+    {
+        trigger("MenuStartLog");
+        rig.steps(ticks);
+        trigger("MenuStopLog");
+        return onlyLog();
+    }
+
+    test::WindowRig rig;
+};
+
+TEST_F(DatalogAndViews, StartAndStopLogRecordEveryMonitorFrameOfTheRide)
+{
+    trigger("MenuStartLog");
+    EXPECT_FALSE(rig.control<QAction>("MenuStartLog").isEnabled());
+    rig.steps(3);
+    EXPECT_TRUE(rig.control<QAbstractButton>("SpeedButtonLog").isChecked());
+    EXPECT_TRUE(rig.shown("LabelLogRecording"));
+    rig.steps(120);
+    trigger("MenuStopLog");
+    EXPECT_TRUE(rig.control<QAction>("MenuStartLog").isEnabled());
+    const DatalogRead read = readDatalog(onlyLog());
+    ASSERT_TRUE(read.log.has_value()) << read.detail;
+    // A monitor request every sixth tick: 123 ticks carry about 20 frames.
+    EXPECT_GE(read.log->rowCount(), 18U);
+    EXPECT_LE(read.log->rowCount(), 22U);
+}
+
+TEST_F(DatalogAndViews, FastLoggingAsksForAFrameEveryIdleTick)
+{
+    rig.control<QCheckBox>("CheckBoxFastLogging").click();
+    EXPECT_TRUE(rig.window->link().fastMonitor());
+    const DatalogRead read = readDatalog(record(60));
+    ASSERT_TRUE(read.log.has_value()) << read.detail;
+    EXPECT_GE(read.log->rowCount(), 40U);
+}
+
+TEST_F(DatalogAndViews, PlaybackDrivesTheMonitorAndTheLiveMarksWithNoUnit)
+{
+    const std::filesystem::path ride = record(150);
+    rig.line->detachUnit(); // no unit answers from here on
+    rig.steps(40);
+    ASSERT_TRUE(rig.shown("LabelSpojeni"));
+    rig.dialogs->paths.emplace_back(ride);
+    trigger("MenuOpenLog");
+    LogViewer& viewer = rig.control<LogViewer>("FormLogViewer");
+    ASSERT_NE(viewer.log(), nullptr);
+    trigger("MenuEnglish"); // while no unit answers the monitor labels show their placeholders
+    ASSERT_NE(rig.text("LabelMon_Ign").find("---"), std::string::npos);
+    showPage(kPageInj1A);
+    viewer.play();
+    rig.steps(30);
+    EXPECT_EQ(rig.text("LabelMon_Ign").find("---"), std::string::npos) << "the played frames reach the monitor";
+    bool marked = false;
+    for (int row = 0; row < 10 && !marked; ++row)
+        for (int column = 0; column < 15 && !marked; ++column)
+            marked = cell(row, column).data(MapGridTableModel::LiveMarkRole).toBool();
+    EXPECT_TRUE(marked) << "the live cell of the played ride is marked";
+}
+
+TEST_F(DatalogAndViews, CellOverlayOfTheOpenLogColoursTheVisitedCells)
+{
+    const std::filesystem::path ride = record(150);
+    showPage(kPageInj1A);
+    rig.dialogs->paths.emplace_back(ride);
+    trigger("MenuOpenLog");
+    auto& hits = rig.control<QCheckBox>("CheckBoxLogCellHits");
+    if (!hits.isChecked())
+        hits.click();
+    int withHint = 0;
+    for (int row = 0; row < 10; ++row)
+        for (int column = 0; column < 15; ++column)
+            withHint += cell(row, column).data(Qt::ToolTipRole).toString().isEmpty() ? 0 : 1;
+    EXPECT_GT(withHint, 0);
+    hits.click();
+    if (rig.control<QCheckBox>("CheckBoxLogLambda").isChecked())
+        rig.control<QCheckBox>("CheckBoxLogLambda").click();
+    for (int row = 0; row < 10; ++row)
+        for (int column = 0; column < 15; ++column)
+            EXPECT_TRUE(cell(row, column).data(Qt::ToolTipRole).toString().isEmpty());
+}
+
+TEST_F(DatalogAndViews, ViewDocksOpenFromTheMenuAndFollowTheGrid)
+{
+    showPage(kPageInjB);
+    auto& surface = rig.control<QDockWidget>("DockWidgetView3D");
+    auto& curves = rig.control<QDockWidget>("DockWidgetCurve");
+    EXPECT_TRUE(surface.isHidden());
+    trigger("MenuView3D");
+    EXPECT_FALSE(surface.isHidden());
+    EXPECT_TRUE(rig.control<QAbstractButton>("ToolButtonView3D").isChecked() || (rig.steps(1), true));
+    rig.steps(1);
+    EXPECT_TRUE(rig.control<QAbstractButton>("ToolButtonView3D").isChecked());
+    auto& view = rig.control<SurfaceView>("SurfaceView");
+    EXPECT_FALSE(view.drawsGraph()) << "no OpenGL offscreen";
+    EXPECT_FALSE(view.message().isEmpty());
+
+    rig.window->mapPages().grid().selection().press({4, 5});
+    rig.control<QAction>("MenuCurveRow").trigger();
+    EXPECT_FALSE(curves.isHidden());
+    auto& chart = rig.control<CurveView>("CurveView");
+    ASSERT_GE(chart.curveCount(), 1);
+    auto* model = rig.window->mapPages().grid().table().model();
+    ASSERT_TRUE(model->setData(cell(4, 5), cell(4, 5).data(Qt::EditRole).toInt() + 3));
+    const QPointF point = chart.line(0).at(5);
+    EXPECT_EQ(static_cast<int>(point.y()), cell(4, 5).data(Qt::EditRole).toInt()) << "the curve follows the edit";
+}
+
+} // namespace
+} // namespace quorvel
