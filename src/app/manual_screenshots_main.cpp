@@ -1,13 +1,21 @@
 // Takes the screenshots of the user manuals from the program itself: the window with the
 // virtual unit running, in each of the four languages, written as docs/images/<view>_<lang>.png.
 #include "core/page_index.h"
+#include "io/parameter_set.h"
 #include "serial/system_port_naming.h"
 #include "sim/in_process_line.h"
 #include "sim/virtual_unit.h"
+#include "ui/compare_dock.h"
+#include "ui/log/log_viewer.h"
 #include "ui/main_window.h"
-#include "ui/silent_dialogs.h"
+#include "ui/map_edit_actions.h"
+#include "ui/map_grid.h"
+#include "ui/map_pages.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDockWidget>
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QMenuBar>
@@ -15,6 +23,7 @@
 
 #include <array>
 #include <cstdio>
+#include <deque>
 #include <filesystem>
 
 namespace {
@@ -40,11 +49,104 @@ void runFor(int milliseconds)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
+// Dialogs that answer the file questions with the files the screenshots need, and nothing else.
+class ScreenshotDialogs final : public Dialogs {
+public:
+    void showMessage(std::string_view /*text*/) override {}
+    PromptAnswer askYesNoCancel(std::string_view /*text*/) override { return PromptAnswer::Cancel; }
+    std::optional<std::filesystem::path> askOpenFile(const std::filesystem::path& /*preset*/) override
+    {
+        return next();
+    }
+    std::optional<std::filesystem::path> askSaveFile(const std::filesystem::path& /*preset*/) override { return {}; }
+    std::optional<std::filesystem::path> askPdfFile(const std::filesystem::path& /*preset*/) override { return {}; }
+    std::optional<std::filesystem::path> askDataFile(const DataFileQuestion& /*question*/) override { return next(); }
+    std::optional<double> askNumber(std::string_view /*text*/, const NumberQuestion& /*question*/) override
+    {
+        return {};
+    }
+    std::optional<std::string> askText(std::string_view /*text*/, std::string_view /*initial*/) override { return {}; }
+
+    std::deque<std::filesystem::path> files;
+
+private:
+    std::optional<std::filesystem::path> next()
+    {
+        if (files.empty())
+            return std::nullopt;
+        std::filesystem::path file = files.front();
+        files.pop_front();
+        return file;
+    }
+};
+
+void trigger(QWidget& window, const char* item)
+{
+    if (auto* action = window.findChild<QAction*>(item))
+        action->trigger();
+}
+
 bool save(const QPixmap& picture, const std::filesystem::path& path)
 {
     const bool saved = picture.save(QString::fromStdString(path.string()));
     std::printf("%s %s\n", saved ? "wrote" : "could not write", path.string().c_str());
     return saved;
+}
+
+// The map editing, the compare list, the curve view and the log viewer.
+bool shootFeatures(TFormHlav& window, ScreenshotDialogs& answers, const std::filesystem::path& config,
+                   const std::filesystem::path& images, const std::string& suffix)
+{
+    bool ok = true;
+    constexpr int kWithDockHeight = 960; // room for a dock under the pages
+    window.resize(TFormHlav::kDesignWidth, kWithDockHeight);
+    auto* pages = window.findChild<QTabWidget*>("PageControl1");
+    pages->setCurrentIndex(kPageAdvance);
+    MapGrid& grid = window.mapPages().grid();
+    if (auto* colours = window.findChild<QCheckBox*>("CheckBoxColours_Uni");
+        colours != nullptr && !colours->isChecked())
+        colours->click();
+    grid.selection().press({3, 4});
+    grid.selection().extendTo({6, 9});
+    grid.showSelection();
+    runFor(500);
+    ok &= save(window.grab(), images / ("map_editing_" + suffix + ".png"));
+    QMenu& context = window.mapPages().editing().contextMenu();
+    context.popup(window.mapToGlobal(QPoint(300, 300)));
+    runFor(300);
+    ok &= save(context.grab(), images / ("map_context_menu_" + suffix + ".png"));
+    context.hide();
+
+    // A file that differs in a few values, compared with the image.
+    ParamImage reference = window.image();
+    reference.setByte(185, static_cast<std::uint8_t>(reference.byte(185) + 5));
+    reference.setByte(650 + 5 * 15 + 6, static_cast<std::uint8_t>(reference.byte(650 + 5 * 15 + 6) + 4));
+    const std::filesystem::path file = config / "reference.ign";
+    if (!saveParameterFile(file, reference)) {
+        answers.files.push_back(file);
+        trigger(window, "MenuCompareFile");
+        runFor(500);
+        ok &= save(window.grab(), images / ("compare_" + suffix + ".png"));
+        trigger(window, "MenuEndCompare");
+    }
+
+    pages->setCurrentIndex(kPageKorekce);
+    trigger(window, "MenuViewCurve");
+    runFor(500);
+    ok &= save(window.grab(), images / ("curve_view_" + suffix + ".png"));
+    trigger(window, "MenuViewCurve");
+
+    for (const auto& entry : std::filesystem::directory_iterator(config / "data" / "logs"))
+        answers.files.push_back(entry.path());
+    trigger(window, "MenuOpenLog");
+    if (auto* viewer = window.findChild<LogViewer*>("FormLogViewer")) {
+        viewer->resize(1100, 650);
+        runFor(700);
+        ok &= save(viewer->grab(), images / ("log_viewer_" + suffix + ".png"));
+        viewer->close();
+    }
+    window.resize(TFormHlav::kDesignWidth, TFormHlav::kDesignHeight);
+    return ok;
 }
 
 } // namespace
@@ -67,13 +169,21 @@ int main(int argc, char** argv)
         services.line = std::make_unique<sim::InProcessLine>(unit);
         services.portDevice = "virtual unit";
         services.naming = std::make_unique<SystemPortNaming>();
-        services.dialogs = std::make_unique<SilentDialogs>();
+        auto dialogs = std::make_unique<ScreenshotDialogs>();
+        ScreenshotDialogs& answers = *dialogs;
+        services.dialogs = std::move(dialogs);
         services.configDirectory = config;
+        services.dataDirectory = config / "data";
         services.commandLineLanguage = static_cast<Language>(language);
         TFormHlav window(std::move(services));
+        // The pictures show the window at its designed size, whatever the offscreen screen is.
+        window.resize(TFormHlav::kDesignWidth, TFormHlav::kDesignHeight);
         window.show();
-        // The engine of the virtual unit opens the throttle a few seconds into its cycle.
+        // The engine of the virtual unit opens the throttle a few seconds into its cycle; the
+        // ride is recorded for the log viewer's picture.
+        trigger(window, "MenuStartLog");
         runFor(9000);
+        trigger(window, "MenuStopLog");
         auto* pages = window.findChild<QTabWidget*>("PageControl1");
         const std::string suffix = kLanguageSuffixes[language];
         for (const View& view : kViews) {
@@ -82,6 +192,7 @@ int main(int argc, char** argv)
             runFor(700);
             ok &= save(window.grab(), images / (std::string(view.name) + "_" + suffix + ".png"));
         }
+        ok &= shootFeatures(window, answers, config, images, suffix);
         if (QMenu* com = window.menuBar()->findChild<QMenu*>("MenuCom")) {
             com->popup(window.mapToGlobal(QPoint(40, 20)));
             runFor(300);

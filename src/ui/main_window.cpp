@@ -236,6 +236,7 @@ void TFormHlav::buildFeatureParts()
     m_views = std::make_unique<MapViewDocks>(*this, m_image, grid, language());
     m_compareDock = new CompareDock([this](int page) { return m_pages->tabText(page); }, language(), this);
     addDockWidget(Qt::BottomDockWidgetArea, m_compareDock);
+    tabifyDockWidget(&m_views->curveDock(), m_compareDock);
     m_compareDock->hide();
     const auto memoText = [this](std::string_view stored) {
         return codePageToUtf8(stored, memoCodePage(static_cast<int>(this->language())));

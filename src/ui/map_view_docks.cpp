@@ -12,16 +12,24 @@
 namespace quorvel {
 namespace {
 
+constexpr int kDockHeight = 300;      // the pages keep most of the window
+constexpr int kLeastViewHeight = 260; // axes, their titles and the legend stay readable
+
 QDockWidget* makeDock(QMainWindow& window, const char* name, QWidget* view)
 {
     auto* dock = new QDockWidget(&window);
     dock->setObjectName(name);
+    view->setMinimumHeight(kLeastViewHeight);
     dock->setWidget(view);
     dock->setAllowedAreas(Qt::RightDockWidgetArea | Qt::BottomDockWidgetArea);
     dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
                       QDockWidget::DockWidgetFloatable);
     window.addDockWidget(Qt::BottomDockWidgetArea, dock);
     dock->hide();
+    QObject::connect(dock, &QDockWidget::visibilityChanged, &window, [&window, dock](bool visible) {
+        if (visible && !dock->isFloating())
+            window.resizeDocks({dock}, {kDockHeight}, Qt::Vertical);
+    });
     return dock;
 }
 

@@ -1,7 +1,7 @@
 // Comparing and backups on the real window: a file or the unit beside the image, its marks and
 // list, and the unit's tune kept before every Program and after every Read.
 #include "core/page_index.h"
-#include "io/parameter_file.h"
+#include "io/parameter_set.h"
 #include "ui/compare_dock.h"
 #include "ui/compare_mark_look.h"
 #include "ui/map_grid.h"
