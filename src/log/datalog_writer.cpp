@@ -4,17 +4,33 @@
 #include <cerrno>
 #include <cstring>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+#endif
+
 namespace quorvel {
 namespace {
 
 // Rows of a few seconds of fast logging, so that recording allocates nothing in the tick.
 constexpr std::size_t kKeptRowsReserved = 128;
 
-// "x": fails when the file exists, so that two logs started in the same second cannot meet.
+// Fails when the file exists, so that two logs started in the same second cannot meet and a
+// recorded ride is never written over. The C library of Windows has no "x" mode to fopen: there
+// the file is created exclusively by handle first.
 std::FILE* createNew(const std::filesystem::path& file)
 {
 #ifdef _WIN32
-    return ::_wfopen(file.c_str(), L"wbx");
+    int handle = -1;
+    if (::_wsopen_s(&handle, file.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _SH_DENYNO,
+                    _S_IREAD | _S_IWRITE) != 0)
+        return nullptr;
+    std::FILE* opened = ::_fdopen(handle, "wb");
+    if (opened == nullptr)
+        ::_close(handle);
+    return opened;
 #else
     return std::fopen(file.c_str(), "wbx");
 #endif

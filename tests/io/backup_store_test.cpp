@@ -1,4 +1,5 @@
 #include "io/backup_store.h"
+#include "scoped_variable.h"
 
 #include "core/sanitise.h"
 #include "io/app_settings.h"
@@ -201,40 +202,19 @@ TEST_F(BackupFolder, ListCountsTheDifferencesAndFlagsUnreadableBackups)
     EXPECT_TRUE(parametersEqual(restored, raw));
 }
 
-class Environment {
-public:
-    explicit Environment(const char* name)
-        : m_name(name)
-    {
-        if (const char* value = std::getenv(name))
-            m_saved = value;
-    }
-    ~Environment()
-    {
-        if (m_saved)
-            ::setenv(m_name, m_saved->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-    Environment(const Environment&) = delete;
-    Environment& operator=(const Environment&) = delete;
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_saved;
-};
-
 TEST(BackupStore, DefaultFolderLiesUnderTheUsersDataDirectory)
 {
-    const Environment data("XDG_DATA_HOME");
-    const Environment home("HOME");
-    ::setenv("HOME", "/home/rider", 1);
-    ::setenv("XDG_DATA_HOME", "/data", 1);
+#ifdef _WIN32
+    GTEST_SKIP() << "the data directory comes from LOCALAPPDATA on Windows";
+#else
+    const test::ScopedVariable home("HOME", "/home/rider");
+    const test::ScopedVariable data("XDG_DATA_HOME", "/data");
     EXPECT_EQ(BackupStore::defaultDirectory(), fs::path("/data/quorvel/backups"));
-    ::setenv("XDG_DATA_HOME", "relative/data", 1);
+    data.set("relative/data");
     EXPECT_EQ(BackupStore::defaultDirectory(), fs::path("/home/rider/.local/share/quorvel/backups"));
-    ::unsetenv("XDG_DATA_HOME");
+    data.set(nullptr);
     EXPECT_EQ(BackupStore::defaultDirectory(), fs::path("/home/rider/.local/share/quorvel/backups"));
+#endif
 }
 
 TEST(BackupStore, NumberKeptComesFromTheSettingsWithinReason)

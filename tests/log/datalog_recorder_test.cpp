@@ -1,4 +1,5 @@
 #include "log/datalog_recorder.h"
+#include "scoped_variable.h"
 
 #include "core/link_only_monitor.h"
 #include "core/page_index.h"
@@ -153,33 +154,14 @@ TEST(LogLocation, NamedByDateTimeAndBikeAndNeverTheNameOfAnotherLog)
 }
 
 #ifndef _WIN32
-// Sets an environment variable for the life of the object, then gives the old value back.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const char* value)
-        : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        value != nullptr ? ::setenv(name, value, 1) : ::unsetenv(name);
-    }
-    ~ScopedVariable() { m_old ? ::setenv(m_name, m_old->c_str(), 1) : ::unsetenv(m_name); }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
-
 TEST(LogLocation, LogsLiveInTheDataDirectory)
 {
-    ScopedVariable home("HOME", "/home/rider");
+    test::ScopedVariable home("HOME", "/home/rider");
     {
-        ScopedVariable data("XDG_DATA_HOME", "/data/home");
+        test::ScopedVariable data("XDG_DATA_HOME", "/data/home");
         EXPECT_EQ(defaultLogsDirectory(), std::filesystem::path("/data/home/quorvel/logs"));
     }
-    ScopedVariable data("XDG_DATA_HOME", nullptr);
+    test::ScopedVariable data("XDG_DATA_HOME", nullptr);
     EXPECT_EQ(defaultLogsDirectory(), std::filesystem::path("/home/rider/.local/share/quorvel/logs"));
 }
 #endif
