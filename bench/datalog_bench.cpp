@@ -4,6 +4,7 @@
 //
 // Before the benchmarks run, the figures bench/run puts in its table are printed as lines
 // "FIGURE name value unit target".
+#include "bench_figures.h"
 #include "core/monitor_sink.h"
 #include "log/cell_statistics.h"
 #include "log/correction_suggestions.h"
@@ -23,6 +24,10 @@
 #include <unistd.h>
 
 namespace {
+
+using quorvel::bench::printFigure;
+using quorvel::bench::residentKilobytes;
+using quorvel::bench::threadCpuTime;
 
 using namespace quorvel;
 using namespace std::chrono_literals;
@@ -50,35 +55,6 @@ std::vector<LinkFrame> rideFrames(int count)
         std::copy_n(bytes.begin(), frame.size(), frame.begin());
     }
     return frames;
-}
-
-std::chrono::nanoseconds threadCpuTime()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
-}
-
-std::optional<long> residentKilobytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == "VmRSS:") {
-            long kilobytes = 0;
-            if (status >> kilobytes)
-                return kilobytes;
-            return std::nullopt;
-        }
-        status.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
-    }
-    return std::nullopt;
-}
-
-void printFigure(const char* name, double value, const char* unit, const char* target)
-{
-    std::cout << "FIGURE " << name << ' ' << std::fixed << std::setprecision(3) << value << ' ' << unit << ' ' << target
-              << std::endl;
 }
 
 // A recorder on a file of its own, with a clock that moves one tick per frame.

@@ -4,6 +4,7 @@
 // Before the benchmarks run, the figures bench/run puts in its table are printed as lines
 // "FIGURE name value unit target": the cold start-up of this process, the CPU time of one tick
 // and the resident memory once the window is up.
+#include "bench_figures.h"
 #include "core/page_index.h"
 #include "serial/fake_serial_line.h"
 #include "sim/in_process_line.h"
@@ -29,6 +30,10 @@
 #include <string>
 
 namespace {
+
+using quorvel::bench::printFigure;
+using quorvel::bench::residentKilobytes;
+using quorvel::bench::threadCpuTime;
 
 using namespace quorvel;
 
@@ -58,36 +63,6 @@ void feedMonitorFrame(sim::VirtualUnit& unit, test::FakeSerialLine& line)
     unit.receive(buildMonitorRequest());
     unit.advance(std::chrono::milliseconds(1));
     line.feedReceived(unit.takeTransmitted());
-}
-
-std::chrono::nanoseconds threadCpuTime()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
-}
-
-// VmRSS of /proc/self/status in kB; none where the system has no such file.
-std::optional<long> residentKilobytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == "VmRSS:") {
-            long kilobytes = 0;
-            if (status >> kilobytes)
-                return kilobytes;
-            return std::nullopt;
-        }
-        status.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
-    }
-    return std::nullopt;
-}
-
-void printFigure(const char* name, double value, const char* unit, const char* target)
-{
-    std::cout << "FIGURE " << name << ' ' << std::fixed << std::setprecision(3) << value << ' ' << unit << ' ' << target
-              << std::endl;
 }
 
 // The mean CPU time of one tick that applies a fresh monitor frame, with or without the repaint

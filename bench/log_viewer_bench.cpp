@@ -4,6 +4,7 @@
 //
 // Before the benchmarks run, the figures bench/run puts in its table are printed as lines
 // "FIGURE name value unit target".
+#include "bench_figures.h"
 #include "core/user_messages.h"
 #include "log/datalog_writer.h"
 #include "sim/virtual_unit.h"
@@ -27,6 +28,10 @@
 #include <unistd.h>
 
 namespace {
+
+using quorvel::bench::printFigure;
+using quorvel::bench::residentKilobytes;
+using quorvel::bench::threadCpuTime;
 
 using namespace quorvel;
 using namespace std::chrono_literals;
@@ -69,28 +74,6 @@ const fs::path& hourLog()
         return path;
     }();
     return file;
-}
-
-std::optional<long> residentKilobytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == "VmRSS:") {
-            long kilobytes = 0;
-            if (status >> kilobytes)
-                return kilobytes;
-            return std::nullopt;
-        }
-        status.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
-    }
-    return std::nullopt;
-}
-
-void printFigure(const char* name, double value, const char* unit, const char* target)
-{
-    std::cout << "FIGURE " << name << ' ' << std::fixed << std::setprecision(3) << value << ' ' << unit << ' ' << target
-              << std::endl;
 }
 
 class PaintCounter final : public QObject {
@@ -155,13 +138,6 @@ struct ShownViewer {
     PaintCounter paints;
     LogViewer viewer{Language::English, messages, {}};
 };
-
-std::chrono::nanoseconds threadCpuTime()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
-}
 
 // Wall time, which the user waits, and the CPU time of this thread, which other programs on a
 // busy machine do not inflate; in milliseconds.

@@ -1,4 +1,5 @@
 #include "app/cli/cli.h"
+#include "app/cli_fixture.h"
 #include "io/atomic_file.h"
 
 #include <gtest/gtest.h>
@@ -13,29 +14,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class CliDiffTest : public ::testing::Test {
+class CliDiffTest : public test::CliFixture {
 protected:
     CliDiffTest()
-        : m_dir(fs::temp_directory_path() / ("quorvel-cli-diff-" + std::to_string(::getpid())))
+        : CliFixture("cli-diff")
     {
-        fs::create_directories(m_dir);
         EXPECT_EQ(cli({"new", "--bike", "11", "-o", path("a.ign")}), kExitOk);
         // B: a limiter and one element of a row apart from A.
         EXPECT_EQ(cli({"set", path("a.ign"), "IgnLimiter=12500", "KorVoda[2]=120", "-o", path("b.ign")}), kExitOk);
     }
-    ~CliDiffTest() override { fs::remove_all(m_dir); }
-
-    int cli(std::vector<std::string> args)
-    {
-        m_out.str("");
-        m_err.str("");
-        return run(args, m_out, m_err);
-    }
-    [[nodiscard]] std::string path(const std::string& name) const { return (m_dir / name).string(); }
-
-    fs::path m_dir;
-    std::ostringstream m_out;
-    std::ostringstream m_err;
 };
 
 TEST_F(CliDiffTest, EqualSetsPrintNothingAndExitZero)

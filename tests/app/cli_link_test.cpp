@@ -1,4 +1,5 @@
 #include "app/cli/cli.h"
+#include "app/cli_fixture.h"
 #include "core/german_numbers.h"
 #include "io/atomic_file.h"
 #include "io/parameter_set.h"
@@ -19,29 +20,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class CliLinkTest : public ::testing::Test {
+class CliLinkTest : public test::CliFixture {
 protected:
     CliLinkTest()
-        : m_dir(fs::temp_directory_path() / ("quorvel-cli-link-" + std::to_string(::getpid())))
+        : CliFixture("cli-link")
     {
         test::ensureCoreApplication();
-        fs::create_directories(m_dir);
         std::ostringstream ignored;
         EXPECT_EQ(run({"new", "--bike", "11", "-o", path("b11.ign")}, ignored, ignored), kExitOk);
     }
-    ~CliLinkTest() override { fs::remove_all(m_dir); }
-
-    int cli(std::vector<std::string> args)
-    {
-        m_out.str("");
-        m_err.str("");
-        return run(args, m_out, m_err);
-    }
-    [[nodiscard]] std::string path(const std::string& name) const { return (m_dir / name).string(); }
-
-    fs::path m_dir;
-    std::ostringstream m_out;
-    std::ostringstream m_err;
 };
 
 TEST_F(CliLinkTest, ProgramVerifyAndReadBackTheSameSet)

@@ -1,4 +1,5 @@
 #include "app/cli/cli.h"
+#include "app/cli_fixture.h"
 #include "io/atomic_file.h"
 #include "io/parameter_set.h"
 #include "log/datalog_writer.h"
@@ -20,26 +21,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class CliTest : public ::testing::Test {
+class CliTest : public test::CliFixture {
 protected:
     CliTest()
-        : m_dir(fs::temp_directory_path() / ("quorvel-cli-" + std::to_string(::getpid())))
+        : CliFixture("cli")
     {
-        fs::create_directories(m_dir);
     }
-    ~CliTest() override { fs::remove_all(m_dir); }
-
-    int cli(std::vector<std::string> args)
-    {
-        m_out.str("");
-        m_err.str("");
-        return run(args, m_out, m_err);
-    }
-    [[nodiscard]] std::string path(const std::string& name) const { return (m_dir / name).string(); }
-
-    fs::path m_dir;
-    std::ostringstream m_out;
-    std::ostringstream m_err;
 };
 
 int shownValue(const std::string& file, const char* name)

@@ -1,4 +1,5 @@
 #include "app/cli/cli.h"
+#include "app/cli_fixture.h"
 #include "log/datalog_reader.h"
 #include "serial/core_application.h"
 
@@ -115,27 +116,13 @@ LoggedRide loggedRide(const fs::path& file)
     return ride;
 }
 
-class DatalogRoundTripTest : public ::testing::Test {
+class DatalogRoundTripTest : public test::CliFixture {
 protected:
     DatalogRoundTripTest()
-        : m_dir(fs::temp_directory_path() / ("quorvel-round-trip-" + std::to_string(::getpid())))
+        : CliFixture("round-trip")
     {
         test::ensureCoreApplication();
-        fs::create_directories(m_dir);
     }
-    ~DatalogRoundTripTest() override { fs::remove_all(m_dir); }
-
-    int cli(const std::vector<std::string>& args)
-    {
-        m_out.str("");
-        m_err.str("");
-        return run(args, m_out, m_err);
-    }
-    [[nodiscard]] std::string path(const std::string& name) const { return (m_dir / name).string(); }
-
-    fs::path m_dir;
-    std::ostringstream m_out;
-    std::ostringstream m_err;
 };
 
 TEST_F(DatalogRoundTripTest, RecordedRideReplaysIntoTheSameValuesInItsRecordedTiming)

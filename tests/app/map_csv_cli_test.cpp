@@ -1,4 +1,5 @@
 #include "app/cli/cli.h"
+#include "app/cli_fixture.h"
 #include "io/atomic_file.h"
 #include "io/parameter_set.h"
 #include "model/bike_defaults.h"
@@ -15,22 +16,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class MapCsvCli : public ::testing::Test {
+class MapCsvCli : public test::CliFixture {
 protected:
     MapCsvCli()
-        : m_dir(fs::temp_directory_path() / ("quorvel-map-csv-" + std::to_string(::getpid())))
+        : CliFixture("map-csv")
     {
-        fs::create_directories(m_dir);
     }
-    ~MapCsvCli() override { fs::remove_all(m_dir); }
-
-    int cli(std::vector<std::string> args)
-    {
-        m_err.str("");
-        std::ostringstream out;
-        return run(args, out, m_err);
-    }
-    [[nodiscard]] std::string path(const std::string& name) const { return (m_dir / name).string(); }
     [[nodiscard]] std::string file(const std::string& name) const
     {
         return readWholeFile(path(name)).value_or("<missing>");
@@ -53,9 +44,6 @@ protected:
             setMapCell(image, MapId::Advance, e, static_cast<std::uint16_t>(e % 45));
         ASSERT_FALSE(saveParameterFile(path(name), image).has_value());
     }
-
-    fs::path m_dir;
-    std::ostringstream m_err;
 };
 
 TEST_F(MapCsvCli, EveryMapRoundTripsThroughExportAndImport)

@@ -1,5 +1,6 @@
 #include "io/compare_texts.h"
 #include "io/map_view_texts.h"
+#include "io/text_table_checks.h"
 
 #include <gtest/gtest.h>
 
@@ -12,52 +13,9 @@
 namespace quorvel {
 namespace {
 
-// Whether the window's first caption table names the control already.
-bool inCaptionTable(std::string_view control, CaptionKind kind)
-{
-    return std::ranges::any_of(CaptionTable::rows(),
-                               [&](const CaptionRow& row) { return row.control == control && row.kind == kind; });
-}
-
-constexpr std::array kLanguages = {Language::English, Language::German, Language::French, Language::Czech};
-
-// The printf conversions of a text in order: "%s", "%d"; a lone % (as in "[%]") is none.
-std::vector<std::string> conversions(std::string_view text)
-{
-    std::vector<std::string> found;
-    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] == '%' && (text[i + 1] == 's' || text[i + 1] == 'd'))
-            found.emplace_back(text.substr(i, 2));
-    }
-    return found;
-}
-
-bool validUtf8(std::string_view text)
-{
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : 0;
-        if (length == 0 || i + length > text.size())
-            return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) >> 6) != 0x2)
-                return false;
-        }
-        i += length;
-    }
-    return true;
-}
-
-void expectComplete(const LanguageTexts& texts, std::string_view name)
-{
-    const std::vector<std::string> english = conversions(texts[0]);
-    for (Language language : kLanguages) {
-        const std::string_view text = textIn(texts, language);
-        EXPECT_FALSE(text.empty()) << name;
-        EXPECT_TRUE(validUtf8(text)) << name;
-        EXPECT_EQ(conversions(text), english) << name << " in language " << static_cast<int>(language);
-    }
-}
+using test::expectComplete;
+using test::inCaptionTable;
+using test::kLanguages;
 
 TEST(CompareAndViewTexts, EveryTextInFourLanguagesWithTheSameConversions)
 {
