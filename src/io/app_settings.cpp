@@ -10,6 +10,9 @@ constexpr std::string_view kSection = "BASIC";
 constexpr long long kPageCountInSettings = 19;
 constexpr std::string_view kBackupsSection = "BACKUPS";
 constexpr std::string_view kViewSection = "VIEW"; // view options beyond those of BASIC
+constexpr std::string_view kDatalogSection = "DATALOG";
+constexpr long long kHighestThresholdMv = 1000;
+constexpr long long kMostSamples = 100000;
 constexpr long long kMostBackupsKept = 100000;
 
 // The original store held these as single bytes.
@@ -62,6 +65,11 @@ void loadSettings(const IniFile& ini, AppSettings& settings)
     readInteger(ini, "CheckBoxAll_PolohaB->Checked", [&](long long v) { settings.allPolohaB = v != 0; });
     if (const auto colours = ini.integer(kViewSection, "CheckBoxColours_Uni->Checked"))
         settings.showColours = *colours != 0;
+    if (const auto mv = ini.integer(kDatalogSection, "EditLogThreshold"); mv && *mv >= 1 && *mv <= kHighestThresholdMv)
+        settings.lambdaThresholdMv = static_cast<int>(*mv);
+    if (const auto samples = ini.integer(kDatalogSection, "EditLogMinSamples");
+        samples && *samples >= 1 && *samples <= kMostSamples)
+        settings.lambdaMinimumSamples = static_cast<int>(*samples);
     // A folder that keeps no backup would delete the one just written; such a value keeps the
     // number in effect.
     if (const auto kept = ini.integer(kBackupsSection, "Kept"); kept && *kept >= 1 && *kept <= kMostBackupsKept)
@@ -89,6 +97,8 @@ IniFile saveSettings(const AppSettings& settings, IniFile into)
     put("CheckBoxAll_PolohaB->Checked", settings.allPolohaB ? 1 : 0);
     ini.set(kBackupsSection, "Kept", std::to_string(settings.backupsKept));
     ini.set(kViewSection, "CheckBoxColours_Uni->Checked", settings.showColours ? "1" : "0");
+    ini.set(kDatalogSection, "EditLogThreshold", std::to_string(settings.lambdaThresholdMv));
+    ini.set(kDatalogSection, "EditLogMinSamples", std::to_string(settings.lambdaMinimumSamples));
     return ini;
 }
 

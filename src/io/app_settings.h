@@ -26,6 +26,10 @@ struct AppSettings {
     int activePage = 18;
     bool showMs = false;
     bool showColours = false; // the map grid's "Colours" (section VIEW)
+    // The overlay of a log on the map (section DATALOG): the narrow-band lambda threshold in mV
+    // between lean and rich, and the fewest samples that show a cell's lambda.
+    int lambdaThresholdMv = 450;
+    int lambdaMinimumSamples = 5;
     bool extendedMonitor = false;
     bool allPolohaA = false;
     bool allPolohaB = false;

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QSet>
+#include <QTabBar>
 #include <QWidget>
 #include <QtGlobal>
 
@@ -28,10 +29,14 @@ ControlRegistry::MissHandler& missHandler()
     return handler;
 }
 
-// Qt's own parts (the line edit inside a spin box and alike) are not controls of the window.
-bool isOwnName(const QString& name)
+// Qt's own parts (the line edit inside a spin box, the scroll arrows of every tab bar and alike)
+// are not controls of the window.
+bool isOwnName(const QObject& object)
 {
-    return !name.isEmpty() && !name.startsWith(QStringLiteral("qt_"));
+    const QString& name = object.objectName();
+    if (name.isEmpty() || name.startsWith(QStringLiteral("qt_")) || name.startsWith(QStringLiteral("_q_")))
+        return false;
+    return qobject_cast<const QTabBar*>(object.parent()) == nullptr;
 }
 
 } // namespace
@@ -50,7 +55,7 @@ void ControlRegistry::rebuild()
 {
     m_objects.clear();
     const auto add = [this](QObject* object) {
-        if (isOwnName(object->objectName()))
+        if (isOwnName(*object))
             m_objects[object->objectName()].emplace_back(object);
     };
     add(&m_root);

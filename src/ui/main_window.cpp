@@ -24,6 +24,7 @@
 #include "ui/help_command.h"
 #include "ui/language_applier.h"
 #include "ui/live_panel.h"
+#include "ui/log/log_viewer.h"
 #include "ui/main_menu.h"
 #include "ui/map_grid.h"
 #include "ui/map_pages.h"
@@ -432,6 +433,10 @@ void TFormHlav::loadSettings()
         m_pages->isTabVisible(m_settings.activePage))
         m_pages->setCurrentIndex(m_settings.activePage);
     m_extMonitor->setChecked(m_settings.extendedMonitor);
+    CellStatisticsOptions overlay;
+    overlay.lambdaThresholdMv = m_settings.lambdaThresholdMv;
+    overlay.minimumSamples = m_settings.lambdaMinimumSamples;
+    m_datalog->viewer().setStatisticsOptions(overlay);
     m_positionAll.at(0)->setChecked(m_settings.allPolohaA);
     m_positionAll.at(1)->setChecked(m_settings.allPolohaB);
 }
@@ -468,6 +473,9 @@ void TFormHlav::formClose()
     m_settings.currentFileName = m_files.currentFileName.string();
     m_settings.activePage = m_pages->activePage();
     m_settings.extendedMonitor = m_extMonitor->isChecked();
+    const CellStatisticsOptions overlay = m_datalog->viewer().statisticsOptions();
+    m_settings.lambdaThresholdMv = overlay.lambdaThresholdMv;
+    m_settings.lambdaMinimumSamples = overlay.minimumSamples;
     m_settings.allPolohaA = m_positionAll.at(0)->isChecked();
     m_settings.allPolohaB = m_positionAll.at(1)->isChecked();
     // Nothing to tell the user on the way out; the previous files stay whole.

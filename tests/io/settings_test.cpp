@@ -59,7 +59,8 @@ TEST(AppSettings, KeysAreWrittenLiterallyInOrder)
                     "Language=0\r\nFile=\r\nIniDir=/home/rider/r1.ign\r\nPageControl1->ActivePageIndex=3\r\n"
                     "CheckBoxZobrMs_Uni->Checked=1\r\nCheckBoxExtMonitor->Checked=0\r\n"
                     "CheckBoxAll_PolohaA->Checked=0\r\nCheckBoxAll_PolohaB->Checked=0\r\n"
-                    "[BACKUPS]\r\nKept=200\r\n[VIEW]\r\nCheckBoxColours_Uni->Checked=1\r\n");
+                    "[BACKUPS]\r\nKept=200\r\n[VIEW]\r\nCheckBoxColours_Uni->Checked=1\r\n"
+                    "[DATALOG]\r\nEditLogThreshold=450\r\nEditLogMinSamples=5\r\n");
     AppSettings back;
     loadSettings(IniFile::parse(text), back);
     EXPECT_EQ(back.portSelection, 20);

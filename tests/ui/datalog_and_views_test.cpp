@@ -17,6 +17,7 @@
 #include <QCoreApplication>
 #include <QDockWidget>
 #include <QLineSeries>
+#include <QSpinBox>
 #include <QTableView>
 
 #include <gtest/gtest.h>
@@ -129,6 +130,17 @@ TEST_F(DatalogAndViews, CellOverlayOfTheOpenLogColoursTheVisitedCells)
     for (int row = 0; row < 10; ++row)
         for (int column = 0; column < 15; ++column)
             EXPECT_TRUE(cell(row, column).data(Qt::ToolTipRole).toString().isEmpty());
+}
+
+TEST_F(DatalogAndViews, LeanRichThresholdIsKeptWithTheSettings)
+{
+    rig.control<QSpinBox>("EditLogThreshold").setValue(520);
+    rig.control<QSpinBox>("EditLogMinSamples").setValue(9);
+    rig.window->close();
+    rig.window.reset();
+    rig.start();
+    EXPECT_EQ(rig.control<QSpinBox>("EditLogThreshold").value(), 520);
+    EXPECT_EQ(rig.control<QSpinBox>("EditLogMinSamples").value(), 9);
 }
 
 TEST_F(DatalogAndViews, ViewDocksOpenFromTheMenuAndFollowTheGrid)

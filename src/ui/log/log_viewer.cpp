@@ -516,6 +516,20 @@ std::optional<CellOverlayOptions> LogViewer::overlayOptions() const
     return options;
 }
 
+CellStatisticsOptions LogViewer::statisticsOptions() const
+{
+    CellStatisticsOptions options;
+    options.lambdaThresholdMv = m_threshold->value();
+    options.minimumSamples = m_minimumSamples->value();
+    return options;
+}
+
+void LogViewer::setStatisticsOptions(const CellStatisticsOptions& options)
+{
+    m_threshold->setValue(options.lambdaThresholdMv);
+    m_minimumSamples->setValue(options.minimumSamples);
+}
+
 void LogViewer::overlayChanged() const
 {
     if (m_overlayHandler)

@@ -71,6 +71,9 @@ public:
 
     // What the overlay of the active map page shows; none without a log or with both parts off.
     [[nodiscard]] std::optional<CellOverlayOptions> overlayOptions() const;
+    // The lean/rich threshold and the fewest samples of the overlay, kept with the settings.
+    [[nodiscard]] CellStatisticsOptions statisticsOptions() const;
+    void setStatisticsOptions(const CellStatisticsOptions& options);
 
     // From the window's tick with the time since the last one.
     void tick(std::chrono::milliseconds elapsed);
