@@ -4,7 +4,11 @@
 #include "ui/page_control.h"
 #include "ui/window_rig.h"
 
+#include <QAction>
 #include <QCoreApplication>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPrinterInfo>
 #include <QTabBar>
 
 #include <gtest/gtest.h>
@@ -44,6 +48,25 @@ TEST_P(WindowLayout, EveryTabIsInSightAt1280Pixels)
 {
     auto& pages = rig.control<PageControl>("PageControl1");
     EXPECT_LE(pages.tabBar()->sizeHint().width(), pages.width());
+}
+
+// The date and time of a print stand in the live panel as a sentence; it wraps there instead of
+// being cut off at the panel's fixed width.
+TEST_P(WindowLayout, PrintedDateAndTimeStandWhole)
+{
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "a default printer exists; the PDF path is taken only without one";
+    rig.dialogs->paths.push_back(rig.configDirectory / "print.pdf");
+    rig.control<QAction>("MenuPrint").trigger();
+    QCoreApplication::processEvents();
+    auto& label = rig.control<QLabel>("LabelHlaseni");
+    ASSERT_TRUE(label.isVisible());
+    const QRect room = label.contentsRect();
+    const QFontMetrics metrics(label.font());
+    const int flags = label.wordWrap() ? Qt::TextWordWrap : Qt::TextSingleLine;
+    const QRect needed = metrics.boundingRect(QRect(0, 0, room.width(), 1000), flags, label.text());
+    EXPECT_LE(needed.width(), room.width()) << label.text().toStdString();
+    EXPECT_LE(needed.height(), room.height()) << label.text().toStdString();
 }
 
 // Not a check: every page at the laptop's size, for a person to look at.
