@@ -98,11 +98,12 @@ const std::vector<CurveDefinition>& pageCurves()
                                 "PositionAAngle"));
         all.push_back(overField(kPagePoloha, "CurvePositionB", "AxisRpm", "AxisInjectionPosition", "PositionBRpm",
                                 "PositionBAngle"));
-        all.push_back(overFixed(kPageKorekce, "CurveKorVoda", "AxisCoolantTemperature", "AxisInjectionCorrection",
+        // The three temperature curves share one axis: the legend tells coolant from intake air.
+        all.push_back(overFixed(kPageKorekce, "CurveKorVoda", "AxisTemperature", "AxisInjectionCorrection",
                                 kCorrectionTemperatures, "KorVoda"));
-        all.push_back(overFixed(kPageKorekce, "CurveKorVzduch", "AxisAirTemperature", "AxisInjectionCorrection",
+        all.push_back(overFixed(kPageKorekce, "CurveKorVzduch", "AxisTemperature", "AxisInjectionCorrection",
                                 kCorrectionTemperatures, "KorVzduch"));
-        all.push_back(overFixed(kPageKorekce, "CurveIgnVoda", "AxisCoolantTemperature", "AxisAdvanceCorrection",
+        all.push_back(overFixed(kPageKorekce, "CurveIgnVoda", "AxisTemperature", "AxisAdvanceCorrection",
                                 kCorrectionTemperatures, "IgnVoda"));
         all.push_back(startingCorrection());
         CurveDefinition servo = overFixed(kPageIdle, "CurveIdleServoPoz", "AxisCoolantTemperature", "AxisIdleTarget",

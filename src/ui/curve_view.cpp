@@ -6,6 +6,7 @@
 #include "ui/text_lookup.h"
 
 #include <QChart>
+#include <QGraphicsLayout>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -34,6 +35,11 @@ CurveView::CurveView(Language language, QWidget* parent)
 {
     setObjectName("CurveView");
     setRenderHint(QPainter::Antialiasing);
+    // A dock beside the pages is short: the room of the chart's frame goes to the axes, whose
+    // labels Qt Charts reduces to "..." when their rows do not fit.
+    chart()->setMargins(QMargins(2, 2, 2, 2));
+    chart()->layout()->setContentsMargins(0, 0, 0, 0);
+    chart()->setBackgroundRoundness(0);
     chart()->legend()->setAlignment(Qt::AlignBottom);
     applyTexts();
 }
@@ -87,6 +93,9 @@ void CurveView::rebuild()
     QChart& area = *chart();
     area.removeAllSeries();
     for (QAbstractAxis* axis : area.axes()) {
+        // Hidden first: an axis removed from a chart that was never shown would leave its
+        // labels and grid drawn in the corner of the chart for good.
+        axis->hide();
         area.removeAxis(axis);
         delete axis;
     }

@@ -14,12 +14,13 @@ namespace {
 
 constexpr int kDockHeight = 300;      // the pages keep most of the window
 constexpr int kLeastViewHeight = 260; // axes, their titles and the legend stay readable
+constexpr int kLeastViewWidth = 320;  // the same beside the other view
 
 QDockWidget* makeDock(QMainWindow& window, const char* name, QWidget* view)
 {
     auto* dock = new QDockWidget(&window);
     dock->setObjectName(name);
-    view->setMinimumHeight(kLeastViewHeight);
+    view->setMinimumSize(kLeastViewWidth, kLeastViewHeight);
     dock->setWidget(view);
     dock->setAllowedAreas(Qt::RightDockWidgetArea | Qt::BottomDockWidgetArea);
     dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
@@ -44,6 +45,16 @@ MapViewDocks::MapViewDocks(QMainWindow& window, const ParamImage& image, MapGrid
     m_surfaceDock = makeDock(window, "DockWidgetView3D", m_surface);
     m_curveDock = makeDock(window, "DockWidgetCurve", m_curves);
     window.splitDockWidget(m_surfaceDock, m_curveDock, Qt::Horizontal);
+    // Opened beside each other, the two views share the width instead of one taking it all.
+    const auto shareWidth = [this, &window](bool visible) {
+        const bool sideBySide = m_surfaceDock->isVisible() && m_curveDock->isVisible() &&
+                                !m_surfaceDock->isFloating() && !m_curveDock->isFloating() &&
+                                window.dockWidgetArea(m_surfaceDock) == window.dockWidgetArea(m_curveDock);
+        if (visible && sideBySide)
+            window.resizeDocks({m_surfaceDock, m_curveDock}, {window.width() / 2, window.width() / 2}, Qt::Horizontal);
+    };
+    QObject::connect(m_surfaceDock, &QDockWidget::visibilityChanged, &window, shareWidth);
+    QObject::connect(m_curveDock, &QDockWidget::visibilityChanged, &window, shareWidth);
 }
 
 bool MapViewDocks::mapPage() const

@@ -105,7 +105,8 @@ TEST_F(CurveModelTest, CorrectionCurvesFollowTheImageAndTheEngine)
     m_curves.update(kPageKorekce, m_image, m_grid);
     ASSERT_EQ(m_curves.curves().size(), 4U);
     const Curve& coolant = curve("CurveKorVoda");
-    EXPECT_EQ(coolant.xTitle, "AxisCoolantTemperature");
+    EXPECT_EQ(coolant.xTitle, "AxisTemperature");
+    EXPECT_EQ(curve("CurveKorVzduch").xTitle, coolant.xTitle) << "one temperature axis for the page";
     ASSERT_EQ(coolant.points.size(), 5U);
     EXPECT_EQ(coolant.points[0], (CurvePoint{-10, static_cast<double>(m_image.byte(230))}));
     EXPECT_EQ(coolant.points[4].x, 110);

@@ -151,7 +151,6 @@ TEST_F(DatalogAndViews, ViewDocksOpenFromTheMenuAndFollowTheGrid)
     EXPECT_TRUE(surface.isHidden());
     trigger("MenuView3D");
     EXPECT_FALSE(surface.isHidden());
-    EXPECT_TRUE(rig.control<QAbstractButton>("ToolButtonView3D").isChecked() || (rig.steps(1), true));
     rig.steps(1);
     EXPECT_TRUE(rig.control<QAbstractButton>("ToolButtonView3D").isChecked());
     auto& view = rig.control<SurfaceView>("SurfaceView");
@@ -161,6 +160,9 @@ TEST_F(DatalogAndViews, ViewDocksOpenFromTheMenuAndFollowTheGrid)
     rig.window->mapPages().grid().selection().press({4, 5});
     rig.control<QAction>("MenuCurveRow").trigger();
     EXPECT_FALSE(curves.isHidden());
+    QCoreApplication::processEvents();
+    EXPECT_GE(curves.width(), rig.window->width() / 3) << "beside the 3D view, the curve gets its share";
+    EXPECT_GE(surface.width(), rig.window->width() / 3);
     auto& chart = rig.control<CurveView>("CurveView");
     ASSERT_GE(chart.curveCount(), 1);
     auto* model = rig.window->mapPages().grid().table().model();
