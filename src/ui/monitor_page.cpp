@@ -17,7 +17,7 @@ namespace {
 
 using namespace std::string_view_literals;
 
-constexpr int kLabelWidth = 236;
+constexpr int kLabelWidth = 228;
 
 constexpr std::array kAdvanceAndInjection{
     "LabelMon_Ign"sv,    "LabelMon_Ign1"sv,   "LabelMon_Ign2"sv,   "LabelMon_Ign3"sv,

@@ -27,7 +27,9 @@ namespace {
 
 constexpr int kStaticPages[] = {0, 8, 9, 10, 13, 14, 15, 16, 17};
 constexpr int kColumns = 4;
-constexpr int kHeaderRow = 0; // the column headings of run-time rows
+constexpr int kGroupMargin = 6;   // pixels inside a group box, around its controls
+constexpr int kColumnSpacing = 4; // pixels between the columns of groups
+constexpr int kHeaderRow = 0;     // the column headings of run-time rows
 constexpr int kFirstTableRow = 1;
 constexpr int kCaptionColumn = 0;
 constexpr int kMemoLines = 8;
@@ -95,7 +97,9 @@ void StaticPageBuilder::build()
 void StaticPageBuilder::buildPage(int page)
 {
     QWidget& sheet = m_pages.page(page);
+    // Narrow margins keep three columns of French captions within a laptop's width.
     auto* columns = new QHBoxLayout;
+    columns->setSpacing(kColumnSpacing);
     std::array<QVBoxLayout*, kColumns> columnLayouts{};
     for (QVBoxLayout*& column : columnLayouts) {
         column = new QVBoxLayout;
@@ -110,6 +114,7 @@ void StaticPageBuilder::buildPage(int page)
         // A group is as tall as what it shows: controls a view hides leave no gap.
         box->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
         auto* grid = new QGridLayout(box);
+        grid->setContentsMargins(kGroupMargin, kGroupMargin, kGroupMargin, kGroupMargin);
         grid->setVerticalSpacing(3);
         grid->setAlignment(Qt::AlignTop);
         columnLayouts.at(static_cast<std::size_t>(std::clamp(group.column, 0, kColumns - 1)))->addWidget(box);

@@ -9,6 +9,8 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPrinterInfo>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
 
 #include <gtest/gtest.h>
@@ -48,6 +50,27 @@ TEST_P(WindowLayout, EveryTabIsInSightAt1280Pixels)
 {
     auto& pages = rig.control<PageControl>("PageControl1");
     EXPECT_LE(pages.tabBar()->sizeHint().width(), pages.width());
+}
+
+// Only the height may scroll: a page wider than the laptop's room hides its right-hand column.
+TEST_P(WindowLayout, EveryPageFitsTheWidthOfALaptop)
+{
+    auto& pages = rig.control<PageControl>("PageControl1");
+    for (int page = 0; page < kPageCount; ++page) {
+        if (!pages.isTabVisible(page))
+            continue;
+        pages.setCurrentIndex(page);
+        rig.steps(3);
+        QCoreApplication::processEvents();
+        const auto& scroll = static_cast<const QScrollArea&>(*pages.widget(page));
+        EXPECT_EQ(scroll.horizontalScrollBar()->maximum(), 0)
+            << pages.tabText(page).toStdString() << " is " << scroll.widget()->minimumSizeHint().width() << " wide in "
+            << scroll.viewport()->width();
+        for (const QLabel* label : scroll.widget()->findChildren<QLabel*>()) {
+            if (label->isVisible() && !label->wordWrap())
+                EXPECT_LE(label->sizeHint().width(), label->width()) << label->text().toStdString();
+        }
+    }
 }
 
 // The date and time of a print stand in the live panel as a sentence; it wraps there instead of
