@@ -15,6 +15,7 @@ namespace quorvel {
 namespace {
 
 constexpr int kAxes = 3;
+constexpr float kCameraZoom = 75.0F; // percent of the preset's distance
 
 } // namespace
 
@@ -62,6 +63,8 @@ void SurfaceView::createGraph()
     m_graph->setHorizontalAspectRatio(1.0);
     // From above and aside, where both heads and the shape of the map read at once.
     m_graph->scene()->activeCamera()->setCameraPreset(Q3DCamera::CameraPresetIsometricRightHigh);
+    // A dock under the pages is wide and short: a little farther away, the near corner stays in sight.
+    m_graph->scene()->activeCamera()->setZoomLevel(kCameraZoom);
     m_graph->setAxisX(&m_feed.axis(0));
     m_graph->setAxisY(&m_feed.axis(1));
     m_graph->setAxisZ(&m_feed.axis(2));
