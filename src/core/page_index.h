@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 namespace quorvel {
 
 // The fixed order of the pages of the main window; undo entries, page-only loads and the views
@@ -26,5 +28,9 @@ enum PageIndex : int {
     kPageMonitor = 18,
     kPageCount = 19,
 };
+
+// The pages of fields in group boxes; the others show the map grid or the monitor.
+inline constexpr std::array kFieldPages{kPageBike, kPagePoloha, kPageKorekce, kPageCidla, kPageIdle,
+                                        kPageGas,  kPageRace,   kPageGear,    kPageLadeni};
 
 } // namespace quorvel

@@ -23,8 +23,6 @@
 namespace quorvel {
 namespace {
 
-constexpr int kStaticPages[] = {kPageBike, kPagePoloha, kPageKorekce, kPageCidla, kPageIdle,
-                                kPageGas,  kPageRace,   kPageGear,    kPageLadeni};
 constexpr int kGearButtons = 7;
 
 } // namespace
@@ -67,7 +65,7 @@ void EditorBinder::wireGestures(QWidget& root)
     auto* pageControl = qobject_cast<QTabWidget*>(tabs);
     if (pageControl == nullptr)
         return;
-    for (int page : kStaticPages) {
+    for (int page : kFieldPages) {
         QWidget* sheet = pageControl->widget(page);
         for (auto* found : sheet->findChildren<QSpinBox*>()) {
             auto* spin = dynamic_cast<FieldSpinBox*>(found);

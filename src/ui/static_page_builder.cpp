@@ -1,5 +1,6 @@
 #include "ui/static_page_builder.h"
 
+#include "core/page_index.h"
 #include "model/bike_list.h"
 #include "model/field_table.h"
 #include "model/page_binding.h"
@@ -25,7 +26,6 @@
 namespace quorvel {
 namespace {
 
-constexpr int kStaticPages[] = {0, 8, 9, 10, 13, 14, 15, 16, 17};
 constexpr int kColumns = 4;
 constexpr int kGroupMargin = 6;   // pixels inside a group box, around its controls
 constexpr int kColumnSpacing = 4; // pixels between the columns of groups
@@ -90,7 +90,7 @@ StaticPageBuilder::StaticPageBuilder(PageControl& pages)
 
 void StaticPageBuilder::build()
 {
-    for (int page : kStaticPages)
+    for (int page : kFieldPages)
         buildPage(page);
 }
 

@@ -28,9 +28,9 @@ TEST(MapPages, PageOrderAndIndices)
         ASSERT_NE(MapTable::ofPage(page), nullptr) << page;
         EXPECT_EQ(MapTable::ofPage(page)->id, map) << page;
     }
-    for (int page : {kPageBike, kPagePoloha, kPageKorekce, kPageCidla, kPageIdle, kPageGas, kPageRace, kPageGear,
-                     kPageLadeni, kPageMonitor})
+    for (int page : kFieldPages)
         EXPECT_EQ(MapTable::ofPage(page), nullptr) << page;
+    EXPECT_EQ(MapTable::ofPage(kPageMonitor), nullptr);
     // The intake servo page comes first although its map lies behind the exhaust map.
     EXPECT_EQ(MapTable::ofPage(kPageIntakeServo)->axisBaseIndex(), 485);
     EXPECT_EQ(MapTable::ofPage(kPageIntakeServo)->mapBaseIndex(), 2450);

@@ -12,10 +12,7 @@
 namespace quorvel {
 namespace {
 
-constexpr int kStaticPages[] = {kPageBike, kPagePoloha, kPageKorekce, kPageCidla, kPageIdle,
-                                kPageGas,  kPageRace,   kPageGear,    kPageLadeni};
-
-class StaticPage : public testing::TestWithParam<int> {
+class StaticPage : public testing::TestWithParam<PageIndex> {
 protected:
     void SetUp() override
     {
@@ -58,7 +55,7 @@ TEST_P(StaticPage, EveryFieldOfThePage_ReachesTheImageFromItsControl)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Pages, StaticPage, testing::ValuesIn(kStaticPages));
+INSTANTIATE_TEST_SUITE_P(Pages, StaticPage, testing::ValuesIn(kFieldPages));
 
 TEST(PageBinding, SpinControls_AreNamedAfterTheirEditField)
 {

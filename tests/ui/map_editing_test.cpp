@@ -29,7 +29,6 @@ namespace {
 
 constexpr int kAdvTps = 190;
 constexpr int kJetMode = 197;
-constexpr int kAdvanceCells = 650;
 constexpr int kInjBCells = 2000;
 constexpr int kInjBAxis = 590;
 constexpr int kColumns = 15;

@@ -23,9 +23,6 @@
 namespace quorvel {
 namespace {
 
-constexpr int kStaticPages[] = {kPageBike, kPagePoloha, kPageKorekce, kPageCidla, kPageIdle,
-                                kPageGas,  kPageRace,   kPageGear,    kPageLadeni};
-
 class StaticPages : public testing::Test {
 protected:
     void SetUp() override { rig.start(); }
@@ -50,7 +47,7 @@ protected:
 
 TEST_F(StaticPages, EveryFieldOfEveryPage_HasItsControlWithTheTableRange)
 {
-    for (int page : kStaticPages) {
+    for (int page : kFieldPages) {
         for (const Field* field : FieldTable::ofPage(page)) {
             for (int element = 0; element < field->count && field->form != FieldForm::Text; ++element) {
                 const std::string name = fieldControl(*field, element).key().objectName();
@@ -200,7 +197,7 @@ TEST_F(StaticPages, Screenshots)
 {
     rig.window->resize(TFormHlav::kDesignWidth, TFormHlav::kDesignHeight);
     rig.window->show();
-    for (int page : kStaticPages) {
+    for (int page : kFieldPages) {
         showPage(page);
         rig.steps(3);
         QCoreApplication::processEvents();

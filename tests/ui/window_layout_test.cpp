@@ -68,8 +68,9 @@ TEST_P(WindowLayout, EveryPageFitsTheWidthOfALaptop)
             << pages.tabText(page).toStdString() << " is " << scroll.widget()->minimumSizeHint().width() << " wide in "
             << scroll.viewport()->width();
         for (const QLabel* label : scroll.widget()->findChildren<QLabel*>()) {
-            if (label->isVisible() && !label->wordWrap())
+            if (label->isVisible() && !label->wordWrap()) {
                 EXPECT_LE(label->sizeHint().width(), label->width()) << label->text().toStdString();
+            }
         }
         const QString path =
             QStringLiteral("/tmp/quorvel-laptop-%1-%2.png").arg(static_cast<int>(GetParam())).arg(page);
