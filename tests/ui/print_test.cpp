@@ -4,13 +4,16 @@
 #include "ui/page_control.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QImage>
 #include <QPrinterInfo>
 #include <QSpinBox>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <sys/stat.h>
 
@@ -46,7 +49,26 @@ protected:
         rig.window->show();
     }
     void print() { rig.control<QAction>("MenuPrint").trigger(); }
+    // The PDF's page as a picture, coarse enough to count pixels quickly.
+    QImage printedPage() const
+    {
+        const std::filesystem::path png = rig.configDirectory / "page";
+        const std::string command = "pdftoppm -r 40 -png -singlefile '" + pdf.string() + "' '" + png.string() + "'";
+        if (std::system(command.c_str()) != 0)
+            return {};
+        return QImage(QString::fromStdString(png.string() + ".png"));
+    }
 };
+
+int countPixels(const QImage& page, const std::function<bool(QRgb)>& counted)
+{
+    int count = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x)
+            count += counted(page.pixel(x, y)) ? 1 : 0;
+    }
+    return count;
+}
 
 TEST_F(PrintToPdf, PageShowsTheStatusLineAndTheWindowComesBackAsItWas)
 {
@@ -64,17 +86,7 @@ TEST_F(PrintToPdf, PageShowsTheStatusLineAndTheWindowComesBackAsItWas)
     EXPECT_NE(text.find("Datum a čas tisku:"), std::string::npos) << text;
     EXPECT_EQ(text.find("Vstřik 1"), std::string::npos) << "only the current page's tab is printed";
 
-    const std::filesystem::path png = rig.configDirectory / "page";
-    ASSERT_EQ(std::system(("pdftoppm -r 40 -png -singlefile '" + pdf.string() + "' '" + png.string() + "'").c_str()),
-              0);
-    const QImage page(QString::fromStdString(png.string() + ".png"));
-    ASSERT_FALSE(page.isNull());
-    int inked = 0;
-    for (int y = 0; y < page.height(); ++y) {
-        for (int x = 0; x < page.width(); ++x)
-            inked += qGray(page.pixel(x, y)) < 200 ? 1 : 0;
-    }
-    EXPECT_GT(inked, 100);
+    EXPECT_GT(countPixels(printedPage(), [](QRgb pixel) { return qGray(pixel) < 200; }), 100);
 
     // The look is given back: tool bar, spin buttons and tabs as they were.
     EXPECT_TRUE(rig.shown("GroupBoxToolBar"));
@@ -109,6 +121,23 @@ TEST_F(PrintToPdf, UnwritableTargetReportsTheFileError)
     rig.dialogs->paths.push_back(rig.configDirectory / "no-such-dir" / "print.pdf");
     print();
     EXPECT_EQ(rig.dialogs->messages, std::vector<std::string>{"Chyba při otevírání souboru!"});
+}
+
+// With "Colours" ticked, the map prints with its cells coloured by value, as on screen.
+TEST_F(PrintToPdf, ColouredMapPrintsInColour)
+{
+    rig.control<PageControl>("PageControl1").setCurrentIndex(kPageAdvance);
+    rig.control<QCheckBox>("CheckBoxColours_Uni").click();
+    rig.steps(1);
+    rig.dialogs->paths.push_back(pdf);
+    print();
+    ASSERT_TRUE(std::filesystem::exists(pdf));
+    const auto coloured = [](QRgb pixel) {
+        return std::max({qRed(pixel), qGreen(pixel), qBlue(pixel)}) -
+                   std::min({qRed(pixel), qGreen(pixel), qBlue(pixel)}) >
+               60;
+    };
+    EXPECT_GT(countPixels(printedPage(), coloured), 500);
 }
 
 // The PDF is saved like a tune: through a link into the file it names, and never into a FIFO.
