@@ -202,16 +202,8 @@ CurveChange CurveModel::setLiveMarks(std::span<const ControlMark> marks)
 
 void CurveModel::buildMapCurve(const MapGridModel& grid, std::vector<Curve>& curves, LiveControls& live) const
 {
-    std::vector<int> rows;
-    std::vector<int> columns;
-    for (int r = 0; r < kMapRows; ++r) {
-        if (!grid.isRowHidden(r))
-            rows.push_back(r);
-    }
-    for (int c = 0; c < kMapColumns; ++c) {
-        if (!grid.isColumnHidden(c))
-            columns.push_back(c);
-    }
+    const std::vector<int> rows = grid.layout().shownRows();
+    const std::vector<int> columns = grid.layout().shownColumns();
     if (rows.empty() || columns.empty())
         return;
     // A page that shows one row or one column is that curve; a full map shows the chosen one.

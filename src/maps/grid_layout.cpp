@@ -68,6 +68,26 @@ bool GridLayout::columnShown(int column) const
     return mode != Empty && (mode != OneColumn || column == 0);
 }
 
+std::vector<int> GridLayout::shownRows() const
+{
+    std::vector<int> rows;
+    for (int r = 0; r < kMapRows; ++r) {
+        if (rowShown(r))
+            rows.push_back(r);
+    }
+    return rows;
+}
+
+std::vector<int> GridLayout::shownColumns() const
+{
+    std::vector<int> columns;
+    for (int c = 0; c < kMapColumns; ++c) {
+        if (columnShown(c))
+            columns.push_back(c);
+    }
+    return columns;
+}
+
 bool GridLayout::cellVisible(int row, int column) const
 {
     return rowShown(row) && columnShown(column) && (cellFields || msLabels);

@@ -4,6 +4,7 @@
 #include "model/map_layout.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace quorvel {
 
@@ -36,6 +37,9 @@ struct GridLayout {
     // In OneRow only row 9 remains, in OneColumn only column 0; Empty hides every cell.
     [[nodiscard]] bool rowShown(int row) const;
     [[nodiscard]] bool columnShown(int column) const;
+    // The shown rows and columns, in order.
+    [[nodiscard]] std::vector<int> shownRows() const;
+    [[nodiscard]] std::vector<int> shownColumns() const;
     // A cell shows either its value or its stored time.
     [[nodiscard]] bool cellVisible(int row, int column) const;
     // A cell whose value the user can change, by typing or by stepping.

@@ -66,15 +66,16 @@ void MapSelection::move(int rows, int columns, bool extend)
 {
     if (!m_active)
         return;
-    m_current = {movedAlong(shownRows(), m_current.row, rows), movedAlong(shownColumns(), m_current.column, columns)};
+    m_current = {movedAlong(m_layout.shownRows(), m_current.row, rows),
+                 movedAlong(m_layout.shownColumns(), m_current.column, columns)};
     if (!extend)
         m_anchor = m_current;
 }
 
 void MapSelection::selectAll()
 {
-    const std::vector<int> rows = shownRows();
-    const std::vector<int> columns = shownColumns();
+    const std::vector<int> rows = m_layout.shownRows();
+    const std::vector<int> columns = m_layout.shownColumns();
     m_active = !rows.empty() && !columns.empty();
     if (m_active) {
         m_anchor = {rows.front(), columns.front()};
@@ -120,30 +121,10 @@ std::vector<GridCell> MapSelection::cells() const
     return cells;
 }
 
-std::vector<int> MapSelection::shownRows() const
-{
-    std::vector<int> rows;
-    for (int r = 0; r < kMapRows; ++r) {
-        if (m_layout.rowShown(r))
-            rows.push_back(r);
-    }
-    return rows;
-}
-
-std::vector<int> MapSelection::shownColumns() const
-{
-    std::vector<int> columns;
-    for (int c = 0; c < kMapColumns; ++c) {
-        if (m_layout.columnShown(c))
-            columns.push_back(c);
-    }
-    return columns;
-}
-
 std::optional<GridCell> MapSelection::nearestShown(GridCell cell) const
 {
-    const std::vector<int> rows = shownRows();
-    const std::vector<int> columns = shownColumns();
+    const std::vector<int> rows = m_layout.shownRows();
+    const std::vector<int> columns = m_layout.shownColumns();
     if (rows.empty() || columns.empty() || !m_layout.cellVisible(rows.front(), columns.front()))
         return std::nullopt;
     return GridCell{nearest(rows, cell.row), nearest(columns, cell.column)};

@@ -41,8 +41,6 @@ public:
     [[nodiscard]] std::vector<GridCell> cells() const;
 
 private:
-    [[nodiscard]] std::vector<int> shownRows() const;
-    [[nodiscard]] std::vector<int> shownColumns() const;
     // The shown cell nearest to `cell`; none when the layout shows no cell.
     [[nodiscard]] std::optional<GridCell> nearestShown(GridCell cell) const;
 

@@ -51,16 +51,8 @@ std::optional<std::pair<int, ColourRole>> liveCellOf(std::span<const ControlMark
 
 SurfaceChange MapSurfaceModel::update(const MapGridModel& grid)
 {
-    std::vector<int> rows;
-    std::vector<int> columns;
-    for (int r = 0; r < kMapRows; ++r) {
-        if (!grid.isRowHidden(r))
-            rows.push_back(r);
-    }
-    for (int c = 0; c < kMapColumns; ++c) {
-        if (!grid.isColumnHidden(c))
-            columns.push_back(c);
-    }
+    const std::vector<int> rows = grid.layout().shownRows();
+    const std::vector<int> columns = grid.layout().shownColumns();
     std::array<int, kMapColumns> rpm{};
     std::array<int, kMapRows> load{};
     std::array<int, kMapCells> cells{};

@@ -1,51 +1,22 @@
 #include "core/monitor_decoder.h"
 
 #include "io/language_table.h"
+#include "monitor_frame_builder.h"
 
 #include <gtest/gtest.h>
 
 namespace quorvel {
 namespace {
 
-class MonitorFrame {
+class MonitorFrame : public test::MonitorFrameBuilder<MonitorFrame> {
 public:
     MonitorFrame()
     {
-        m_frame[0] = kMonitorReply;
-        m_frame[150] = kProgramVersion;
-        m_frame[23] = 180; // 80 degrees
-        m_frame[24] = 125;
         // Inputs idle (active low), both servos working.
-        m_frame[1] = 0b0101'0101;
-        m_frame[2] = 0b1100'0001;
+        byte(1, 0b0101'0101);
+        byte(2, 0b1100'0001);
         word(64, 12500);
     }
-    MonitorFrame& byte(int n, int value)
-    {
-        m_frame[static_cast<std::size_t>(n)] = static_cast<std::uint8_t>(value);
-        return *this;
-    }
-    MonitorFrame& word(int n, int value)
-    {
-        byte(n, value & 0xFF);
-        return byte(n + 1, value >> 8);
-    }
-    MonitorFrame& bit(int n, int bitIndex, bool on)
-    {
-        const auto mask = static_cast<std::uint8_t>(1U << bitIndex);
-        m_frame[static_cast<std::size_t>(n)] =
-            on ? (m_frame[static_cast<std::size_t>(n)] | mask) : (m_frame[static_cast<std::size_t>(n)] & ~mask);
-        return *this;
-    }
-    [[nodiscard]] LinkFrame sealed() const
-    {
-        LinkFrame frame = m_frame;
-        sealFrame(frame);
-        return frame;
-    }
-
-private:
-    LinkFrame m_frame{};
 };
 
 class MonitorDecoderTest : public ::testing::Test {

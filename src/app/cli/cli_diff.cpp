@@ -1,9 +1,9 @@
 #include "app/cli/cli_diff.h"
 
 #include "app/cli/cli.h"
+#include "app/cli/command_support.h"
 #include "core/page_index.h"
 #include "io/code_page.h"
-#include "io/language_table.h"
 #include "io/reference_file.h"
 #include "model/image_compare.h"
 
@@ -13,9 +13,6 @@
 
 namespace quorvel::cli {
 namespace {
-
-constexpr int kTextOpenFileError = 26;
-constexpr int kTextWrongFileVersion = 29;
 
 // The tabs of the window in English.
 constexpr std::array<std::string_view, kPageCount> kPageNames = {
@@ -84,20 +81,11 @@ int runDiff(const Arguments& args, std::ostream& out, std::ostream& err)
         err << "quorvel-cli: diff needs A.ign B.ign\n\n" << usage();
         return kExitBadInput;
     }
-    const LanguageTable texts;
     std::array<ParamImage, 2> images;
     for (std::size_t i = 0; i < images.size(); ++i) {
         const std::string& path = words[i + 1];
-        switch (loadReferenceFile(path, ParamImage{}, images[i])) {
-        case LoadResult::Loaded:
-            break;
-        case LoadResult::CannotOpen:
-            err << texts.text(kTextOpenFileError) << " (" << path << ")\n";
-            return kExitBadInput;
-        case LoadResult::WrongVersion:
-            err << texts.text(kTextWrongFileVersion) << " (" << path << ")\n";
-            return kExitBadInput;
-        }
+        if (const std::optional<int> failed = loadFailure(loadReferenceFile(path, ParamImage{}, images[i]), path, err))
+            return *failed;
     }
     const InjectionTables first = referencesOf(images[0]);
     const InjectionTables second = referencesOf(images[1]);

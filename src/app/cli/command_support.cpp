@@ -20,11 +20,10 @@ int usageError(std::ostream& err, const std::string& why)
     return kExitBadInput;
 }
 
-std::optional<int> loadParameters(const std::string& path, ParamImage& image, InjectionTables& tables,
-                                  std::ostream& err)
+std::optional<int> loadFailure(LoadResult result, const std::string& path, std::ostream& err)
 {
     const LanguageTable texts;
-    switch (loadParameterFile(path, image, tables)) {
+    switch (result) {
     case LoadResult::Loaded:
         return std::nullopt;
     case LoadResult::CannotOpen:
@@ -35,6 +34,12 @@ std::optional<int> loadParameters(const std::string& path, ParamImage& image, In
         return kExitBadInput;
     }
     return kExitBadInput;
+}
+
+std::optional<int> loadParameters(const std::string& path, ParamImage& image, InjectionTables& tables,
+                                  std::ostream& err)
+{
+    return loadFailure(loadParameterFile(path, image, tables), path, err);
 }
 
 std::optional<int> numberOption(const std::optional<std::string>& text, int low, bool& bad)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/param_image.h"
+#include "io/parameter_set.h"
 #include "model/injection_tables.h"
 
 #include <optional>
@@ -13,6 +14,10 @@ namespace quorvel::cli {
 
 // "quorvel-cli: WHY", the usage, and the exit code of bad usage.
 int usageError(std::ostream& err, const std::string& why);
+
+// The exit code, after the program's message naming the file, of a load that failed; none when
+// the file was loaded.
+[[nodiscard]] std::optional<int> loadFailure(LoadResult result, const std::string& path, std::ostream& err);
 
 // Loads a parameter file as Open does; the exit code, after the program's message, when it
 // cannot be used.
