@@ -2,8 +2,7 @@
 #include "io/backup_store.h"
 #include "model/bike_defaults.h"
 #include "model/image_compare.h"
-#include "serial/fake_serial_line.h"
-#include "serial/link_rig.h"
+#include "serial/virtual_unit_link.h"
 #include "sim/factory_memory.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +16,6 @@ namespace {
 
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
-
-constexpr int kLongEnough = 3000;
 
 // A unit whose memory the image would not keep as it is: a flag of 2, a memo with text behind
 // its end, a byte no parameter holds, and an axis the sanitiser reorders.
@@ -43,39 +40,12 @@ ParamImage bike11()
     return image;
 }
 
-class LinkSessionBackupTest : public ::testing::Test {
+class LinkSessionBackupTest : public test::VirtualUnitLinkTest {
 protected:
-    sim::VirtualUnit unit;
-    test::FakeSerialLine line;
-    test::FakePortNaming naming;
-    test::LinkRig rig{line, naming};
-    ParamImage& image = rig.image;
-    LinkSession& session = rig.session;
-    const LinkDisplay& display = rig.session.display();
     fs::path backups = fs::temp_directory_path() / ("quorvel-link-backup-" + std::to_string(::getpid()));
 
-    void SetUp() override
-    {
-        line.attachUnit(unit);
-        rig.port.setPortSelection(0);
-        rig.port.openPort();
-    }
     void TearDown() override { fs::remove_all(backups); }
 
-    void step()
-    {
-        line.advanceUnit(55ms);
-        session.tick();
-    }
-    int stepUntil(const std::function<bool()>& done)
-    {
-        for (int ticks = 1; ticks <= kLongEnough; ++ticks) {
-            step();
-            if (done())
-                return ticks;
-        }
-        return -1;
-    }
     void runToIdle()
     {
         ASSERT_GE(stepUntil([&] { return session.mode() == LinkMode::Idle; }), 0);

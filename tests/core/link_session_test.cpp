@@ -1,6 +1,5 @@
 #include "core/link_session.h"
-#include "serial/fake_serial_line.h"
-#include "serial/link_rig.h"
+#include "serial/virtual_unit_link.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +10,6 @@ namespace quorvel {
 namespace {
 
 using namespace std::chrono_literals;
-
-constexpr int kLongEnough = 3000; // ticks; any transfer in these tests ends far sooner
 
 sim::FaultPlan silentUnit()
 {
@@ -42,40 +39,8 @@ sim::FaultPlan lateReplies(std::chrono::milliseconds delay)
     return plan;
 }
 
-// A session on the fake line looped back to an in-process virtual unit. One step is one tick:
-// 55 ms of the unit's time pass, then the session ticks.
-class LinkSessionTest : public ::testing::Test {
+class LinkSessionTest : public test::VirtualUnitLinkTest {
 protected:
-    sim::VirtualUnit unit;
-    test::FakeSerialLine line;
-    test::FakePortNaming naming;
-    test::LinkRig rig{line, naming};
-    ParamImage& image = rig.image;
-    LinkSession& session = rig.session;
-    const LinkDisplay& display = rig.session.display();
-
-    void SetUp() override
-    {
-        line.attachUnit(unit);
-        rig.port.setPortSelection(0);
-        rig.port.openPort();
-    }
-
-    void step()
-    {
-        line.advanceUnit(55ms);
-        session.tick();
-    }
-    // Ticks until `done` holds; returns the number of ticks, or -1 when it never did.
-    int stepUntil(const std::function<bool()>& done, int limit = kLongEnough)
-    {
-        for (int ticks = 1; ticks <= limit; ++ticks) {
-            step();
-            if (done())
-                return ticks;
-        }
-        return -1;
-    }
     void settleIdle()
     {
         ASSERT_GE(stepUntil([&] { return session.mode() == LinkMode::Idle && !display.statusVisible; }), 0);
