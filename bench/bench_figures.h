@@ -38,10 +38,19 @@ inline std::optional<long> residentKilobytes()
     return std::nullopt;
 }
 
-inline void printFigure(const char* name, double value, const char* unit, const char* target)
+// The mean CPU time of one call of `step` in milliseconds, over `rounds` calls.
+template <typename Step> double meanCpuMilliseconds(int rounds, Step step)
 {
-    std::cout << "FIGURE " << name << ' ' << std::fixed << std::setprecision(3) << value << ' ' << unit << ' ' << target
-              << std::endl;
+    const std::chrono::nanoseconds start = threadCpuTime();
+    for (int i = 0; i < rounds; ++i)
+        step();
+    return std::chrono::duration<double, std::milli>(threadCpuTime() - start).count() / rounds;
+}
+
+inline void printFigure(const char* name, double value, const char* unit, const char* target, int decimals = 3)
+{
+    std::cout << "FIGURE " << name << ' ' << std::fixed << std::setprecision(decimals) << value << ' ' << unit << ' '
+              << target << std::endl;
 }
 
 } // namespace quorvel::bench

@@ -70,7 +70,9 @@ struct Inj1APage {
     }
 };
 
-void SmoothWholeMap(benchmark::State& state)
+// `operate` on the whole map, each round on freshly roughened values so no operation finds its
+// work already done.
+template <typename Operate> void onRoughenedMap(benchmark::State& state, Operate operate)
 {
     Inj1APage page;
     int round = 0;
@@ -78,38 +80,29 @@ void SmoothWholeMap(benchmark::State& state)
         state.PauseTiming();
         page.roughen(++round);
         state.ResumeTiming();
-        const MapEdit edit = page.operations().smooth();
-        benchmark::DoNotOptimize(edit);
+        benchmark::DoNotOptimize(operate(page));
     }
+}
+
+void SmoothWholeMap(benchmark::State& state)
+{
+    onRoughenedMap(state, [](Inj1APage& page) { return page.operations().smooth(); });
 }
 BENCHMARK(SmoothWholeMap)->Unit(benchmark::kMicrosecond);
 
 void InterpolateWholeMapBothWays(benchmark::State& state)
 {
-    Inj1APage page;
-    int round = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        page.roughen(++round);
-        state.ResumeTiming();
-        const MapEdit edit = page.operations().interpolate(InterpolationAxis::Both);
-        benchmark::DoNotOptimize(edit);
-    }
+    onRoughenedMap(state, [](Inj1APage& page) { return page.operations().interpolate(InterpolationAxis::Both); });
 }
 BENCHMARK(InterpolateWholeMapBothWays)->Unit(benchmark::kMicrosecond);
 
 void SmoothWholeMapAndStore(benchmark::State& state)
 {
-    Inj1APage page;
-    int round = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        page.roughen(++round);
-        state.ResumeTiming();
+    onRoughenedMap(state, [](Inj1APage& page) {
         const MapEdit edit = page.operations().smooth();
         page.store();
-        benchmark::DoNotOptimize(edit);
-    }
+        return edit;
+    });
 }
 BENCHMARK(SmoothWholeMapAndStore)->Unit(benchmark::kMicrosecond);
 

@@ -12,13 +12,14 @@
 #include "model/bike_defaults.h"
 #include "model/jet_coupling.h"
 
+#include "bench_figures.h"
+
 #include <benchmark/benchmark.h>
 
-#include <ctime>
-#include <iomanip>
-#include <iostream>
-
 namespace {
+
+using quorvel::bench::meanCpuMilliseconds;
+using quorvel::bench::printFigure;
 
 using namespace quorvel;
 
@@ -91,34 +92,16 @@ void ViewsAfterLiveCellMove(benchmark::State& state)
 }
 BENCHMARK(ViewsAfterLiveCellMove)->Unit(benchmark::kMicrosecond);
 
-double cpuSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-template <typename Step> double meanMilliseconds(Step step)
-{
-    constexpr int kRounds = 20000;
-    const double start = cpuSeconds();
-    for (int i = 0; i < kRounds; ++i)
-        step();
-    return (cpuSeconds() - start) * 1000.0 / kRounds;
-}
-
-void printFigure(const char* name, double value)
-{
-    std::cout << "FIGURE " << name << ' ' << std::fixed << std::setprecision(4) << value << " ms <_2_ms" << std::endl;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
+    constexpr int kRounds = 20000;
     ViewRig rig;
-    printFigure("3D+curve_refresh_after_one_cell_edit", meanMilliseconds([&] { rig.editOneCell(); }));
-    printFigure("3D+curve_refresh_after_live-cell_move", meanMilliseconds([&] { rig.moveLiveCell(); }));
+    printFigure("3D+curve_refresh_after_one_cell_edit", meanCpuMilliseconds(kRounds, [&] { rig.editOneCell(); }), "ms",
+                "<_2_ms", 4);
+    printFigure("3D+curve_refresh_after_live-cell_move", meanCpuMilliseconds(kRounds, [&] { rig.moveLiveCell(); }),
+                "ms", "<_2_ms", 4);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

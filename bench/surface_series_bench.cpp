@@ -16,13 +16,14 @@
 
 #include <QGuiApplication>
 
+#include "bench_figures.h"
+
 #include <benchmark/benchmark.h>
 
-#include <ctime>
-#include <iomanip>
-#include <iostream>
-
 namespace {
+
+using quorvel::bench::meanCpuMilliseconds;
+using quorvel::bench::printFigure;
 
 using namespace quorvel;
 
@@ -112,27 +113,6 @@ void WholeSeriesAfterPageChange(benchmark::State& state)
 }
 BENCHMARK(WholeSeriesAfterPageChange)->Unit(benchmark::kMicrosecond);
 
-double cpuSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-template <typename Step> double meanMilliseconds(Step step)
-{
-    constexpr int kRounds = 5000;
-    const double start = cpuSeconds();
-    for (int i = 0; i < kRounds; ++i)
-        step();
-    return (cpuSeconds() - start) * 1000.0 / kRounds;
-}
-
-void printFigure(const char* name, double value)
-{
-    std::cout << "FIGURE " << name << ' ' << std::fixed << std::setprecision(4) << value << " ms <_2_ms" << std::endl;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -140,9 +120,12 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    constexpr int kRounds = 5000;
     SurfaceRig rig;
-    printFigure("3D_series_after_one_cell_edit", meanMilliseconds([&] { rig.editOneCell(); }));
-    printFigure("3D_marker_after_live-cell_move", meanMilliseconds([&] { rig.moveLiveCell(); }));
+    printFigure("3D_series_after_one_cell_edit", meanCpuMilliseconds(kRounds, [&] { rig.editOneCell(); }), "ms",
+                "<_2_ms", 4);
+    printFigure("3D_marker_after_live-cell_move", meanCpuMilliseconds(kRounds, [&] { rig.moveLiveCell(); }), "ms",
+                "<_2_ms", 4);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
