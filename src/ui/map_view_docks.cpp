@@ -47,14 +47,16 @@ MapViewDocks::MapViewDocks(QMainWindow& window, const ParamImage& image, MapGrid
     window.splitDockWidget(m_surfaceDock, m_curveDock, Qt::Horizontal);
     // Opened beside each other, the two views share the width instead of one taking it all.
     const auto shareWidth = [this, &window](bool visible) {
+        if (!visible)
+            return;
         const bool sideBySide = m_surfaceDock->isVisible() && m_curveDock->isVisible() &&
                                 !m_surfaceDock->isFloating() && !m_curveDock->isFloating() &&
                                 window.dockWidgetArea(m_surfaceDock) == window.dockWidgetArea(m_curveDock);
-        if (visible && sideBySide)
+        if (sideBySide)
             window.resizeDocks({m_surfaceDock, m_curveDock}, {window.width() / 2, window.width() / 2}, Qt::Horizontal);
     };
-    QObject::connect(m_surfaceDock, &QDockWidget::visibilityChanged, &window, shareWidth);
-    QObject::connect(m_curveDock, &QDockWidget::visibilityChanged, &window, shareWidth);
+    QObject::connect(m_surfaceDock, &QDockWidget::visibilityChanged, &m_connections, shareWidth);
+    QObject::connect(m_curveDock, &QDockWidget::visibilityChanged, &m_connections, shareWidth);
 }
 
 bool MapViewDocks::mapPage() const

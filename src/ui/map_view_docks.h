@@ -4,6 +4,8 @@
 #include "core/message_texts.h"
 #include "core/param_image.h"
 
+#include <QObject>
+
 #include <span>
 
 class QDockWidget;
@@ -48,6 +50,8 @@ private:
     CurveView* m_curves = nullptr;
     QDockWidget* m_surfaceDock = nullptr;
     QDockWidget* m_curveDock = nullptr;
+    // Ends the connections made for these views when they go, before the window's docks do.
+    QObject m_connections;
 };
 
 } // namespace quorvel
