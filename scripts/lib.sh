@@ -12,7 +12,7 @@ QUORVEL_PACKAGES=(
     qt6-datavisualization-dev libqt6opengl6-dev qt6-declarative-dev qt6-charts-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format python3 poppler-utils
-    locales clang
+    locales clang ccache
 )
 
 # The Windows build of the Qt-free libraries (scripts/test-windows): the cross compiler with its
@@ -44,6 +44,13 @@ ensure_packages() {
 configure_and_build() {
     local dir="$1"
     shift
-    cmake -S "$QUORVEL_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="${QUORVEL_BUILD_TYPE:-RelWithDebInfo}" "$@"
+    # ccache, where installed, keeps compiled objects between builds and build directories;
+    # paths are taken relative to the checkout so that two checkouts share them.
+    local launcher=()
+    if command -v ccache >/dev/null; then
+        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+        export CCACHE_BASEDIR="$QUORVEL_ROOT" CCACHE_NOHASHDIR=true
+    fi
+    cmake -S "$QUORVEL_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="${QUORVEL_BUILD_TYPE:-RelWithDebInfo}" "${launcher[@]}" "$@"
     cmake --build "$dir" -j "$(nproc)"
 }
