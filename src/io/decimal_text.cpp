@@ -6,7 +6,13 @@
 namespace quorvel {
 namespace {
 
-constexpr int kMostDigits = 15;
+// A spreadsheet copies a formula's result at full precision (13.799999999999999999): the
+// fraction is kept to six places, rounded, which is finer than the step of any value of the
+// unit. A whole part of more than twelve digits lies beyond every range and is read as 10^12,
+// so that the range check names it instead of an overflow.
+constexpr std::size_t kFractionPlaces = 6;
+constexpr std::size_t kWholePlaces = 12;
+constexpr std::int64_t kBeyondEveryRange = 1'000'000'000'000;
 constexpr std::size_t kThousandsGroup = 3;
 
 bool isDigit(char c)
@@ -47,19 +53,26 @@ DecimalRead readDecimal(std::string_view text, DecimalMark mark)
     const std::string_view whole = text.substr(0, markAt);
     const std::string_view fraction = markAt == std::string_view::npos ? std::string_view{} : text.substr(markAt + 1);
     const bool digitsOnly = std::ranges::all_of(whole, isDigit) && std::ranges::all_of(fraction, isDigit);
-    const std::size_t digits = whole.size() + fraction.size();
-    if (!digitsOnly || digits == 0 || digits > kMostDigits || (markAt != std::string_view::npos && fraction.empty()))
+    if (!digitsOnly || whole.size() + fraction.size() == 0 || (markAt != std::string_view::npos && fraction.empty()))
         return {NumberFault::NotANumber, {}};
     if (mark == DecimalMark::Comma && fraction.size() == kThousandsGroup && !whole.empty() &&
         whole.size() <= kThousandsGroup && whole.front() != '0')
         return {NumberFault::Ambiguous, {}};
 
+    const std::string_view significant = whole.substr(std::min(whole.find_first_not_of('0'), whole.size()));
     DecimalNumber number;
-    for (char c : whole)
-        number.numerator = number.numerator * 10 + (c - '0');
-    for (char c : fraction) {
-        number.numerator = number.numerator * 10 + (c - '0');
-        number.denominator *= 10;
+    if (significant.size() > kWholePlaces) {
+        number.numerator = kBeyondEveryRange;
+    } else {
+        for (char c : significant)
+            number.numerator = number.numerator * 10 + (c - '0');
+        const std::string_view kept = fraction.substr(0, kFractionPlaces);
+        for (char c : kept) {
+            number.numerator = number.numerator * 10 + (c - '0');
+            number.denominator *= 10;
+        }
+        if (fraction.size() > kFractionPlaces && fraction[kFractionPlaces] >= '5')
+            ++number.numerator; // the first place dropped rounds half up
     }
     if (negative)
         number.numerator = -number.numerator;

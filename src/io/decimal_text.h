@@ -27,7 +27,8 @@ struct DecimalRead {
 };
 
 // Reads an optional sign, digits and at most one decimal mark followed by digits, with blanks
-// around. No thousands separators, no exponent, at most 15 digits. With the comma as the mark,
+// around. No thousands separators, no exponent; any number of digits, the fraction rounded to
+// six places (a spreadsheet's full precision). With the comma as the mark,
 // a comma followed by exactly three digits after one to three leading digits ("1,000") is
 // Ambiguous: an English spreadsheet writes a thousand so.
 [[nodiscard]] DecimalRead readDecimal(std::string_view text, DecimalMark mark);

@@ -46,11 +46,12 @@ std::vector<TextRow> splitDelimited(std::string_view text, char separator)
     int line = 0;
     while (!text.empty()) {
         ++line;
-        const std::size_t end = text.find('\n');
-        std::string_view content = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (content.ends_with('\r'))
-            content.remove_suffix(1);
+        const std::size_t end = text.find_first_of("\r\n");
+        const std::string_view content = text.substr(0, end);
+        std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+        if (end != std::string_view::npos && text[end] == '\r' && next < text.size() && text[next] == '\n')
+            ++next;
+        text.remove_prefix(next);
         rows.push_back({line, splitLine(content, separator)});
     }
     while (!rows.empty() && rows.back().fields.size() == 1 && rows.back().fields.front().empty())
@@ -60,7 +61,7 @@ std::vector<TextRow> splitDelimited(std::string_view text, char separator)
 
 char detectSeparator(std::string_view text)
 {
-    const std::string_view first = text.substr(0, text.find('\n'));
+    const std::string_view first = text.substr(0, text.find_first_of("\r\n"));
     if (first.find('\t') != std::string_view::npos)
         return '\t';
     if (first.find(';') != std::string_view::npos)

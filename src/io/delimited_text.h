@@ -12,7 +12,8 @@ struct TextRow {
     std::vector<std::string> fields;
 };
 
-// Splits the text a spreadsheet copies or saves: lines end in LF or CR LF, trailing empty lines
+// Splits the text a spreadsheet copies or saves: lines end in LF, CR LF or CR alone (an older
+// Mac spreadsheet's CSV), trailing empty lines
 // (the spreadsheet's final line end) are dropped, a leading UTF-8 byte order mark is skipped,
 // and a field wholly in double quotes loses them ("" inside stands for one quote). Fields keep
 // their blanks; the number reader trims them.

@@ -3,6 +3,7 @@
 #include "core/text_format.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 
 namespace quorvel {
@@ -14,15 +15,25 @@ using enum CaptionKind;
 struct MessageRow {
     MapEditMessage message;
     int arguments;
-    LanguageTexts texts; // English, German, French, Czech
+    LanguageTexts texts;       // English, German, French, Czech
+    LanguageTexts singular{};  // the text for a first number of 1, where it reads apart
+    int words = 0;             // %s words in place of numbers
 };
 
 // The names of the pages, the coupling menu and its items are those the window shows in each
 // language ("Inj. 1", "Einsp. 1", "Vstřik 1"; "Separate", "Getrennt", "Séparé", "Oddělený").
-// Czech counts are written after a colon, so that one form serves every number.
+// Czech counts above one are written after a colon, so that one form serves every number; a
+// count of one reads as a sentence of its own in every language. A singular text takes the
+// numbers after the first.
 constexpr MessageRow kMessages[] = {
-    {CellsChanged, 1, {"%d cells changed", "%d Zellen geändert", "%d cases modifiées", "Změněno buněk: %d"}},
-    {CellsPasted, 1, {"%d cells pasted", "%d Zellen eingefügt", "%d cases collées", "Vloženo buněk: %d"}},
+    {CellsChanged,
+     1,
+     {"%d cells changed", "%d Zellen geändert", "%d cases modifiées", "Změněno buněk: %d"},
+     {"1 cell changed", "1 Zelle geändert", "1 case modifiée", "Změněna 1 buňka"}},
+    {CellsPasted,
+     1,
+     {"%d cells pasted", "%d Zellen eingefügt", "%d cases collées", "Vloženo buněk: %d"},
+     {"1 cell pasted", "1 Zelle eingefügt", "1 case collée", "Vložena 1 buňka"}},
     {MapPasted,
      1,
      {"Whole map pasted with its heads: %d cells", "Ganzes Kennfeld mit Achsen eingefügt: %d Zellen",
@@ -138,16 +149,22 @@ constexpr MessageRow kMessages[] = {
     {MapImported, 0, {"Map imported", "Kennfeld importiert", "Cartographie importée", "Mapa importována"}},
     {PromptSetValue,
      0,
-     {"Set the selected cells to:", "Ausgewählte Zellen setzen auf:", "Mettre les cases sélectionnées à :",
-      "Nastavit vybrané buňky na:"}},
+     {"Set the selected cells to [%s]:", "Ausgewählte Zellen setzen auf [%s]:",
+      "Mettre les cases sélectionnées à [%s] :", "Nastavit vybrané buňky na [%s]:"},
+     {},
+     1},
     {PromptAdd,
      0,
-     {"Add to the selected cells:", "Zu den ausgewählten Zellen addieren:", "Ajouter aux cases sélectionnées :",
-      "Přičíst k vybraným buňkám:"}},
+     {"Add to the selected cells [%s]:", "Zu den ausgewählten Zellen addieren [%s]:",
+      "Ajouter aux cases sélectionnées [%s] :", "Přičíst k vybraným buňkám [%s]:"},
+     {},
+     1},
     {PromptSubtract,
      0,
-     {"Subtract from the selected cells:", "Von den ausgewählten Zellen subtrahieren:",
-      "Soustraire des cases sélectionnées :", "Odečíst od vybraných buněk:"}},
+     {"Subtract from the selected cells [%s]:", "Von den ausgewählten Zellen subtrahieren [%s]:",
+      "Soustraire des cases sélectionnées [%s] :", "Odečíst od vybraných buněk [%s]:"},
+     {},
+     1},
     {PromptScale,
      0,
      {"Percent of the present values (100 = unchanged, 110 = ten percent more):",
@@ -164,6 +181,49 @@ constexpr MessageRow kMessages[] = {
     {LegendMinimum, 1, {"min %d", "min. %d", "min. %d", "min. %d"}},
     {LegendMaximum, 1, {"max %d", "max. %d", "max. %d", "max. %d"}},
     {CsvFileFilter, 0, {"CSV files (*.csv)", "CSV-Dateien (*.csv)", "Fichiers CSV (*.csv)", "Soubory CSV (*.csv)"}},
+    {ValueOutOfRange,
+     0,
+     {"%s: %s is outside the range %s; nothing was changed",
+      "%s: %s liegt außerhalb des Bereichs %s; nichts wurde geändert",
+      "%s : %s est hors de la plage %s ; rien n'a été modifié", "%s: %s je mimo rozsah %s; nic nebylo změněno"},
+     {},
+     3},
+    {CellPlace, 0, {"Row %s, %s rpm", "Zeile %s, %s U/min", "Ligne %s, %s tr/min", "Řádek %s, %s ot/min"}, {}, 2},
+    {RangeText, 0, {"%s to %s %s", "%s bis %s %s", "%s à %s %s", "%s až %s %s"}, {}, 3},
+    {CellsChangedHeld,
+     2,
+     {"%d cells changed; values held at the end of their range: %d",
+      "%d Zellen geändert; an der Bereichsgrenze gehaltene Werte: %d",
+      "%d cases modifiées ; valeurs maintenues à la limite de leur plage : %d",
+      "Změněno buněk: %d; hodnot podržených na mezi rozsahu: %d"},
+     {"1 cell changed; values held at the end of their range: %d",
+      "1 Zelle geändert; an der Bereichsgrenze gehaltene Werte: %d",
+      "1 case modifiée ; valeurs maintenues à la limite de leur plage : %d",
+      "Změněna 1 buňka; hodnot podržených na mezi rozsahu: %d"}},
+    {CellsPastedHeld,
+     2,
+     {"%d cells pasted; values held at the end of their range: %d",
+      "%d Zellen eingefügt; an der Bereichsgrenze gehaltene Werte: %d",
+      "%d cases collées ; valeurs maintenues à la limite de leur plage : %d",
+      "Vloženo buněk: %d; hodnot podržených na mezi rozsahu: %d"},
+     {"1 cell pasted; values held at the end of their range: %d",
+      "1 Zelle eingefügt; an der Bereichsgrenze gehaltene Werte: %d",
+      "1 case collée ; valeurs maintenues à la limite de leur plage : %d",
+      "Vložena 1 buňka; hodnot podržených na mezi rozsahu: %d"}},
+    {MapImportedHeld,
+     1,
+     {"Map imported; values held at the end of their range: %d",
+      "Kennfeld importiert; an der Bereichsgrenze gehaltene Werte: %d",
+      "Cartographie importée ; valeurs maintenues à la limite de leur plage : %d",
+      "Mapa importována; hodnot podržených na mezi rozsahu: %d"}},
+    {FieldRounded,
+     0,
+     {"%s: %s stored as %s, the nearest value the unit holds", "%s: %s als %s gespeichert, der nächste Wert, den das "
+      "Steuergerät hält",
+      "%s : %s enregistré comme %s, la valeur la plus proche que le boîtier garde",
+      "%s: %s uloženo jako %s, nejbližší hodnota, kterou jednotka pojme"},
+     {},
+     3},
 };
 
 // Menu items keep the plain captions of the Tools menu (no accelerators): the grid's keys and
@@ -275,14 +335,61 @@ int argumentCount(MapEditMessage message)
     return rowOf(message).arguments;
 }
 
+int wordCount(MapEditMessage message)
+{
+    return rowOf(message).words;
+}
+
 std::string_view mapEditFormat(MapEditMessage message, Language language)
 {
     return textIn(rowOf(message).texts, language);
 }
 
+std::string_view mapEditSingular(MapEditMessage message, Language language)
+{
+    return textIn(rowOf(message).singular, language);
+}
+
+namespace {
+
+// "Row 20%, 3000 rpm: 75 deg is outside the range 0 to 60 deg": the place, the value and the
+// range put together in the language. Words: row head, RPM head (empty for a parameter, whose
+// name is the row head), value, lowest, highest, unit (empty where a parameter has none).
+std::string outOfRangeText(const MapEditStatus& status, Language language)
+{
+    std::array<std::string, 6> w;
+    for (std::size_t i = 0; i < w.size() && i < status.words.size(); ++i)
+        w.at(i) = status.words[i];
+    const auto withUnit = [&](const std::string& value) { return w[5].empty() ? value : value + " " + w[5]; };
+    const std::string place =
+        w[1].empty() ? w[0] : formatText(mapEditFormat(CellPlace, language), w[0].c_str(), w[1].c_str());
+    std::string range = formatText(mapEditFormat(RangeText, language), w[3].c_str(), w[4].c_str(), w[5].c_str());
+    while (!range.empty() && range.back() == ' ')
+        range.pop_back();
+    return formatText(mapEditFormat(ValueOutOfRange, language), place.c_str(), withUnit(w[2]).c_str(), range.c_str());
+}
+
+} // namespace
+
 std::string mapEditText(const MapEditStatus& status, Language language)
 {
+    if (status.message == ValueOutOfRange)
+        return outOfRangeText(status, language);
+    const std::string_view singular = mapEditSingular(status.message, language);
+    if (status.first == 1 && !singular.empty())
+        return argumentCount(status.message) == 2 ? formatText(singular, status.second) : std::string(singular);
     const std::string_view format = mapEditFormat(status.message, language);
+    const auto word = [&](std::size_t i) { return i < status.words.size() ? status.words[i].c_str() : ""; };
+    switch (wordCount(status.message)) {
+    case 1:
+        return formatText(format, word(0));
+    case 2:
+        return formatText(format, word(0), word(1));
+    case 3:
+        return formatText(format, word(0), word(1), word(2));
+    default:
+        break;
+    }
     switch (argumentCount(status.message)) {
     case 1:
         return formatText(format, status.first);

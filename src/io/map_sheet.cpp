@@ -92,8 +92,14 @@ private:
     bool unitFits()
     {
         const std::string_view unit = statedUnit(field(0, 0));
-        if (!unit.empty() && unit != m_target.unit)
+        if (unit.empty()) {
+            m_result.unit = m_target.units.empty() ? std::string_view{} : m_target.units.front();
+            return true;
+        }
+        const auto known = std::ranges::find(m_target.units, unit);
+        if (known == m_target.units.end())
             return fail(UnitDiffers, 0, 0);
+        m_result.unit = *known;
         return true;
     }
 
@@ -124,8 +130,11 @@ private:
         if (!read)
             return false;
         if (!m_target.pressureRows) {
-            const DecimalNumber expected{kThrottleRowPercent[static_cast<std::size_t>(r)], 1};
-            if (read->numerator != expected.numerator * read->denominator)
+            // 20 % is "20" or, from a cell a spreadsheet formats as percent, the fraction 0.2.
+            const std::int64_t expected = kThrottleRowPercent[static_cast<std::size_t>(r)];
+            const bool asPercent = read->numerator == expected * read->denominator;
+            const bool asFraction = !percent && 100 * read->numerator == expected * read->denominator;
+            if (!asPercent && !asFraction)
                 return fail(BadRowHead, line, 0);
             return true;
         }
@@ -143,8 +152,7 @@ private:
             const auto read = number(line, c + 1, field(line, c + 1));
             if (!read)
                 return;
-            m_result.values.cells[static_cast<std::size_t>(r * kMapColumns + c)] =
-                roundToStep(read->numerator, read->denominator, m_target.ranges(r, c));
+            m_result.values.cells[static_cast<std::size_t>(r * kMapColumns + c)] = *read;
         }
     }
 
@@ -161,6 +169,19 @@ std::string sheetCorner(std::string_view mapName, std::string_view unit)
     return std::string(mapName) + " [" + std::string(unit) + "]";
 }
 
+std::string fixedText(std::int64_t value, int decimals)
+{
+    if (decimals <= 0)
+        return std::to_string(value);
+    std::int64_t scale = 1;
+    for (int d = 0; d < decimals; ++d)
+        scale *= 10;
+    const std::int64_t magnitude = value < 0 ? -value : value;
+    std::string fraction = std::to_string(magnitude % scale);
+    fraction.insert(0, static_cast<std::size_t>(decimals) - fraction.size(), '0');
+    return (value < 0 ? "-" : "") + std::to_string(magnitude / scale) + "." + fraction;
+}
+
 std::string formatMapSheet(const MapSheet& sheet, char separator, std::string_view lineEnd)
 {
     std::string text = sheet.corner;
@@ -170,7 +191,7 @@ std::string formatMapSheet(const MapSheet& sheet, char separator, std::string_vi
     for (int r = 0; r < kMapRows; ++r) {
         text += sheet.rowHeads[static_cast<std::size_t>(r)];
         for (int c = 0; c < kMapColumns; ++c)
-            text += separator + std::to_string(sheet.cells[static_cast<std::size_t>(r * kMapColumns + c)]);
+            text += separator + fixedText(sheet.cells[static_cast<std::size_t>(r * kMapColumns + c)], sheet.decimals);
         text += lineEnd;
     }
     return text;

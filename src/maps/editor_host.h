@@ -7,8 +7,6 @@ namespace quorvel {
 class EditorHost {
 public:
     virtual ~EditorHost() = default;
-    // Programs the pending blocks (the link session's startProgramming).
-    virtual void startProgramming() = 0;
     // Hides the transfer message and progress gauge and clears the file name of the Bike page.
     virtual void forgetTransferAndFile() = 0;
     // Applies the captions of the language again (some depend on the bike).

@@ -16,7 +16,6 @@
 namespace quorvel {
 namespace {
 
-constexpr ControlKey kPageControl{"PageControl1"};
 constexpr ControlKey kBikeList{"ComboBoxBike"};
 constexpr ControlKey kMemo{"Memo1"};
 constexpr ControlKey kProgramAfterChange{"CheckBoxProgHned"};
@@ -82,6 +81,7 @@ ParameterEditor::ParameterEditor(const EditorParts& parts)
     , m_texts(parts.texts)
     , m_live(parts.live)
     , m_settings(parts.settings)
+    , m_writer(parts.writer)
     , m_binding(parts.image, parts.controls)
     , m_bikeCommands(parts.image, parts.tables, *this, parts.prompts, parts.texts)
 {
@@ -95,8 +95,7 @@ void ParameterEditor::start(int page)
     }
     m_page = page;
     fillPage();
-    m_history.init(m_image, m_page);
-    refreshUndoButtons();
+    m_writer.start(m_page);
 }
 
 bool ParameterEditor::isStaticPage(int page)
@@ -186,18 +185,12 @@ void ParameterEditor::sanitise()
 
 void ParameterEditor::afterChange()
 {
-    sanitise();
-    fillPage();
-    fillPage();
-    takeSnapshot();
+    m_writer.commit();
 }
 
 void ParameterEditor::takeSnapshot()
 {
-    const bool changed = m_history.takeSnapshot(m_image, m_page);
-    if (changed)
-        refreshUndoButtons();
-    startProgrammingIfTicked(changed);
+    m_writer.record();
 }
 
 void ParameterEditor::imageReplaced()
@@ -218,8 +211,7 @@ void ParameterEditor::changePage(int page)
 
 void ParameterEditor::commitEdit()
 {
-    collectPage();
-    afterChange();
+    m_writer.commitPage();
 }
 
 void ParameterEditor::upDownClicked()
@@ -248,7 +240,7 @@ void ParameterEditor::checkBoxReleased()
 {
     collectPage();
     refreshView();
-    afterChange();
+    m_writer.commit();
 }
 
 void ParameterEditor::radioClicked(ControlKey radioGroup, int item)
@@ -326,48 +318,17 @@ void ParameterEditor::learnTps100()
 
 void ParameterEditor::undo()
 {
-    restored(m_history.undo(m_image));
+    m_writer.undo();
 }
 
 void ParameterEditor::redo()
 {
-    restored(m_history.redo(m_image));
-}
-
-void ParameterEditor::restored(const std::optional<UndoHistory::Restored>& restored)
-{
-    if (!restored)
-        return;
-    // The percent tables must show the maps of the restored image, not those of the one left.
-    m_tables.refreshFromImage(m_image);
-    if (restored->page != m_page && restored->page < kPageCount) {
-        m_page = restored->page;
-        m_controls.setItemIndex(kPageControl, m_page);
-    }
-    fillPage();
-    refreshUndoButtons();
-    startProgrammingIfTicked(restored->changed);
-}
-
-void ParameterEditor::refreshUndoButtons()
-{
-    const bool undo = m_history.canUndo();
-    const bool redo = m_history.canRedo();
-    for (std::string_view name : {"SpeedButtonZpet", "MenuZpet"})
-        m_controls.apply(enabledView({name}, undo));
-    for (std::string_view name : {"SpeedButtonZnovu", "MenuZnovu"})
-        m_controls.apply(enabledView({name}, redo));
+    m_writer.redo();
 }
 
 bool ParameterEditor::programAfterChange() const
 {
     return m_controls.checked(kProgramAfterChange);
-}
-
-void ParameterEditor::startProgrammingIfTicked(bool changed)
-{
-    if (changed && programAfterChange())
-        m_host.startProgramming();
 }
 
 void ParameterEditor::rememberFilledState()

@@ -6,6 +6,7 @@
 #include "core/sanitise.h"
 #include "maps/editor_host.h"
 #include "maps/map_page_hook.h"
+#include "maps/tune_writer.h"
 #include "maps/undo_history.h"
 #include "model/bike_commands.h"
 #include "model/controls.h"
@@ -29,12 +30,14 @@ struct EditorParts {
     const MessageTexts& texts;
     const MonitorSnapshot& live; // the last monitor frame
     OutsideSettings& settings;   // kept in range by every sanitise
+    TuneWriter& writer;          // where every change of the pages ends
 };
 
-// The editing of the parameter image page by page: it binds the active page to the image, ends
-// every change by sanitising, showing the image again and recording the change for undo, keeps
-// the undo ring, and reacts to the gestures the window forwards. The window owns one and
-// forwards its control events; the editor never shows a widget itself.
+// The editing of the parameter image page by page: it binds the active page to the image, hands
+// every change of the static pages to the tune writer (which sanitises, shows the image again,
+// records the change for undo and programs it when ticked), and reacts to the gestures the
+// window forwards. The window owns one and forwards its control events; the editor never shows
+// a widget itself.
 //
 // A value typed into a field is never lost: when the field loses its focus or the page changes,
 // what the user typed is committed like a confirmed value (fieldEditingFinished, changePage).
@@ -65,10 +68,10 @@ public:
     void refreshView();
     // Sanitises the image and shows the calibration warnings of the Sensors page.
     void sanitise();
-    // The end of every change: sanitise, fill the page twice, take an undo snapshot.
+    // The end of every change: the writer sanitises, fills the page twice, takes an undo snapshot.
     void afterChange() override;
-    // Records an undo entry when the image changed; marks the changed blocks and, with
-    // "Programming after change" ticked, starts programming them.
+    // Records an undo entry when the image changed (through the writer, which marks the changed
+    // blocks and programs them when "Programming after change" is ticked).
     void takeSnapshot();
     // The image was replaced as a whole (read from the unit, a file opened): the percent
     // tables follow the stored maps and the page shows the new image. Nothing is recorded; the
@@ -103,7 +106,7 @@ public:
     void redo();
 
     [[nodiscard]] BikeCommands& bikeCommands() { return m_bikeCommands; }
-    [[nodiscard]] const UndoHistory& history() const { return m_history; }
+    [[nodiscard]] const UndoHistory& history() const { return m_writer.history(); }
 
 private:
     // BikeCommandHost
@@ -118,9 +121,6 @@ private:
     void rememberFilledState();
     [[nodiscard]] bool pageChangedSinceFill();
     void chooseIdleMode(int mode);
-    void restored(const std::optional<UndoHistory::Restored>& restored);
-    void refreshUndoButtons();
-    void startProgrammingIfTicked(bool changed);
     [[nodiscard]] bool programAfterChange() const;
 
     ParamImage& m_image;
@@ -131,9 +131,9 @@ private:
     const MessageTexts& m_texts;
     const MonitorSnapshot& m_live;
     OutsideSettings& m_settings;
+    TuneWriter& m_writer;
     PageBinding m_binding;
     BikeCommands m_bikeCommands;
-    UndoHistory m_history;
 
     int m_page = 0;
     JetCoupling m_coupling;

@@ -3,7 +3,7 @@
 #include "maps/grid_layout.h"
 #include "model/jet_coupling.h"
 #include "model/map_cell_rules.h"
-#include "model/reference_interpolation.h"
+#include "model/step_rounding.h"
 
 #include <algorithm>
 #include <functional>
@@ -72,12 +72,17 @@ void rebinMap(ParamImage& image, const Target& target)
 std::uint16_t valueAtRpm(std::span<const std::uint8_t, kMapColumns> axis,
                          std::span<const std::uint16_t, kMapColumns> row, std::uint32_t rpm)
 {
-    const auto at = [&](std::size_t c) { return kRpmPerAxisUnit * axis[c]; };
+    const auto at = [&](std::size_t c) { return std::int64_t{kRpmPerAxisUnit} * axis[c]; };
     if (rpm <= at(0))
         return row.front();
     for (std::size_t k = 1; k < kMapColumns; ++k) {
-        if (rpm < at(k))
-            return interp(rpm, at(k - 1), at(k), row[k - 1], row[k]);
+        if (rpm < at(k)) {
+            // Rounded to the nearest stored step: a cut-down value would lower every cell a
+            // re-binning moves, and one re-binning after another would wear the map down.
+            const std::int64_t span = at(k) - at(k - 1);
+            const std::int64_t rise = std::int64_t{row[k]} - row[k - 1];
+            return static_cast<std::uint16_t>(row[k - 1] + roundHalfAwayFromZero((rpm - at(k - 1)) * rise, span));
+        }
     }
     return row.back();
 }

@@ -13,8 +13,8 @@
 namespace quorvel {
 
 // The value the unit takes from one row of stored cells at `rpm`: linear between the two axis
-// points around it, the row's end value beyond the axis (the interpolation of the unit's
-// reference grids). The axis is in units of 100 rpm and rises strictly.
+// points around it, rounded to the nearest stored step, the row's end value beyond the axis.
+// The axis is in units of 100 rpm and rises strictly.
 [[nodiscard]] std::uint16_t valueAtRpm(std::span<const std::uint8_t, kMapColumns> axis,
                                        std::span<const std::uint16_t, kMapColumns> row, std::uint32_t rpm);
 

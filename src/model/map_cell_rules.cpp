@@ -32,6 +32,16 @@ std::string_view shownUnit(const ParamImage& image, const MapLayout& map)
     }
 }
 
+bool takesTimes(const MapLayout& map)
+{
+    return map.cellWidth == FieldWidth::U16;
+}
+
+std::string_view unitName(const ParamImage& image, const MapLayout& map, CellUnit unit)
+{
+    return unit == CellUnit::Milliseconds && takesTimes(map) ? kMillisecondsUnit : shownUnit(image, map);
+}
+
 bool followsJet1A(const ParamImage& image, const MapLayout& map)
 {
     const JetCoupling coupling = JetCoupling::fromImage(image);

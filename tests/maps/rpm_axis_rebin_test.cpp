@@ -36,7 +36,7 @@ constexpr Heads kEvenHeads = {1000, 2000,  3000,  4000,  5000,  6000,  7000, 800
 constexpr Heads kNewHeads = {1000, 1500,  3000,  3500,  5000,  5500,  7000, 8500,
                              9000, 10000, 11000, 12000, 14000, 15000, 20000};
 
-TEST(ValueAtRpm, LinearBetweenTheAxisPointsAsTheUnitTakesItAndHeldBeyondThem)
+TEST(ValueAtRpm, LinearBetweenTheAxisPointsRoundedToTheNearestStepAndHeldBeyondThem)
 {
     const std::array<std::uint8_t, kMapColumns> axis = {10, 20,  30,  40,  50,  60,  70, 80,
                                                         90, 100, 110, 120, 130, 140, 150};
@@ -44,8 +44,10 @@ TEST(ValueAtRpm, LinearBetweenTheAxisPointsAsTheUnitTakesItAndHeldBeyondThem)
     for (std::size_t c = 0; c < kMapColumns; ++c)
         row[c] = static_cast<std::uint16_t>(c % 2 == 0 ? 1000 : 2001);
     EXPECT_EQ(valueAtRpm(axis, row, 2000), 2001);
-    EXPECT_EQ(valueAtRpm(axis, row, 1500), 1500); // 1000 + 1001 / 2, cut down
-    EXPECT_EQ(valueAtRpm(axis, row, 2500), 1500); // falling, cut down the same way
+    EXPECT_EQ(valueAtRpm(axis, row, 1500), 1501); // 1000 + 1001 / 2, to the nearest step
+    EXPECT_EQ(valueAtRpm(axis, row, 2500), 1501); // falling, the same value
+    EXPECT_EQ(valueAtRpm(axis, row, 1300), 1300); // 1000 + 300.3
+    EXPECT_EQ(valueAtRpm(axis, row, 2700), 1300); // 2001 - 700.7
     EXPECT_EQ(valueAtRpm(axis, row, 300), 1000);
     EXPECT_EQ(valueAtRpm(axis, row, 25000), 1000);
 }
