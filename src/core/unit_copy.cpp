@@ -31,6 +31,7 @@ void UnitCopy::forgetAll()
 {
     m_known.reset();
     m_bytes.fill(0);
+    ++m_connection;
 }
 
 bool UnitCopy::knows(int block) const

@@ -18,7 +18,10 @@ public:
 
     void store(int block, BlockBytes payload);
     void forget(int block);
+    // Another unit may answer next: a new connection begins.
     void forgetAll();
+    // Counts the connections: what was kept of the unit (a backup) holds while it is the same.
+    [[nodiscard]] std::uint32_t connection() const { return m_connection; }
 
     [[nodiscard]] bool knows(int block) const;
     // Blocks 1..19 known: enough for a backup and a full comparison; the header is optional.
@@ -34,6 +37,7 @@ public:
 private:
     RawBytes m_bytes{};
     std::bitset<kBlockCount> m_known;
+    std::uint32_t m_connection = 0;
 };
 
 // An image made of the 20 payloads of a unit as received: the header through the header lead

@@ -94,16 +94,20 @@ std::vector<CellCorrection> suggestCorrections(const Datalog& log, const ParamIm
     return corrections;
 }
 
-int applyCorrections(ParamImage& image, MapId map, std::span<const CellCorrection> corrections)
+TuneWrite applyCorrections(TuneWriter& writer, MapId map, std::span<const CellCorrection> corrections)
 {
-    int written = 0;
+    constexpr std::int64_t kMicrosecondsPerMillisecond = 1000;
+    std::vector<CellInput> times;
     for (const CellCorrection& correction : corrections) {
-        if (mapCell(image, map, correction.element) != correction.cellBefore)
+        if (mapCell(writer.image(), map, correction.element) != correction.cellBefore)
             continue;
-        setMapCell(image, map, correction.element, correction.cellAfter);
-        ++written;
+        times.push_back({{correction.element / kMapColumns, correction.element % kMapColumns},
+                         correction.cellAfter,
+                         kMicrosecondsPerMillisecond});
     }
-    return written;
+    if (times.empty())
+        return {};
+    return writer.writeCells(MapTable::of(map), CellUnit::Milliseconds, times, RangePolicy::Hold);
 }
 
 } // namespace quorvel

@@ -3,6 +3,7 @@
 #include "core/param_image.h"
 #include "log/cell_statistics.h"
 #include "log/datalog.h"
+#include "maps/tune_writer.h"
 #include "model/map_layout.h"
 
 #include <cstdint>
@@ -49,9 +50,12 @@ struct CellCorrection {
 [[nodiscard]] std::vector<CellCorrection> suggestCorrections(const Datalog& log, const ParamImage& image, MapId map,
                                                              const CorrectionLimits& limits);
 
-// Writes the accepted proposals into the image: only cells that still hold the value the
-// proposal started from, so a stale proposal never overwrites a later edit. The number of cells
-// written; the window takes one undo snapshot afterwards.
-int applyCorrections(ParamImage& image, MapId map, std::span<const CellCorrection> corrections);
+// Hands the accepted proposals to the writer of the tune as one edit, in the unit they were
+// proposed in (the stored injection time): only cells that still hold the value the proposal
+// started from, so a stale proposal never overwrites a later edit. The writer stores each time
+// at the nearest percentage of its reference, as the page stores the map, and the coupling
+// carries a change of Inj. 1 into 2A..4A as it carries a typed cell; a time beyond what a cell
+// may hold is held at its end and counted.
+TuneWrite applyCorrections(TuneWriter& writer, MapId map, std::span<const CellCorrection> corrections);
 
 } // namespace quorvel

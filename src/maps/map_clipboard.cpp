@@ -2,8 +2,7 @@
 
 #include "io/decimal_text.h"
 #include "io/delimited_text.h"
-#include "io/map_sheet.h"
-#include "model/step_rounding.h"
+#include "maps/cell_scale.h"
 
 namespace quorvel {
 namespace {
@@ -28,29 +27,9 @@ std::optional<MapEditMessage> pasteRefusal(const MapGridModel& grid)
     return visible ? FollowerMap : NoSelection;
 }
 
-MapEdit pasteSheet(MapGridModel& grid, const std::vector<TextRow>& rows, DecimalMark mark, const CellRangeFn& ranges,
-                   std::string_view unit)
+int decimalsOf(CellUnit unit)
 {
-    const SheetRead read = readMapSheet(rows, mark, {unit, grid.hasPressureRows(), ranges});
-    if (read.error)
-        return MapEdit::refused(read.error->message, read.error->first, read.error->second);
-    std::vector<CellValue> values;
-    for (int r = 0; r < kMapRows; ++r) {
-        for (int c = 0; c < kMapColumns; ++c) {
-            if (grid.isCellEditable(r, c))
-                values.push_back({{r, c}, read.values.cells[static_cast<std::size_t>(r * kMapColumns + c)]});
-        }
-    }
-    MapEdit edit = writeCells(grid, values);
-    edit.wholeMap = true;
-    for (int c = 0; c < kMapColumns; ++c)
-        edit.headsChanged = grid.setRpmHead(c, read.values.rpm[static_cast<std::size_t>(c)]) || edit.headsChanged;
-    if (grid.hasPressureRows()) {
-        for (int r = 0; r < kMapRows; ++r)
-            edit.headsChanged =
-                grid.setRowAxisValue(r, read.values.pressures[static_cast<std::size_t>(r)]) || edit.headsChanged;
-    }
-    return edit;
+    return unit == CellUnit::Milliseconds ? CellScale::kTimeDecimals : 0;
 }
 
 // Every field of the block as a number, row by row; the first that is none refuses the paste.
@@ -76,8 +55,8 @@ BlockRead readBlock(const std::vector<TextRow>& rows, DecimalMark mark)
     return block;
 }
 
-MapEdit pasteBlock(MapGridModel& grid, const MapSelection& selection, const std::vector<TextRow>& rows,
-                   DecimalMark mark, const CellRangeFn& ranges)
+MapEdit pasteBlock(const MapGridModel& grid, const MapSelection& selection, const std::vector<TextRow>& rows,
+                   DecimalMark mark)
 {
     const auto area = selection.rect();
     if (!area)
@@ -86,10 +65,10 @@ MapEdit pasteBlock(MapGridModel& grid, const MapSelection& selection, const std:
     if (block.error)
         return MapEdit::refused(block.error->message, block.error->first, block.error->second);
 
-    std::vector<CellValue> values;
+    MapEdit edit;
+    edit.unit = grid.viewUnit();
     const auto give = [&](GridCell cell, const DecimalNumber& number) {
-        const ControlRange range = ranges(cell.row, cell.column);
-        values.push_back({cell, roundToStep(number.numerator, number.denominator, range)});
+        edit.values.push_back({cell, number.numerator, number.denominator});
     };
     if (block.numbers.size() == 1 && block.numbers.front().size() == 1) {
         for (GridCell cell : selection.cells())
@@ -103,11 +82,11 @@ MapEdit pasteBlock(MapGridModel& grid, const MapSelection& selection, const std:
             }
         }
     }
-    for (const CellValue& value : values) {
+    for (const CellInput& value : edit.values) {
         if (!grid.isCellEditable(value.cell.row, value.cell.column))
             return MapEdit::refused(FollowerMap);
     }
-    return writeCells(grid, values);
+    return edit;
 }
 
 } // namespace
@@ -118,6 +97,7 @@ std::string copySelection(const MapGridModel& grid, const MapSelection& selectio
     const auto area = selection.rect();
     if (!area)
         return text;
+    const CellUnit unit = grid.viewUnit();
     for (int r = area->top; r <= area->bottom; ++r) {
         std::string line;
         for (int c = area->left; c <= area->right; ++c) {
@@ -125,7 +105,7 @@ std::string copySelection(const MapGridModel& grid, const MapSelection& selectio
                 continue;
             if (!line.empty())
                 line += kSeparator;
-            line += std::to_string(grid.cellValue(r, c));
+            line += fixedText(grid.cellReading(unit, r, c), decimalsOf(unit));
         }
         if (!line.empty())
             text += line + std::string(kLineEnd);
@@ -135,28 +115,40 @@ std::string copySelection(const MapGridModel& grid, const MapSelection& selectio
 
 std::string copyMapWithHeads(const MapGridModel& grid, std::string_view mapName, std::string_view unit)
 {
+    const CellUnit view = grid.viewUnit();
     MapSheet sheet;
     sheet.corner = sheetCorner(mapName, unit);
+    sheet.decimals = decimalsOf(view);
     for (int c = 0; c < kMapColumns; ++c)
         sheet.rpm[static_cast<std::size_t>(c)] = grid.rpmHead(c);
-    for (int r = 0; r < kMapRows; ++r)
+    for (int r = 0; r < kMapRows; ++r) {
         sheet.rowHeads[static_cast<std::size_t>(r)] = grid.rowHead(r);
-    sheet.cells = grid.values().cells;
+        for (int c = 0; c < kMapColumns; ++c)
+            sheet.cells[static_cast<std::size_t>(r * kMapColumns + c)] =
+                static_cast<int>(grid.cellReading(view, r, c));
+    }
     return formatMapSheet(sheet, kSeparator, kLineEnd);
 }
 
-MapEdit pasteText(MapGridModel& grid, const MapSelection& selection, std::string_view text, const CellRangeFn& ranges,
-                  std::string_view unit)
+Paste readPaste(const MapGridModel& grid, const MapSelection& selection, std::string_view text,
+                const SheetTarget& target)
 {
     const std::vector<TextRow> rows = splitDelimited(text, kSeparator);
     if (rows.empty())
-        return MapEdit::refused(EmptyText);
+        return {MapEditStatus{EmptyText}, {}, {}};
     if (const auto refusal = pasteRefusal(grid))
-        return MapEdit::refused(*refusal);
+        return {MapEditStatus{*refusal}, {}, {}};
     const DecimalMark mark = decimalMarkOf(rows, kSeparator);
-    if (looksLikeMapSheet(rows))
-        return pasteSheet(grid, rows, mark, ranges, unit);
-    return pasteBlock(grid, selection, rows, mark, ranges);
+    if (looksLikeMapSheet(rows)) {
+        SheetRead read = readMapSheet(rows, mark, target);
+        if (read.error)
+            return {read.error, {}, {}};
+        return {std::nullopt, {}, std::move(read)};
+    }
+    MapEdit block = pasteBlock(grid, selection, rows, mark);
+    if (block.refusal)
+        return {block.refusal, {}, {}};
+    return {std::nullopt, std::move(block), std::nullopt};
 }
 
 } // namespace quorvel

@@ -12,11 +12,11 @@ namespace quorvel {
 using enum MapEditMessage;
 
 MapEditCommands::MapEditCommands(const MapEditParts& parts)
-    : m_image(parts.image)
+    : m_writer(parts.writer)
+    , m_image(parts.image)
     , m_tables(parts.tables)
     , m_grid(parts.grid)
     , m_selection(parts.selection)
-    , m_host(parts.host)
 {
 }
 
@@ -27,68 +27,70 @@ const MapLayout& MapEditCommands::map() const
     return *shown;
 }
 
+std::string_view MapEditCommands::unitName() const
+{
+    return quorvel::unitName(m_image, map(), unit());
+}
+
 MapOperations MapEditCommands::operations()
 {
     m_selection.setLayout(m_grid.layout());
-    return {m_grid, m_selection, cellRanges(m_image, map())};
+    return {m_grid, m_selection};
 }
 
-MapEditStatus MapEditCommands::finish(const MapEdit& edit, MapEditMessage done, int count)
+MapEditStatus MapEditCommands::write(const MapEdit& edit, RangePolicy policy)
 {
     if (edit.refusal)
         return *edit.refusal;
-    if (edit.changed()) {
-        m_host.collectPage();
-        m_host.afterChange();
-    }
-    if (done == CellsChanged && !edit.changed())
-        return {NothingChanged};
-    return {done, count};
+    return writeStatus(m_writer.writeCells(map(), edit.unit, edit.values, policy), CellsChanged);
 }
 
-MapEditStatus MapEditCommands::finishEdit(const MapEdit& edit)
+// A value the user asks for is refused outside its range; a change worked out from the values
+// there (a sum, a share, a step) is held at the range's end and counted.
+MapEditStatus MapEditCommands::setValue(double value)
 {
-    return finish(edit, CellsChanged, static_cast<int>(edit.changes.size()));
+    return write(operations().setValue(value), RangePolicy::Refuse);
 }
 
-MapEditStatus MapEditCommands::setValue(int value)
+MapEditStatus MapEditCommands::add(double delta)
 {
-    return finishEdit(operations().setValue(value));
+    return write(operations().add(delta), RangePolicy::Hold);
 }
 
-MapEditStatus MapEditCommands::add(int delta)
+MapEditStatus MapEditCommands::subtract(double amount)
 {
-    return finishEdit(operations().add(delta));
-}
-
-MapEditStatus MapEditCommands::subtract(int amount)
-{
-    return finishEdit(operations().add(-amount));
+    return write(operations().add(-amount), RangePolicy::Hold);
 }
 
 MapEditStatus MapEditCommands::scale(double percent)
 {
-    return finishEdit(operations().scale(percent));
+    return write(operations().scale(percent), RangePolicy::Hold);
 }
 
 MapEditStatus MapEditCommands::interpolate(InterpolationAxis axis)
 {
-    return finishEdit(operations().interpolate(axis));
+    return write(operations().interpolate(axis), RangePolicy::Hold);
 }
 
 MapEditStatus MapEditCommands::smooth()
 {
-    return finishEdit(operations().smooth());
+    return write(operations().smooth(), RangePolicy::Hold);
 }
 
 MapEditStatus MapEditCommands::fillWithLiveCell(const LiveCell& live)
 {
-    return finishEdit(operations().fillWithLiveCell(live));
+    return write(operations().fillWithLiveCell(live), RangePolicy::Hold);
 }
 
 MapEditStatus MapEditCommands::step(StepDirection direction)
 {
-    return finishEdit(operations().step(direction));
+    return write(operations().step(direction), RangePolicy::Hold);
+}
+
+MapEditStatus MapEditCommands::typeCell(GridCell cell, DecimalNumber value)
+{
+    const CellInput input{cell, value.numerator, value.denominator};
+    return writeStatus(m_writer.writeCells(map(), unit(), std::span(&input, 1), RangePolicy::Refuse), CellsChanged);
 }
 
 std::string MapEditCommands::copySelection()
@@ -99,14 +101,22 @@ std::string MapEditCommands::copySelection()
 
 std::string MapEditCommands::copyMapWithHeads() const
 {
-    return quorvel::copyMapWithHeads(m_grid, map().name, shownUnit(m_image, map()));
+    return quorvel::copyMapWithHeads(m_grid, map().name, unitName());
 }
 
 MapEditStatus MapEditCommands::paste(std::string_view text)
 {
     m_selection.setLayout(m_grid.layout());
-    const MapEdit edit = pasteText(m_grid, m_selection, text, cellRanges(m_image, map()), shownUnit(m_image, map()));
-    return finish(edit, edit.wholeMap ? MapPasted : CellsPasted, edit.cellsReached);
+    const Paste pasted = readPaste(m_grid, m_selection, text, sheetTarget(m_image, map(), unit()));
+    if (pasted.refusal)
+        return *pasted.refusal;
+    if (pasted.sheet) {
+        const TuneWrite written = m_writer.writeMap(map(), pasted.sheet->values, unitOf(*pasted.sheet),
+                                                    RangePolicy::Refuse);
+        return writeStatus(written, MapPasted);
+    }
+    const TuneWrite written = m_writer.writeCells(map(), pasted.block.unit, pasted.block.values, RangePolicy::Refuse);
+    return writeStatus(written, CellsPasted);
 }
 
 std::array<int, kMapColumns> MapEditCommands::rpmHeads() const
@@ -124,21 +134,21 @@ MapEditStatus MapEditCommands::changeRpmAxis(std::span<const int, kMapColumns> h
         return *outcome.refusal;
     if (!outcome.changed)
         return {NothingChanged};
-    m_host.afterChange();
+    m_writer.commit();
     return {RpmAxisChanged};
 }
 
 std::string MapEditCommands::exportCsv() const
 {
-    return exportMapCsv(m_image, m_tables, map());
+    return exportMapCsv(m_image, m_tables, map(), unit());
 }
 
 MapEditStatus MapEditCommands::importCsv(std::string_view text)
 {
-    if (const auto refusal = importMapCsv(text, m_image, m_tables, map()))
-        return *refusal;
-    m_host.afterChange();
-    return {MapImported};
+    const SheetRead read = readMapCsv(text, m_image, map(), unit());
+    if (read.error)
+        return *read.error;
+    return writeStatus(m_writer.writeMap(map(), read.values, unitOf(read), RangePolicy::Refuse), MapImported);
 }
 
 } // namespace quorvel

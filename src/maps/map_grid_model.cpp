@@ -63,9 +63,34 @@ void MapGridModel::setLayout(const GridLayout& layout, const ParamImage& image)
     const MapLayout* map = MapTable::ofPage(m_page);
     assert(map != nullptr);
     m_layout = layout;
-    const bool times = layout.msLabels && map->cellWidth == FieldWidth::U16;
-    for (int e = 0; e < kMapCells; ++e)
-        m_ms[static_cast<std::size_t>(e)] = times ? formatText(kMsFormat, mapCell(image, map->id, e) * 0.001) : "";
+    const bool times = takesTimes(*map);
+    for (int e = 0; e < kMapCells; ++e) {
+        const auto i = static_cast<std::size_t>(e);
+        m_times.at(i) = times ? mapCell(image, map->id, e) : 0;
+        m_ms.at(i) = times && layout.msLabels ? formatText(kMsFormat, m_times.at(i) * 0.001) : "";
+    }
+}
+
+int MapGridModel::cellTime(int row, int column) const
+{
+    return m_times[cellIndex(row, column)];
+}
+
+CellUnit MapGridModel::viewUnit() const
+{
+    const MapLayout* map = MapTable::ofPage(m_page);
+    return m_layout.msLabels && map != nullptr && takesTimes(*map) ? CellUnit::Milliseconds : CellUnit::Shown;
+}
+
+double MapGridModel::cellTimeStep(int row, int column) const
+{
+    constexpr double kPercent = 100.0;
+    return m_values.references[cellIndex(row, column)] / kPercent;
+}
+
+std::int64_t MapGridModel::cellReading(CellUnit unit, int row, int column) const
+{
+    return unit == CellUnit::Milliseconds ? cellTime(row, column) : cellValue(row, column);
 }
 
 int MapGridModel::cellValue(int row, int column) const

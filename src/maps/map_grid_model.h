@@ -4,9 +4,11 @@
 #include "core/control_view.h"
 #include "core/param_image.h"
 #include "maps/grid_layout.h"
+#include "model/map_cell_rules.h"
 #include "model/map_page.h"
 
 #include <array>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -45,6 +47,14 @@ public:
     // Cells: value in the page's unit, and what the cell displays (the value, or its time label).
     [[nodiscard]] ControlRange cellRange(int row) const { return m_values.rowRange(row); }
     [[nodiscard]] int cellValue(int row, int column) const;
+    // The stored injection time of a cell in us, on the pages whose cells are times (0 elsewhere).
+    [[nodiscard]] int cellTime(int row, int column) const;
+    // The unit the user reads the cells in: ms while the time labels stand in place of the cells.
+    [[nodiscard]] CellUnit viewUnit() const;
+    // A cell in whole ticks of `unit`: the value, or the time in us for ms.
+    [[nodiscard]] std::int64_t cellReading(CellUnit unit, int row, int column) const;
+    // One step of a cell's time in us: a percentage point of its reference time.
+    [[nodiscard]] double cellTimeStep(int row, int column) const;
     [[nodiscard]] std::string cellText(int row, int column) const;
     [[nodiscard]] const std::string& msText(int row, int column) const;
     [[nodiscard]] bool isCellVisible(int row, int column) const { return m_layout.cellVisible(row, column); }
@@ -89,6 +99,7 @@ private:
     GridLayout m_layout;
     MapPageValues m_values;
     std::array<std::string, kMapCells> m_ms;
+    std::array<int, kMapCells> m_times{};
     std::array<ColourRole, kMapCells> m_cellColours{};
     std::array<ColourRole, kMapColumns> m_rpmColours{};
     std::array<ColourRole, kMapRows> m_throttleRowColours{};

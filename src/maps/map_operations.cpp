@@ -1,11 +1,11 @@
 #include "maps/map_operations.h"
 
+#include "maps/cell_scale.h"
 #include "model/step_rounding.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <utility>
 
 namespace quorvel {
 namespace {
@@ -37,24 +37,21 @@ MapEdit MapEdit::refused(MapEditMessage message, int first, int second)
     return edit;
 }
 
-MapEdit writeCells(MapGridModel& grid, std::span<const CellValue> values)
-{
-    MapEdit edit;
-    for (const CellValue& value : values) {
-        const int before = grid.cellValue(value.cell.row, value.cell.column);
-        if (!grid.setCellValue(value.cell.row, value.cell.column, value.value))
-            continue;
-        edit.changes.push_back({value.cell, before, grid.cellValue(value.cell.row, value.cell.column)});
-    }
-    edit.cellsReached = static_cast<int>(values.size());
-    return edit;
-}
-
-MapOperations::MapOperations(MapGridModel& grid, const MapSelection& selection, CellRangeFn ranges)
+MapOperations::MapOperations(const MapGridModel& grid, const MapSelection& selection)
     : m_grid(grid)
     , m_selection(selection)
-    , m_ranges(std::move(ranges))
+    , m_unit(grid.viewUnit())
 {
+}
+
+std::int64_t MapOperations::ticksPerUnit() const
+{
+    return m_unit == CellUnit::Milliseconds ? CellScale::kTicksPerMillisecond : 1;
+}
+
+std::int64_t MapOperations::valueAt(GridCell cell) const
+{
+    return m_grid.cellReading(m_unit, cell.row, cell.column);
 }
 
 std::optional<MapEditStatus> MapOperations::checkEditable() const
@@ -69,31 +66,33 @@ std::optional<MapEditStatus> MapOperations::checkEditable() const
     return std::nullopt;
 }
 
-// `target` gives the new value of a selected cell, or none to leave it; all are computed before
-// the first is written.
-template <typename Target> MapEdit MapOperations::each(Target target)
+template <typename Target> MapEdit MapOperations::each(Target target) const
 {
     if (const auto refusal = checkEditable())
         return MapEdit::refused(refusal->message);
-    std::vector<CellValue> values;
+    MapEdit edit;
+    edit.unit = m_unit;
     for (GridCell cell : m_selection.cells()) {
-        if (const std::optional<int> value = target(cell))
-            values.push_back({cell, *value});
+        if (const std::optional<Ticks> value = target(cell))
+            edit.values.push_back({cell, value->numerator, value->denominator * ticksPerUnit()});
     }
-    return writeCells(m_grid, values);
+    return edit;
 }
 
-MapEdit MapOperations::setValue(int value)
+MapEdit MapOperations::setValue(double value)
 {
-    return each([&](GridCell cell) -> std::optional<int> { return roundToStep(value, 1, rangeAt(cell)); });
+    const std::int64_t ticks = std::llround(value * static_cast<double>(ticksPerUnit()));
+    return each([&](GridCell) -> std::optional<Ticks> { return Ticks{ticks}; });
 }
 
-MapEdit MapOperations::add(int delta)
+MapEdit MapOperations::add(double delta)
 {
-    return each([&](GridCell cell) -> std::optional<int> {
-        const ControlRange range = rangeAt(cell);
-        const std::int64_t steps = roundHalfAwayFromZero(delta, std::max(1, range.step));
-        return roundToStep(valueAt(cell) + steps * std::max(1, range.step), 1, range);
+    const std::int64_t ticks = std::llround(delta * static_cast<double>(ticksPerUnit()));
+    return each([&](GridCell cell) -> std::optional<Ticks> {
+        if (m_unit == CellUnit::Milliseconds)
+            return Ticks{valueAt(cell) + ticks};
+        const std::int64_t step = std::max(1, m_grid.cellRange(cell.row).step);
+        return Ticks{valueAt(cell) + roundHalfAwayFromZero(ticks, step) * step};
     });
 }
 
@@ -102,9 +101,7 @@ MapEdit MapOperations::scale(double percent)
     if (!std::isfinite(percent) || percent < 0)
         return MapEdit::refused(NegativePercentage);
     const auto factor = static_cast<std::int64_t>(std::llround(percent * kPercentResolution));
-    return each([&](GridCell cell) -> std::optional<int> {
-        return roundToStep(valueAt(cell) * factor, kWholeValue, rangeAt(cell));
-    });
+    return each([&](GridCell cell) -> std::optional<Ticks> { return Ticks{valueAt(cell) * factor, kWholeValue}; });
 }
 
 MapEdit MapOperations::interpolate(InterpolationAxis axis)
@@ -120,20 +117,18 @@ MapEdit MapOperations::interpolate(InterpolationAxis axis)
         return MapEdit::refused(TooFewToInterpolate);
 
     const auto at = [&](int row, int column) -> std::int64_t { return valueAt({row, column}); };
-    return each([&](GridCell cell) -> std::optional<int> {
+    return each([&](GridCell cell) -> std::optional<Ticks> {
         const int u = cell.column - area->left;
         const int t = cell.row - area->top;
         switch (axis) {
         case InterpolationAxis::Horizontal:
             if (u == 0 || u == width)
                 return std::nullopt;
-            return roundToStep(linearNumerator(at(cell.row, area->left), at(cell.row, area->right), u, width), width,
-                               rangeAt(cell));
+            return Ticks{linearNumerator(at(cell.row, area->left), at(cell.row, area->right), u, width), width};
         case InterpolationAxis::Vertical:
             if (t == 0 || t == height)
                 return std::nullopt;
-            return roundToStep(linearNumerator(at(area->top, cell.column), at(area->bottom, cell.column), t, height),
-                               height, rangeAt(cell));
+            return Ticks{linearNumerator(at(area->top, cell.column), at(area->bottom, cell.column), t, height), height};
         case InterpolationAxis::Both:
             break;
         }
@@ -146,8 +141,7 @@ MapEdit MapOperations::interpolate(InterpolationAxis axis)
             linearNumerator(at(area->top, area->left), at(area->top, area->right), u, spanAcross);
         const std::int64_t lower =
             linearNumerator(at(area->bottom, area->left), at(area->bottom, area->right), u, spanAcross);
-        return roundToStep(upper * (spanDown - t) + lower * t, static_cast<std::int64_t>(spanAcross) * spanDown,
-                           rangeAt(cell));
+        return Ticks{upper * (spanDown - t) + lower * t, static_cast<std::int64_t>(spanAcross) * spanDown};
     });
 }
 
@@ -165,7 +159,7 @@ MapEdit MapOperations::smooth()
     if (std::ranges::none_of(cells, inner))
         return MapEdit::refused(NothingToSmooth);
 
-    return each([&](GridCell cell) -> std::optional<int> {
+    return each([&](GridCell cell) -> std::optional<Ticks> {
         if (!inner(cell))
             return std::nullopt;
         std::int64_t sum = 0;
@@ -180,7 +174,7 @@ MapEdit MapOperations::smooth()
                 weights += smoothingWeight(dr, dc);
             }
         }
-        return roundToStep(sum, weights, rangeAt(cell));
+        return Ticks{sum, weights};
     });
 }
 
@@ -191,15 +185,21 @@ MapEdit MapOperations::fillWithLiveCell(const LiveCell& live)
     const auto cell = liveMapCell(m_grid.page(), live);
     if (!cell || !m_grid.isCellVisible(cell->row, cell->column))
         return MapEdit::refused(NoLiveCell);
-    return setValue(valueAt(*cell));
+    const std::int64_t value = valueAt(*cell);
+    return each([&](GridCell) -> std::optional<Ticks> { return Ticks{value}; });
 }
 
 MapEdit MapOperations::step(StepDirection direction)
 {
-    return each([&](GridCell cell) -> std::optional<int> {
-        const ControlRange range = rangeAt(cell);
-        return roundToStep(valueAt(cell) + static_cast<int>(direction) * std::max(1, range.step), 1, range);
+    MapEdit edit = each([&](GridCell cell) -> std::optional<Ticks> {
+        const int step = std::max(1, m_grid.cellRange(cell.row).step);
+        return Ticks{m_grid.cellValue(cell.row, cell.column) + static_cast<int>(direction) * step};
     });
+    // A step is one of the page's own steps, whatever the view shows.
+    edit.unit = CellUnit::Shown;
+    for (CellInput& value : edit.values)
+        value.denominator = 1;
+    return edit;
 }
 
 } // namespace quorvel

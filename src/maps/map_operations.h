@@ -4,60 +4,43 @@
 #include "maps/map_grid_model.h"
 #include "maps/map_selection.h"
 #include "maps/map_tools.h"
-#include "model/map_cell_rules.h"
+#include "maps/tune_writer.h"
 
 #include <optional>
-#include <span>
 #include <vector>
 
 namespace quorvel {
 
 enum class InterpolationAxis : std::uint8_t { Horizontal, Vertical, Both };
 
-// A value an operation gives a cell, in the page's shown units.
-struct CellValue {
-    GridCell cell;
-    int value = 0;
-};
-
-struct CellChange {
-    GridCell cell;
-    int before = 0;
-    int after = 0;
-
-    bool operator==(const CellChange&) const = default;
-};
-
-// What an operation did to the grid model: the cells whose value moved, or why it did nothing.
-// A changed grid is stored like a typed cell: collectPage, then afterChange (one undo entry).
+// What an operation asks of the map: a value for each cell it reaches, in `unit`, or why it
+// asks nothing. The tune writer rounds, checks and stores the values as one edit.
 struct MapEdit {
-    std::vector<CellChange> changes;
+    std::vector<CellInput> values;
+    CellUnit unit = CellUnit::Shown;
     std::optional<MapEditStatus> refusal;
-    int cellsReached = 0;      // cells given a value, changed or not (what a paste reports)
-    bool headsChanged = false; // RPM heads or pressure rows of a whole pasted map
-    bool wholeMap = false;     // the paste was a whole map with its heads
 
-    [[nodiscard]] bool changed() const { return !changes.empty() || headsChanged; }
     [[nodiscard]] static MapEdit refused(MapEditMessage message, int first = 0, int second = 0);
 };
 
-// Gives every cell its value in one pass, after all values were computed from the grid as it
-// was, so no cell reads a neighbour an operation has already moved. Values are expected within
-// their cell's range.
-[[nodiscard]] MapEdit writeCells(MapGridModel& grid, std::span<const CellValue> values);
-
 // The operations of the Tools menu and the grid's context menu on the selected cells, in the
-// page's shown units (degrees, percent of the reference time, raw, servo percent or mV; the
-// millisecond labels are only shown). Every result is rounded half away from zero to the cell's
-// step and held within the cell's range. Nothing changes when a selected cell cannot be edited
-// (a follower map of the coupling) or when there is no selection.
+// unit the user reads the cells in: the page's (degrees, percent of the reference time, raw,
+// servo percent or mV) or, while "Ms" shows the stored injection times, ms. Every value is
+// computed from the grid as it is, before any is written, so no cell reads a neighbour an
+// operation has already moved. Nothing is asked when a selected cell cannot be edited (a
+// follower map of the coupling) or when there is no selection.
 class MapOperations {
 public:
-    MapOperations(MapGridModel& grid, const MapSelection& selection, CellRangeFn ranges);
+    MapOperations(const MapGridModel& grid, const MapSelection& selection);
 
-    [[nodiscard]] MapEdit setValue(int value);
-    // `delta` is first rounded to whole steps, so +10 and -10 mV both move a 20 mV cell a step.
-    [[nodiscard]] MapEdit add(int delta);
+    // The unit the operations read and give values in, and its ticks per unit (ms held in us).
+    [[nodiscard]] CellUnit unit() const { return m_unit; }
+    [[nodiscard]] std::int64_t ticksPerUnit() const;
+
+    [[nodiscard]] MapEdit setValue(double value);
+    // In the page's unit `delta` is first rounded to whole steps, so +10 and -10 mV both move a
+    // 20 mV cell a step; a time moves by what is given and is stored at the nearest percentage.
+    [[nodiscard]] MapEdit add(double delta);
     // Each cell becomes `percent` percent of its value (100 keeps it, 110 is ten percent more);
     // the percentage counts to four decimals.
     [[nodiscard]] MapEdit scale(double percent);
@@ -73,19 +56,24 @@ public:
     [[nodiscard]] MapEdit smooth();
     // Every selected cell takes the value of the cell the engine runs in.
     [[nodiscard]] MapEdit fillWithLiveCell(const LiveCell& live);
-    // F4 / F5 on the selection: one step of the page down or up, held at the range's ends.
+    // F4 / F5 on the selection: one step of the page's unit down or up, whatever the view.
     [[nodiscard]] MapEdit step(StepDirection direction);
 
 private:
     // Why the selection cannot be changed, if it cannot.
     [[nodiscard]] std::optional<MapEditStatus> checkEditable() const;
-    template <typename Target> [[nodiscard]] MapEdit each(Target target);
-    [[nodiscard]] int valueAt(GridCell cell) const { return m_grid.cellValue(cell.row, cell.column); }
-    [[nodiscard]] ControlRange rangeAt(GridCell cell) const { return m_ranges(cell.row, cell.column); }
+    // `target` gives a selected cell's new value as ticks numerator / denominator, or none to
+    // leave it.
+    struct Ticks {
+        std::int64_t numerator = 0;
+        std::int64_t denominator = 1;
+    };
+    template <typename Target> [[nodiscard]] MapEdit each(Target target) const;
+    [[nodiscard]] std::int64_t valueAt(GridCell cell) const;
 
-    MapGridModel& m_grid;
+    const MapGridModel& m_grid;
     const MapSelection& m_selection;
-    CellRangeFn m_ranges;
+    CellUnit m_unit;
 };
 
 } // namespace quorvel

@@ -7,9 +7,9 @@
 
 namespace quorvel {
 
-MapPageCommands::MapPageCommands(ParamImage& image, InjectionTables& tables, MapPageHost& host)
-    : m_image(image)
-    , m_tables(tables)
+MapPageCommands::MapPageCommands(TuneWriter& writer, ParamImage& image, MapPageHost& host)
+    : m_writer(writer)
+    , m_image(image)
     , m_host(host)
 {
 }
@@ -35,21 +35,18 @@ void MapPageCommands::tools(StepDirection direction, const ToolContext& context)
             positionSpin(kPositionBanks[bank], direction, context.positionAll[bank], context.positions);
         return;
     }
-    if (stepMap(m_image, m_tables, context.page, direction, context.wholeMap, context.live).runAfterChange)
-        m_host.afterChange();
+    (void)stepMap(m_writer, context.page, direction, context.wholeMap, context.live);
 }
 
 void MapPageCommands::columnSpin(int page, int column, StepDirection direction)
 {
-    if (stepMapColumn(m_image, m_tables, page, column, direction).runAfterChange)
-        m_host.afterChange();
+    (void)stepMapColumn(m_writer, page, column, direction);
 }
 
 void MapPageCommands::positionSpin(PositionBank bank, StepDirection direction, bool all, const PositionColumns& live)
 {
-    m_host.collectPage();
-    (void)stepPosition(m_image, bank, direction, all, live);
-    m_host.afterChange();
+    // Values just typed on the page are taken first.
+    m_writer.change([&](ParamImage& image, InjectionTables&) { (void)stepPosition(image, bank, direction, all, live); });
 }
 
 void MapPageCommands::percentSwitch(int page, bool checked)
@@ -57,7 +54,7 @@ void MapPageCommands::percentSwitch(int page, bool checked)
     m_host.setMapGridVisible(false);
     (void)switchServoPercent(m_image, page, checked);
     m_host.setMapGridVisible(true);
-    m_host.afterChange();
+    m_writer.commit();
 }
 
 void MapPageCommands::servoMode(int page, int item)
@@ -66,7 +63,7 @@ void MapPageCommands::servoMode(int page, int item)
     storeControl("RadioGroupServoMode", page, item);
     m_host.refreshView();
     m_host.setMapGridVisible(true);
-    m_host.takeSnapshot();
+    m_writer.record();
 }
 
 void MapPageCommands::servoEnable(int page, bool checked)
@@ -75,7 +72,7 @@ void MapPageCommands::servoEnable(int page, bool checked)
     storeControl("CheckBoxServoEnable", page, checked ? 1 : 0);
     m_host.refreshView();
     m_host.setMapGridVisible(true);
-    m_host.takeSnapshot();
+    m_writer.record();
 }
 
 void MapPageCommands::jet123(Jet123Mode mode, int activePage)
@@ -86,16 +83,17 @@ void MapPageCommands::jet123(Jet123Mode mode, int activePage)
     m_host.setMapGridVisible(false);
     m_host.fillPage();
     m_host.setMapGridVisible(true);
-    m_host.takeSnapshot();
+    m_writer.record();
 }
 
 void MapPageCommands::gridOptionClick()
 {
     m_host.setMapGridVisible(false);
-    m_host.collectPage();
-    m_host.refreshView();
-    m_host.setMapGridVisible(true);
-    m_host.afterChange();
+    // The option is collected before the view follows it.
+    m_writer.change([this](ParamImage&, InjectionTables&) {
+        m_host.refreshView();
+        m_host.setMapGridVisible(true);
+    });
 }
 
 } // namespace quorvel

@@ -3,6 +3,7 @@
 #include "core/param_image.h"
 #include "maps/map_tools.h"
 #include "maps/position_tools.h"
+#include "maps/tune_writer.h"
 #include "model/injection_tables.h"
 #include "model/jet_coupling.h"
 
@@ -21,13 +22,9 @@ public:
     virtual void setMapGridVisible(bool visible) = 0;
     // Makes `page` the active page index without filling it.
     virtual void selectPage(int page) = 0;
-    virtual void collectPage() = 0;
     // Shows the image on the active page; ends with refreshView.
     virtual void fillPage() = 0;
     virtual void refreshView() = 0;
-    // Sanitise, fill the page twice, take an undo snapshot.
-    virtual void afterChange() = 0;
-    virtual void takeSnapshot() = 0;
 };
 
 // What Tools Minus and Plus read besides the image: the page, its "All" flag and where the
@@ -40,12 +37,12 @@ struct ToolContext {
     std::array<bool, kPositionBanks.size()> positionAll{}; // CheckBoxAll_PolohaA, CheckBoxAll_PolohaB
 };
 
-// The event handlers of the map pages, in the order the window runs them: each changes the
-// image and the working percent tables, then hides and shows the grid, collects, refreshes,
-// runs afterChange or takes a snapshot through the host.
+// The event handlers of the map pages, in the order the window runs them: each hides and shows
+// the grid through the host and hands its change to the tune writer, which stores, shows and
+// records it.
 class MapPageCommands {
 public:
-    MapPageCommands(ParamImage& image, InjectionTables& tables, MapPageHost& host);
+    MapPageCommands(TuneWriter& writer, ParamImage& image, MapPageHost& host);
     MapPageCommands(const MapPageCommands&) = delete;
     MapPageCommands& operator=(const MapPageCommands&) = delete;
 
@@ -73,8 +70,8 @@ private:
     // Stores a control's shown value into the field it edits on `page`.
     void storeControl(std::string_view controlName, int page, int shown);
 
+    TuneWriter& m_writer;
     ParamImage& m_image;
-    InjectionTables& m_tables;
     MapPageHost& m_host;
 };
 

@@ -1,111 +1,50 @@
 #include "maps/map_tools.h"
 
 #include "core/page_index.h"
+#include "maps/tune_writer.h"
 #include "model/jet_coupling.h"
+#include "model/map_cell_rules.h"
 #include "model/map_layout.h"
+#include "model/map_page.h"
 
-#include <algorithm>
-#include <array>
 #include <vector>
 
 namespace quorvel {
 namespace {
 
-constexpr int kByteCeiling = 255;
-// The grid shows at most 1000 %; a step beyond it would hide in the table and be cut back by
-// the next edit of any cell of the page.
-constexpr int kPercentCeiling = 1000;
-constexpr std::array kFollowers = {InjectionMap::Jet2A, InjectionMap::Jet3A, InjectionMap::Jet4A};
-
-using Elements = std::vector<int>;
-
-Elements wholeMapElements()
+std::vector<GridCell> wholeMapCells()
 {
-    Elements elements(kMapCells);
+    std::vector<GridCell> cells;
     for (int e = 0; e < kMapCells; ++e)
-        elements[static_cast<std::size_t>(e)] = e;
-    return elements;
+        cells.push_back({e / kMapColumns, e % kMapColumns});
+    return cells;
 }
 
-Elements columnElements(int column)
+std::vector<GridCell> columnCells(int column)
 {
-    Elements elements;
+    std::vector<GridCell> cells;
     for (int r = 0; r < kMapRows; ++r)
-        elements.push_back(r * kMapColumns + column);
-    return elements;
+        cells.push_back({r, column});
+    return cells;
 }
 
-// One step within 0..ceiling; false when the value sits at the bound of that direction.
-bool stepWithin(int& value, StepDirection direction, int ceiling)
+// One step of the page's unit on `cells`, from what the page shows now.
+ToolOutcome stepCells(TuneWriter& writer, const MapLayout& map, const std::vector<GridCell>& cells,
+                      StepDirection direction)
 {
-    const int next = std::clamp(value + static_cast<int>(direction), 0, ceiling);
-    if (next == value || value < 0 || value > ceiling)
-        return false;
-    value = next;
-    return true;
-}
-
-bool stepBytes(ParamImage& image, MapId map, const Elements& elements, StepDirection direction)
-{
-    bool moved = false;
-    for (int e : elements) {
-        int value = mapCell(image, map, e);
-        if (stepWithin(value, direction, kByteCeiling)) {
-            setMapCell(image, map, e, static_cast<std::uint16_t>(value));
-            moved = true;
-        }
-    }
-    return moved;
-}
-
-bool stepPercents(PercentTable& percents, const Elements& elements, StepDirection direction)
-{
-    bool moved = false;
-    for (int e : elements) {
-        std::uint16_t& entry = percents[static_cast<std::size_t>(e)];
-        int value = entry;
-        if (stepWithin(value, direction, kPercentCeiling)) {
-            entry = static_cast<std::uint16_t>(value);
-            moved = true;
-        }
-    }
-    return moved;
-}
-
-// The injection maps a step on `page` reaches; empty on a coupled follower page.
-std::vector<InjectionMap> injectionTargets(const ParamImage& image, int page, InjectionMap own)
-{
-    const JetCoupling coupling = JetCoupling::fromImage(image);
-    if (coupling.coupled && page >= kPageInj2A && page <= kPageInj4A)
-        return {};
-    std::vector<InjectionMap> targets{own};
-    if (coupling.coupled && page == kPageInj1A)
-        targets.insert(targets.end(), kFollowers.begin(), kFollowers.end());
-    return targets;
-}
-
-// Steps `elements` of the page's map. `alwaysStore`: a whole-map or column step stores the
-// injection map again even when no percentage moved; a single-cell step only when it moved.
-ToolOutcome stepElements(ParamImage& image, InjectionTables& tables, const MapLayout& map, int page,
-                         const Elements& elements, StepDirection direction, bool alwaysStore)
-{
-    const auto injection = injectionMapOf(map.id);
-    if (!injection)
-        return ToolOutcome::done(stepBytes(image, map.id, elements, direction));
-
-    const std::vector<InjectionMap> targets = injectionTargets(image, page, *injection);
-    if (targets.empty())
+    if (followsJet1A(writer.image(), map))
         return ToolOutcome::stopped();
-    std::array<std::uint8_t, kImageSize> before{};
-    std::ranges::copy(image.bytes(), before.begin());
-    bool moved = false;
-    for (InjectionMap target : targets) {
-        const bool stepped = stepPercents(tables.percent(target), elements, direction);
-        if (stepped || alwaysStore)
-            tables.percentToImage(target, image);
-        moved = moved || stepped;
+    ParamImage image = writer.image();
+    InjectionTables tables = writer.tables();
+    const MapPageValues shown =
+        fillMapPage(image, tables, selectBikeGrids(image), JetCoupling::fromImage(image), map.page);
+    std::vector<CellInput> steps;
+    for (GridCell cell : cells) {
+        const int value = shown.cells[static_cast<std::size_t>(cell.row * kMapColumns + cell.column)];
+        steps.push_back({cell, value + static_cast<int>(direction) * std::max(1, shown.rowRange(cell.row).step)});
     }
-    return ToolOutcome::done(moved || !std::ranges::equal(before, image.bytes()));
+    const TuneWrite written = writer.writeCells(map, CellUnit::Shown, steps, RangePolicy::Hold);
+    return ToolOutcome::done(written.imageChanged);
 }
 
 } // namespace
@@ -121,27 +60,25 @@ std::optional<GridCell> liveMapCell(int page, const LiveCell& live)
     return GridCell{row, live.cell.column};
 }
 
-ToolOutcome stepMap(ParamImage& image, InjectionTables& tables, int page, StepDirection direction, bool wholeMap,
-                    const LiveCell& live)
+ToolOutcome stepMap(TuneWriter& writer, int page, StepDirection direction, bool wholeMap, const LiveCell& live)
 {
     const MapLayout* map = MapTable::ofPage(page);
     if (map == nullptr)
         return ToolOutcome::done(false);
     if (wholeMap)
-        return stepElements(image, tables, *map, page, wholeMapElements(), direction, true);
-
+        return stepCells(writer, *map, wholeMapCells(), direction);
     const auto cell = liveMapCell(page, live);
     if (!cell)
         return ToolOutcome::stopped();
-    return stepElements(image, tables, *map, page, {cell->row * kMapColumns + cell->column}, direction, false);
+    return stepCells(writer, *map, {*cell}, direction);
 }
 
-ToolOutcome stepMapColumn(ParamImage& image, InjectionTables& tables, int page, int column, StepDirection direction)
+ToolOutcome stepMapColumn(TuneWriter& writer, int page, int column, StepDirection direction)
 {
     const MapLayout* map = MapTable::ofPage(page);
     if (map == nullptr || column < 0 || column >= kMapColumns)
         return ToolOutcome::done(false);
-    return stepElements(image, tables, *map, page, columnElements(column), direction, true);
+    return stepCells(writer, *map, columnCells(column), direction);
 }
 
 } // namespace quorvel

@@ -85,6 +85,26 @@ bool validCell(GridCell cell)
 
 } // namespace
 
+MapEditStatus writeStatus(const TuneWrite& written, MapEditMessage done)
+{
+    if (written.refusal)
+        return *written.refusal;
+    switch (done) {
+    case CellsChanged:
+        if (written.changed == 0)
+            return {NothingChanged};
+        return written.held > 0 ? MapEditStatus{CellsChangedHeld, written.changed, written.held}
+                                : MapEditStatus{CellsChanged, written.changed};
+    case CellsPasted:
+        return written.held > 0 ? MapEditStatus{CellsPastedHeld, written.cells, written.held}
+                                : MapEditStatus{CellsPasted, written.cells};
+    case MapImported:
+        return written.held > 0 ? MapEditStatus{MapImportedHeld, written.held} : MapEditStatus{MapImported};
+    default:
+        return {done, written.cells};
+    }
+}
+
 TuneWriter::TuneWriter(ParamImage& image, InjectionTables& tables, TuneHost& host)
     : m_image(image)
     , m_tables(tables)

@@ -48,6 +48,10 @@ struct FieldWrite {
     bool rounded = false; // the value given was not one the field holds: the nearest was stored
 };
 
+// What a write of cells did, as the status line says it: `done` with the cells changed (or the
+// cells given, for a paste), the values held when there were any, or why nothing was written.
+[[nodiscard]] MapEditStatus writeStatus(const TuneWrite& written, MapEditMessage done);
+
 // The side of the writer that shows the image and talks to the unit: the main window, or
 // nothing at all on the command line.
 class TuneHost {
@@ -119,6 +123,9 @@ public:
     void undo();
     void redo();
     [[nodiscard]] const UndoHistory& history() const { return m_history; }
+    // What the sources read to work out their values.
+    [[nodiscard]] const ParamImage& image() const { return m_image; }
+    [[nodiscard]] const InjectionTables& tables() const { return m_tables; }
 
 private:
     void restored(const std::optional<UndoHistory::Restored>& restored);

@@ -129,6 +129,7 @@ MapPageValues fillMapPage(ParamImage& image, InjectionTables& tables, const Bike
     values.firstRowRange = mapCellRange(image, *map, 0);
     if (const auto injection = injectionMapOf(map->id)) {
         tables.imageToPercent(*injection, image);
+        values.references = tables.reference(*injection);
         const PercentTable& percents = tables.percent(*injection);
         for (std::size_t e = 0; e < kMapCells; ++e)
             values.cells[e] = std::min<int>(percents[e], values.cellRange.maximum);

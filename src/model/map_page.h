@@ -29,6 +29,7 @@ struct MapPageValues {
     ControlRange cellRange;             // the cell controls' range and step on this page
     ControlRange firstRowRange;         // the same, or less on the first row of a servo map
     std::vector<FieldValue> aux;        // the page's other fields, in field-table order
+    ReferenceTable references{};        // the reference time of each cell (us) of an injection map
 
     [[nodiscard]] ControlRange rowRange(int row) const { return row == 0 ? firstRowRange : cellRange; }
 };

@@ -4,6 +4,7 @@
 #include "io/datalog_texts.h"
 #include "log/cell_overlay.h"
 #include "log/log_location.h"
+#include "maps/tune_writer.h"
 #include "model/map_layout.h"
 #include "ui/dialogs.h"
 #include "ui/log/log_viewer.h"
@@ -165,8 +166,8 @@ void DatalogCommands::suggestCorrections()
     m_parts.grid.showPreview({});
     if (!accepted || dialog.acceptedCorrections().empty())
         return;
-    if (applyCorrections(m_parts.image, map->id, dialog.acceptedCorrections()) > 0)
-        m_parts.correctionsApplied();
+    const TuneWrite written = applyCorrections(m_parts.writer, map->id, dialog.acceptedCorrections());
+    m_parts.showStatus(mapEditText(writeStatus(written, MapEditMessage::CellsChanged), m_parts.language()));
 }
 
 } // namespace quorvel

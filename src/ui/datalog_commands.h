@@ -24,7 +24,8 @@ class RecordingIndicator;
 // record the ride while a unit answers, with the recording time in the status line; "Open
 // log..." opens the log viewer, whose playback feeds the recorded frames through the monitor
 // decoding and the live marks as if the unit were running. The viewer's overlay of time and
-// lambda per cell is drawn on the grid, and its suggestions become one undo step when accepted.
+// lambda per cell is drawn on the grid, and its suggestions go through the tune writer as one
+// edit when accepted.
 class DatalogCommands {
 public:
     struct Parts {
@@ -37,8 +38,9 @@ public:
         Dialogs& dialogs;
         std::function<Language()> language;
         std::function<int()> activePage;
-        std::function<bool()> connected;          // a unit answers: playback then waits
-        std::function<void()> correctionsApplied; // the stored maps changed: tables, fill, undo
+        std::function<bool()> connected; // a unit answers: playback then waits
+        TuneWriter& writer;              // where accepted proposals go, as one edit
+        std::function<void(const std::string&)> showStatus;
         std::filesystem::path logsFolder;
     };
 

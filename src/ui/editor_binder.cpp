@@ -31,7 +31,7 @@ EditorBinder::EditorBinder(QWidget& root, const ControlRegistry& registry, Contr
                            const EditorWiring& wiring)
     : m_controls(registry, applier)
     , m_editor(EditorParts{wiring.image, wiring.tables, m_controls, wiring.mapPages, wiring.host, wiring.prompts,
-                           wiring.texts, wiring.live, wiring.settings})
+                           wiring.texts, wiring.live, wiring.settings, wiring.writer})
 {
     wireGestures(root);
     wireUndo(root);

@@ -26,6 +26,7 @@ struct EditorWiring {
     const MonitorSnapshot& live;
     OutsideSettings& settings;
     MapPageHook& mapPages; // the shared map grid on the map pages
+    TuneWriter& writer;    // where every change of the pages ends
 };
 
 // The page binding of the main window through a ParameterEditor over the real widgets: it

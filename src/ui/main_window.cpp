@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include "core/control_views.h"
 #include "core/page_index.h"
 #include "core/sanitise.h"
 #include "core/scoped_flag.h"
@@ -186,13 +187,10 @@ void TFormHlav::buildControls()
                         m_applier,
                         *m_menu,
                         *m_services.dialogs,
-                        {[this] { collectPage(); }, [this] { fillPage(); }, [this] { afterChange(); },
-                         [this] {
-                             if (m_editing != nullptr)
-                                 m_editing->editor().takeSnapshot();
-                         },
-                         [this](const std::string& text) { showStatusText(text); }, [this] { return filesFolder(); },
-                         [this](int page) { viewRefreshed(page); }, [this] { m_views->selectionChanged(); }}});
+                        m_writer,
+                        {[this] { fillPage(); }, [this](const std::string& text) { showStatusText(text); },
+                         [this] { return filesFolder(); }, [this](int page) { viewRefreshed(page); },
+                         [this] { m_views->selectionChanged(); }}});
     buildFeatureParts();
     m_language = std::make_unique<LanguageApplier>(m_applier, m_controls, *m_pages);
     m_help = std::make_unique<HelpCommand>(QCoreApplication::applicationDirPath().toStdString(), m_texts,
@@ -206,7 +204,8 @@ void TFormHlav::buildControls()
 
     auto editing = std::make_unique<EditorBinder>(
         *this, m_controls, m_applier,
-        EditorWiring{m_image, m_tables, *this, *this, m_texts, m_monitor.snapshot(), m_outside, *m_mapPages});
+        EditorWiring{m_image, m_tables, *this, *this, m_texts, m_monitor.snapshot(), m_outside, *m_mapPages,
+                     m_writer});
     m_editing = editing.get();
     m_binder = std::move(editing);
 }
@@ -247,8 +246,8 @@ void TFormHlav::buildFeatureParts()
         memoText, [this](int page) { m_pages->setCurrentIndex(page); }, [this] { return filesFolder(); }});
     m_datalog = std::make_unique<DatalogCommands>(DatalogCommands::Parts{
         *this, m_image, m_recorder, m_monitor, m_session, grid, *m_services.dialogs, language,
-        [this] { return activePage(); }, [this] { return !m_session.display().noConnectionVisible; },
-        [this] { imageChangedWhole(); }, dataFolder() / "logs"});
+        [this] { return activePage(); }, [this] { return !m_session.display().noConnectionVisible; }, m_writer,
+        [this](const std::string& text) { showStatusText(text); }, dataFolder() / "logs"});
 }
 
 std::filesystem::path TFormHlav::dataFolder() const
@@ -258,9 +257,7 @@ std::filesystem::path TFormHlav::dataFolder() const
 
 void TFormHlav::imageChangedWhole()
 {
-    if (m_editing != nullptr)
-        m_editing->editor().imageReplaced();
-    afterChange();
+    m_writer.commitReplaced();
 }
 
 void TFormHlav::viewRefreshed(int page)
@@ -632,14 +629,42 @@ void TFormHlav::forgetTransferAndFile()
 
 void TFormHlav::afterChange()
 {
+    m_writer.commit();
+}
+
+void TFormHlav::showImage()
+{
     sanitiseImage();
-    if (m_editing != nullptr) {
-        // The editor shows the image again and records the change for undo.
-        m_editing->editor().afterChange();
-        return;
-    }
     fillPage();
     fillPage();
+}
+
+void TFormHlav::showRestored(int page)
+{
+    if (page != activePage() && page >= 0 && page < kPageCount)
+        m_pages->setCurrentIndex(page); // the page change fills the page
+    fillPage();
+}
+
+void TFormHlav::historyMoved()
+{
+    const UndoHistory& history = m_writer.history();
+    for (std::string_view name : {"SpeedButtonZpet", "MenuZpet"})
+        m_applier.apply(enabledView({name}, history.canUndo()));
+    for (std::string_view name : {"SpeedButtonZnovu", "MenuZnovu"})
+        m_applier.apply(enabledView({name}, history.canRedo()));
+}
+
+bool TFormHlav::programsAfterChange() const
+{
+    const auto* box = m_controls.find<QCheckBox>({"CheckBoxProgHned"});
+    return box != nullptr && box->isChecked();
+}
+
+void TFormHlav::programPendingBlocks()
+{
+    m_backups->programPending();
+    showLink();
 }
 
 void TFormHlav::applyCaptions()
@@ -718,12 +743,6 @@ void TFormHlav::collectSanitiseRefill()
     if (m_editing != nullptr)
         m_editing->editor().imageReplaced();
     fillPage();
-}
-
-void TFormHlav::startProgramming()
-{
-    m_session.startProgramming();
-    showLink();
 }
 
 void TFormHlav::hideTransferMessage()

@@ -12,6 +12,7 @@
 #include "log/datalog_recorder.h"
 #include "maps/editor_host.h"
 #include "maps/live_marking.h"
+#include "maps/tune_writer.h"
 #include "model/bike_commands.h"
 #include "model/injection_tables.h"
 #include "ui/control_applier.h"
@@ -59,7 +60,8 @@ class TFormHlav final : public QMainWindow,
                         private UserPrompts,
                         private BikeCommandHost,
                         private FileCommandHost,
-                        private EditorHost {
+                        private EditorHost,
+                        private TuneHost {
 public:
     static constexpr int kTickMilliseconds = 55;
     static constexpr int kDesignWidth = 1320;
@@ -95,6 +97,8 @@ public:
     [[nodiscard]] const ControlRegistry& controls() const { return m_controls; }
     [[nodiscard]] MapPages& mapPages() const { return *m_mapPages; }
     [[nodiscard]] int activePage() const override;
+    // The one way the tune changes.
+    [[nodiscard]] TuneWriter& writer() { return m_writer; }
     // The editing of the static pages; null once another binder was set.
     [[nodiscard]] EditorBinder* editing() const { return m_editing; }
 
@@ -121,16 +125,20 @@ private:
     // FileCommandHost
     void collectSanitiseRefill() override;
     void hideTransferMessage() override;
-    // EditorHost
-    void startProgramming() override;
+    // TuneHost
+    void showImage() override;
+    void showRestored(int page) override;
+    void historyMoved() override;
+    [[nodiscard]] bool programsAfterChange() const override;
+    void programPendingBlocks() override;
 
     void buildControls();
     void buildFeatureParts();
     void wireFeatureCommands();
     void showFeatureStates();
     void viewRefreshed(int page);
-    // The stored maps changed as a whole (a backup restored, corrections applied): the working
-    // tables follow them, and the change is recorded.
+    // The stored maps changed as a whole (a backup restored): the working tables follow them, and
+    // the change is recorded.
     void imageChangedWhole();
     [[nodiscard]] std::filesystem::path dataFolder() const;
     void wireCommands();
@@ -156,6 +164,7 @@ private:
     LanguageTable m_texts;
     ParamImage m_image;
     InjectionTables m_tables;
+    TuneWriter m_writer{m_image, m_tables, *this};
     AllFlags m_allFlags{};
     AppSettings m_settings;
     SettingsStore m_store;

@@ -1,6 +1,7 @@
 #include "ui/map_edit_actions.h"
 
 #include "io/atomic_file.h"
+#include "maps/cell_scale.h"
 #include "model/map_layout.h"
 #include "ui/dialogs.h"
 #include "ui/main_menu.h"
@@ -60,7 +61,8 @@ std::optional<std::array<int, kMapColumns>> parseHeads(const std::string& typed,
 MapEditActions::MapEditActions(Parts parts)
     : m_parts(std::move(parts))
     , m_selection(m_parts.grid.selection())
-    , m_commands(MapEditParts{m_parts.image, m_parts.tables, m_parts.grid.model().grid(), m_selection, m_parts.host})
+    , m_commands(
+          MapEditParts{m_parts.writer, m_parts.image, m_parts.tables, m_parts.grid.model().grid(), m_selection})
 {
     buildItems();
 }
@@ -122,10 +124,34 @@ bool MapEditActions::stepSelection(StepDirection direction)
     return true;
 }
 
+void MapEditActions::typeCell(GridCell cell, DecimalNumber value)
+{
+    const MapEditStatus status = m_commands.typeCell(cell, value);
+    // A typed cell that was taken needs no word; one that was refused says why.
+    if (status.message != MapEditMessage::CellsChanged && status.message != MapEditMessage::NothingChanged)
+        show(status);
+}
+
+std::optional<double> MapEditActions::askValue(MapEditMessage prompt, bool amount)
+{
+    const ControlRange range = m_parts.grid.model().grid().cellRange(MapGridModel::kRows - 1);
+    const std::string unit(m_commands.unitName());
+    const std::string question = mapEditText(MapEditStatus{prompt, 0, 0, {unit}}, m_language);
+    if (m_commands.unit() == CellUnit::Milliseconds) {
+        // Every cell has a range of its own in ms; the writer names the one a value leaves.
+        constexpr double kLongestMs = 65.535;
+        return m_parts.dialogs.askNumber(question, NumberQuestion{0, 0, kLongestMs, CellScale::kTimeDecimals});
+    }
+    if (amount)
+        return m_parts.dialogs.askNumber(question, NumberQuestion{static_cast<double>(range.step), 0, kLargestAmount, 0});
+    return m_parts.dialogs.askNumber(question, NumberQuestion{static_cast<double>(range.minimum),
+                                                              static_cast<double>(range.minimum),
+                                                              static_cast<double>(range.maximum), 0});
+}
+
 void MapEditActions::run(MapEditCommand command)
 {
     using enum MapEditCommand;
-    const ControlRange range = m_parts.grid.model().grid().cellRange(MapGridModel::kRows - 1);
     switch (command) {
     case SelectAll:
         m_selection.selectAll();
@@ -141,17 +167,16 @@ void MapEditActions::run(MapEditCommand command)
         show(m_commands.paste(QApplication::clipboard()->text().toStdString()));
         return;
     case SetValue:
-        if (const auto value =
-                askNumber(MapEditMessage::PromptSetValue, range.minimum, range.minimum, range.maximum, 0))
-            show(m_commands.setValue(static_cast<int>(*value)));
+        if (const auto value = askValue(MapEditMessage::PromptSetValue, false))
+            show(m_commands.setValue(*value));
         return;
     case Add:
-        if (const auto value = askNumber(MapEditMessage::PromptAdd, range.step, 0, kLargestAmount, 0))
-            show(m_commands.add(static_cast<int>(*value)));
+        if (const auto value = askValue(MapEditMessage::PromptAdd, true))
+            show(m_commands.add(*value));
         return;
     case Subtract:
-        if (const auto value = askNumber(MapEditMessage::PromptSubtract, range.step, 0, kLargestAmount, 0))
-            show(m_commands.subtract(static_cast<int>(*value)));
+        if (const auto value = askValue(MapEditMessage::PromptSubtract, true))
+            show(m_commands.subtract(*value));
         return;
     case Scale:
         if (const auto value = askNumber(MapEditMessage::PromptScale, 100, 0, kLargestScale, 2))

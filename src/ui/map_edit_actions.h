@@ -22,16 +22,16 @@ class MapGrid;
 
 // The map editing gestures of the shared grid: one menu item per command in the Tools menu, the
 // grid's context menu and the File menu, with shortcuts that act while the grid has the focus.
-// Each asks what it needs (a value, the new RPM heads, a file), runs the map edit command on the
-// active map page and shows its status text. A command stores its change through the page
-// binding: one collection, one afterChange, one undo step.
+// Each asks what it needs (a value in the unit the cells show, the new RPM heads, a file), runs
+// the map edit command on the active map page and shows its status text. A command stores its
+// change through the tune writer: one undo step, or a refusal that changes nothing.
 class MapEditActions {
 public:
     struct Parts {
+        TuneWriter& writer;
         ParamImage& image;
         InjectionTables& tables;
         MapGrid& grid;
-        MapPageHost& host;
         MainMenu& menu;
         Dialogs& dialogs;
         const MessageTexts& texts;
@@ -53,6 +53,8 @@ public:
     bool stepSelection(StepDirection direction);
     // Runs the command of an item, as its menu item or shortcut does.
     void run(MapEditCommand command);
+    // A value typed into a cell of the grid (or stepped by the cell's arrows).
+    void typeCell(GridCell cell, DecimalNumber value);
 
     [[nodiscard]] QMenu& contextMenu() const { return *m_contextMenu; }
 
@@ -62,6 +64,8 @@ private:
     [[nodiscard]] std::string text(MapEditMessage message) const;
     [[nodiscard]] std::optional<double> askNumber(MapEditMessage prompt, double initial, double minimum, double maximum,
                                                   int decimals);
+    // A value for the selected cells, in the unit they show: the dialog names it.
+    [[nodiscard]] std::optional<double> askValue(MapEditMessage prompt, bool amount);
     void changeRpmAxis();
     void exportCsv();
     void importCsv();

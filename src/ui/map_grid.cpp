@@ -121,6 +121,10 @@ MapGrid::MapGrid(const ParamImage& image, const bool& showMs, QWidget* parent)
     column->addLayout(m_extrasRow);
     column->addStretch(1);
     m_model->setEditHandler([this] { forward(m_handlers.cellEdited); });
+    m_model->setCellHandler([this](GridCell cell, DecimalNumber value) {
+        if (!m_showing && m_handlers.cellTyped)
+            m_handlers.cellTyped(cell, value);
+    });
 }
 
 void MapGrid::buildTable()

@@ -2,6 +2,7 @@
 
 #include "ui/field_spin_box.h"
 #include "ui/map_grid_table_model.h"
+#include "ui/time_spin_box.h"
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
@@ -48,6 +49,19 @@ void MapGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
 QWidget* MapGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
                                        const QModelIndex& index) const
 {
+    auto* self = const_cast<MapGridDelegate*>(this); // the signal is the delegate's own
+    if (const int decimals = index.data(MapGridTableModel::DecimalsRole).toInt(); decimals > 0) {
+        // A stored time in ms: typed in ms, and its arrows step a percentage point of the
+        // cell's reference time, the step the page stores it in.
+        auto* times = new TimeSpinBox(parent);
+        times->setDecimals(decimals);
+        times->setFrame(false);
+        times->setRange(index.data(MapGridTableModel::MinimumRole).toDouble(),
+                        index.data(MapGridTableModel::MaximumRole).toDouble());
+        times->setSingleStep(index.data(MapGridTableModel::StepRole).toDouble());
+        times->onStepped = [self, times] { emit self->commitData(times); };
+        return times;
+    }
     auto* editor = new FieldSpinBox(QString(), parent);
     editor->setGroupSeparatorShown(false);
     editor->setAccelerated(false);
@@ -55,18 +69,26 @@ QWidget* MapGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
     editor->setRange(index.data(MapGridTableModel::MinimumRole).toInt(),
                      index.data(MapGridTableModel::MaximumRole).toInt());
     editor->setSingleStep(std::max(1, index.data(MapGridTableModel::StepRole).toInt()));
-    auto* self = const_cast<MapGridDelegate*>(this); // the signal is the delegate's own
     editor->onStepped = [self, editor] { emit self->commitData(editor); };
     return editor;
 }
 
 void MapGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
 {
+    if (auto* times = qobject_cast<QDoubleSpinBox*>(editor)) {
+        times->setValue(index.data(Qt::EditRole).toDouble());
+        return;
+    }
     static_cast<QSpinBox*>(editor)->setValue(index.data(Qt::EditRole).toInt());
 }
 
 void MapGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
 {
+    if (auto* times = qobject_cast<QDoubleSpinBox*>(editor)) {
+        times->interpretText();
+        model->setData(index, times->cleanText(), Qt::EditRole);
+        return;
+    }
     auto* spin = static_cast<QSpinBox*>(editor);
     spin->interpretText();
     model->setData(index, spin->value(), Qt::EditRole);

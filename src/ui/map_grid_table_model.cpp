@@ -13,6 +13,10 @@ QString qText(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+constexpr double kMicrosecondsPerMillisecond = 1000.0;
+constexpr int kTimeDecimals = 3;
+constexpr double kLongestMilliseconds = 65.535;
+
 bool isPlain(ColourRole role)
 {
     return role == ColourRole::NormalFace || role == ColourRole::NormalWindow;
@@ -112,19 +116,37 @@ QVariant MapGridTableModel::cellData(int row, int column, int role) const
         const auto overlay = m_overlay.find(element);
         return role == Qt::ToolTipRole && overlay != m_overlay.end() ? QVariant(overlay->second.second) : QVariant();
     }
+    const bool times = m_grid.viewUnit() == CellUnit::Milliseconds;
     switch (role) {
     case Qt::DisplayRole:
         return m_grid.isCellVisible(row, column) ? QVariant(qText(m_grid.cellText(row, column))) : QVariant();
     case Qt::EditRole:
-        return m_grid.cellValue(row, column);
+        return times ? QVariant(m_grid.cellTime(row, column) / kMicrosecondsPerMillisecond)
+                     : QVariant(m_grid.cellValue(row, column));
     case Qt::BackgroundRole:
         return cellBackground(row, column);
     case LiveMarkRole:
         return !isPlain(m_grid.cellColour(row, column));
     case Qt::TextAlignmentRole:
         return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    case DecimalsRole:
+        return times ? kTimeDecimals : 0;
     default:
+        break;
+    }
+    if (!times)
         return rangeData(m_grid.cellRange(row), role);
+    // In ms a cell steps by a percentage point of its reference time; the writer of the tune
+    // checks the range of each cell and names the one a value leaves.
+    switch (role) {
+    case MinimumRole:
+        return 0.0;
+    case MaximumRole:
+        return kLongestMilliseconds;
+    case StepRole:
+        return m_grid.cellTimeStep(row, column) / kMicrosecondsPerMillisecond;
+    default:
+        return {};
     }
 }
 
@@ -189,16 +211,22 @@ bool MapGridTableModel::setData(const QModelIndex& index, const QVariant& value,
 {
     if (role != Qt::EditRole || !isOwnItem(index) || !editable(index))
         return false;
+    const int row = index.row() - 1;
+    const int column = index.column() - 1;
+    if (row >= 0 && column >= 0) {
+        // The value goes to the writer as typed: in ms to the thousandth, else whole.
+        const DecimalRead typed = readDecimal(value.toString().toStdString(), DecimalMark::Point);
+        if (typed.fault != NumberFault::None || !m_cellTyped)
+            return false;
+        m_cellTyped({row, column}, typed.number);
+        return true;
+    }
     bool isNumber = false;
     const int shown = value.toInt(&isNumber);
     if (!isNumber)
         return false;
-    const int row = index.row() - 1;
-    const int column = index.column() - 1;
     bool changed = false;
-    if (row >= 0 && column >= 0)
-        changed = m_grid.setCellValue(row, column, shown);
-    else if (row < 0)
+    if (row < 0)
         changed = m_grid.setRpmHead(column, shown);
     else
         changed = m_grid.setRowAxisValue(row, shown);

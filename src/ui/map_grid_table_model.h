@@ -1,6 +1,8 @@
 #pragma once
 
 #include "maps/map_colour_scale.h"
+#include "io/decimal_text.h"
+#include "maps/grid_cell.h"
 #include "maps/map_grid_model.h"
 
 #include <QAbstractTableModel>
@@ -24,19 +26,24 @@ public:
         MaximumRole,
         StepRole,
         LiveMarkRole, // a cell the live marking painted: drawn over the selection
+        DecimalsRole, // places of a cell's value: 3 while the cells show their times in ms
     };
     static constexpr int kHeadRow = 0;
     static constexpr int kHeadColumn = 0;
 
     using EditHandler = std::function<void()>;
+    // A value typed into a cell, in the unit the cell shows; the writer of the tune takes it.
+    using CellHandler = std::function<void(GridCell, DecimalNumber)>;
 
     explicit MapGridTableModel(QObject* parent = nullptr);
 
     [[nodiscard]] MapGridModel& grid() { return m_grid; }
     [[nodiscard]] const MapGridModel& grid() const { return m_grid; }
 
-    // Runs after every value the user changed through setData.
+    // Runs after every head the user changed through setData.
     void setEditHandler(EditHandler handler) { m_edited = std::move(handler); }
+    // Takes every value typed into a cell; the grid holds no typed value itself.
+    void setCellHandler(CellHandler handler) { m_cellTyped = std::move(handler); }
 
     // The grid was loaded or laid out anew: every item may read differently.
     void reload();
@@ -85,6 +92,7 @@ private:
 
     MapGridModel m_grid;
     EditHandler m_edited;
+    CellHandler m_cellTyped;
     bool m_printLook = false;
     bool m_valueColours = false;
     std::optional<ColourLegend> m_legend;

@@ -33,11 +33,11 @@ bool isChecked(const QCheckBox* box)
 MapPages::MapPages(Parts parts)
     : m_parts(std::move(parts))
     , m_grid(new MapGrid(m_parts.image, m_parts.showMs, &m_parts.pages.page(kPageAdvance)))
-    , m_commands(m_parts.image, m_parts.tables, *this)
+    , m_commands(m_parts.writer, m_parts.image, *this)
 {
     placeGrid(kPageAdvance);
     m_edit = std::make_unique<MapEditActions>(MapEditActions::Parts{
-        m_parts.image, m_parts.tables, *m_grid, *this, m_parts.menu, m_parts.dialogs, m_parts.texts,
+        m_parts.writer, m_parts.image, m_parts.tables, *m_grid, m_parts.menu, m_parts.dialogs, m_parts.texts,
         m_parts.window.showStatus, [this] { return m_live; }, m_parts.window.folder});
     wireGrid();
     QObject::connect(&m_parts.menu.action("MenuToolsMinus"), &QAction::triggered, m_grid,
@@ -60,7 +60,10 @@ bool MapPages::isMapPage(int page)
 void MapPages::wireGrid()
 {
     MapGridHandlers handlers;
-    handlers.cellEdited = [this] { editEnded(); };
+    // A head or a field of the grid took a new value: the page is collected and the change ended.
+    handlers.cellEdited = [this] { m_parts.writer.commitPage(); };
+    // A cell took a typed value, in the unit it shows.
+    handlers.cellTyped = [this](GridCell cell, DecimalNumber value) { m_edit->typeCell(cell, value); };
     handlers.fieldEdited = [this](std::string_view control, int index, int shown) {
         (void)m_grid->model().grid().setAux(control, index, shown);
     };
@@ -86,9 +89,7 @@ void MapPages::wireGrid()
     };
     handlers.contextMenu = [this](QPoint at) { m_edit->contextMenu().popup(at); };
     handlers.allToggled = [this] {
-        collectPage();
-        refreshView();
-        afterChange();
+        m_parts.writer.change([this](ParamImage&, InjectionTables&) { refreshView(); });
     };
     handlers.columnSpin = [this](int column, StepDirection direction) {
         m_commands.columnSpin(activePage(), column, direction);
@@ -216,12 +217,6 @@ void MapPages::chooseJetMode(Jet123Mode mode)
     m_commands.jet123(mode, activePage());
 }
 
-void MapPages::editEnded()
-{
-    collectPage();
-    afterChange();
-}
-
 int MapPages::activePage() const
 {
     return m_parts.pages.activePage();
@@ -237,11 +232,6 @@ void MapPages::selectPage(int page)
     m_parts.pages.setCurrentIndex(page);
 }
 
-void MapPages::collectPage()
-{
-    m_parts.window.collectPage();
-}
-
 void MapPages::fillPage()
 {
     m_parts.window.fillPage();
@@ -250,16 +240,6 @@ void MapPages::fillPage()
 void MapPages::refreshView()
 {
     refreshView(activePage());
-}
-
-void MapPages::afterChange()
-{
-    m_parts.window.afterChange();
-}
-
-void MapPages::takeSnapshot()
-{
-    m_parts.window.takeSnapshot();
 }
 
 } // namespace quorvel

@@ -28,10 +28,7 @@ class PageControl;
 
 // What the map pages need of the window: the page binding's steps that span every page.
 struct MapPagesWindow {
-    std::function<void()> collectPage;
     std::function<void()> fillPage;
-    std::function<void()> afterChange;                  // sanitise, fill twice, record for undo
-    std::function<void()> takeSnapshot;                 // record for undo after a mode switch
     std::function<void(const std::string&)> showStatus; // a short text in the status line
     std::function<std::filesystem::path()> folder;      // where files of a map are offered first
     std::function<void(int page)> viewRefreshed;        // a page shows the image anew (views, compare)
@@ -56,6 +53,7 @@ public:
         ControlApplier& applier;
         MainMenu& menu;
         Dialogs& dialogs;
+        TuneWriter& writer; // where every change of a map goes
         MapPagesWindow window;
     };
 
@@ -90,15 +88,11 @@ private:
     // MapPageHost
     void setMapGridVisible(bool visible) override;
     void selectPage(int page) override;
-    void collectPage() override;
     void fillPage() override;
     void refreshView() override;
-    void afterChange() override;
-    void takeSnapshot() override;
 
     void wireGrid();
     void tools(StepDirection direction);
-    void editEnded();
     [[nodiscard]] int activePage() const;
     // Puts the grid onto the map page `page`.
     void placeGrid(int page);

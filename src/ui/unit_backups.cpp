@@ -32,16 +32,36 @@ void UnitBackups::keepRead(const UnitCopy& unit)
     QTimer::singleShot(0, &m_parts.window, [this, message] { m_parts.dialogs.showMessage(message); });
 }
 
+bool UnitBackups::keepBeforeProgram(const UnitCopy& unit)
+{
+    const BackupWrite written = m_store.write(unit.rawBytes(), BackupReason::Program, BackupTime::now());
+    if (written.written()) {
+        m_keptConnection = unit.connection();
+        return true;
+    }
+    const std::string question =
+        formatText(text("BackupWriteFailed"), written.error->c_str()) + "\n" + text("BackupProgramAnyway");
+    return m_parts.dialogs.askYesNoCancel(question) == PromptAnswer::Yes;
+}
+
 void UnitBackups::program()
 {
-    m_parts.session.programWithBackup([this](const UnitCopy& unit) {
-        const BackupWrite written = m_store.write(unit.rawBytes(), BackupReason::Program, BackupTime::now());
-        if (written.written())
-            return true;
-        const std::string question =
-            formatText(text("BackupWriteFailed"), written.error->c_str()) + "\n" + text("BackupProgramAnyway");
-        return m_parts.dialogs.askYesNoCancel(question) == PromptAnswer::Yes;
-    });
+    m_parts.session.programWithBackup([this](const UnitCopy& unit) { return keepBeforeProgram(unit); });
+}
+
+void UnitBackups::programPending()
+{
+    LinkSession& session = m_parts.session;
+    // Edits made while the unit is read for a backup wait as pending blocks: they go out with the
+    // others once the backup is kept.
+    if (session.readingForBackup())
+        return;
+    if (m_keptConnection == session.unitCopy().connection()) {
+        session.startProgramming();
+        return;
+    }
+    session.programWithBackup([this](const UnitCopy& unit) { return keepBeforeProgram(unit); },
+                              LinkSession::ProgramScope::PendingBlocks);
 }
 
 void UnitBackups::restore()

@@ -11,12 +11,15 @@
 #include "app/cli/parameter_listing.h"
 #include "core/sanitise.h"
 #include "io/atomic_file.h"
+#include "io/decimal_text.h"
 #include "io/language_table.h"
 #include "io/old_maps.h"
 #include "io/parameter_set.h"
 #include "io/service_tools.h"
+#include "maps/cell_scale.h"
+#include "maps/image_only_host.h"
+#include "maps/tune_writer.h"
 #include "model/bike_defaults.h"
-#include "model/field_codec.h"
 #include "model/field_table.h"
 
 #include <charconv>
@@ -122,8 +125,10 @@ int commandShow(const Context& c)
     return kExitOk;
 }
 
-// NAME=VALUE or NAME[INDEX]=VALUE, in shown units.
-int applyAssignment(const Context& c, const std::string& assignment, ParamImage& image)
+// NAME=VALUE or NAME[INDEX]=VALUE, in shown units, through the writer of the tune as the
+// window's fields take it: a value outside the field's range is refused with the range named; a
+// value between two the field holds is stored as the nearest, and said so.
+int applyAssignment(const Context& c, const std::string& assignment, TuneWriter& writer)
 {
     const auto equals = assignment.find('=');
     if (equals == std::string::npos)
@@ -138,14 +143,26 @@ int applyAssignment(const Context& c, const std::string& assignment, ParamImage&
         name.resize(bracket);
     }
     const Field* field = FieldTable::byName(name);
-    const auto value = parseInt(assignment.substr(equals + 1));
     if (field == nullptr || field->form == FieldForm::Text)
         return c.usageError("no parameter named " + name);
-    if (!value)
+    const DecimalRead value = readDecimal(assignment.substr(equals + 1), DecimalMark::Point);
+    if (value.fault != NumberFault::None)
         return c.usageError("not a number: " + assignment);
     if (element < 0 || element >= field->count)
         return c.usageError(name + " has elements 0.." + std::to_string(field->count - 1));
-    writeShown(image, *field, element, *value);
+    const FieldWrite written = writer.writeField(*field, element, value.number);
+    if (written.refusal) {
+        c.err << "quorvel-cli: " << mapEditText(*written.refusal, Language::English) << '\n';
+        return kExitBadInput;
+    }
+    if (written.rounded) {
+        const MapEditStatus note{MapEditMessage::FieldRounded,
+                                 0,
+                                 0,
+                                 {assignment.substr(0, equals), valueText(value.number.numerator, value.number.denominator),
+                                  std::to_string(written.stored)}};
+        c.err << "quorvel-cli: " << mapEditText(note, Language::English) << '\n';
+    }
     return kExitOk;
 }
 
@@ -159,8 +176,10 @@ int commandSet(const Context& c)
     InjectionTables tables;
     if (const auto failed = load(c, words[1], image, tables))
         return *failed;
+    ImageOnlyHost host(image);
+    TuneWriter writer(image, tables, host);
     for (std::size_t i = 2; i < words.size(); ++i) {
-        if (const int code = applyAssignment(c, words[i], image); code != kExitOk)
+        if (const int code = applyAssignment(c, words[i], writer); code != kExitOk)
             return code;
     }
     return save(c, *out, image);
@@ -291,8 +310,10 @@ std::string usage()
            "Files:\n"
            "  new --bike CODE -o OUT.ign             the full defaults of bike CODE (0..52)\n"
            "  show FILE.ign [--json]                 every parameter, axis and map in shown units\n"
-           "  set FILE.ign NAME=VALUE... -o OUT.ign  change parameters (NAME[i]=VALUE for a row),\n"
-           "                                         limited like the window's fields, then saved\n"
+           "  set FILE.ign NAME=VALUE... -o OUT.ign  change parameters (NAME[i]=VALUE for a row), then\n"
+           "                                         save; a value outside the field's range is refused\n"
+           "                                         (exit 2), one between two the unit holds is stored\n"
+           "                                         as the nearest and said so\n"
            "  diff A.ign B.ign [--json]              every parameter and map cell in which B differs\n"
            "                                         from A, in shown units; exit 1 when they differ\n"
            "The unit (DEV is a serial device, e.g. /dev/ttyUSB0, or the path quorvel-sim prints):\n"
@@ -317,14 +338,19 @@ std::string usage()
            "  import-old-maps OLD --into FILE.ign -o OUT.ign\n"
            "  export-percent FILE.ign -o OUT.txt     injection maps as percentages\n"
            "Maps (MAP is a section key: ADVANCE, JET_1A..JET_4A, JET_B, IAP, SERVO_IN_VALUE, SERVO_EX_VALUE):\n"
-           "  map-export FILE.ign MAP -o OUT.csv     the map with its heads in the units of its page\n"
-           "  map-import FILE.ign MAP IN.csv -o OUT.ign\n"
-           "                                         the map from such a CSV, then saved\n";
+           "  map-export FILE.ign MAP [--ms] -o OUT.csv\n"
+           "                                         the map with its heads in the units of its page;\n"
+           "                                         --ms writes an injection map's stored times in ms\n"
+           "  map-import FILE.ign MAP IN.csv [--hold] -o OUT.ign\n"
+           "                                         the map from such a CSV (in the page's unit or ms),\n"
+           "                                         then saved; a value outside its cell's range is\n"
+           "                                         refused (exit 2), or with --hold held at the range's\n"
+           "                                         end and counted\n";
 }
 
 int run(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err)
 {
-    const Arguments args(argv, {"--json", "--help", "-h", "--no-backup", "--fast"});
+    const Arguments args(argv, {"--json", "--help", "-h", "--no-backup", "--fast", "--hold", "--ms"});
     const Context c{args, out, err};
     if (args.flag("--help") || args.flag("-h")) {
         out << usage();

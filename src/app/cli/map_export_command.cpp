@@ -12,11 +12,12 @@ int mapExportCommand(const Arguments& args, std::ostream& err)
     const auto& words = args.positional();
     const auto out = args.option("-o") ? args.option("-o") : args.option("--output");
     if (words.size() != 3 || !out)
-        return mapCommandUsageError(err, "map-export needs FILE.ign MAP -o OUT.csv");
+        return mapCommandUsageError(err, "map-export needs FILE.ign MAP [--ms] -o OUT.csv");
     MapCommandFile file;
     if (const auto failed = loadMapCommandFile(words[1], words[2], file, err))
         return *failed;
-    if (const auto error = writeFileAtomically(*out, exportMapCsv(file.image, file.tables, *file.map)))
+    const CellUnit unit = args.flag("--ms") ? CellUnit::Milliseconds : CellUnit::Shown;
+    if (const auto error = writeFileAtomically(*out, exportMapCsv(file.image, file.tables, *file.map, unit)))
         return mapCommandFileError(err, *error);
     return kExitOk;
 }
