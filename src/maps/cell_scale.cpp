@@ -53,7 +53,7 @@ CellScale::CellScale(const ParamImage& image, const InjectionTables& tables, con
     , m_map(map)
     , m_unit(unit)
     , m_times(unit == CellUnit::Milliseconds && takesTimes(map))
-    , m_unitName(unitName(image, map, unit))
+    , m_unitName(quorvel::unitName(image, map, unit))
 {
 }
 

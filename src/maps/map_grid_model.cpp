@@ -108,24 +108,6 @@ const std::string& MapGridModel::msText(int row, int column) const
     return m_ms[cellIndex(row, column)];
 }
 
-bool MapGridModel::setCellValue(int row, int column, int shown)
-{
-    if (!isCellEditable(row, column))
-        return false;
-    int& cell = m_values.cells[cellIndex(row, column)];
-    const ControlRange range = cellRange(row);
-    const int next = std::clamp(shown, range.minimum, range.maximum);
-    if (next == cell)
-        return false;
-    cell = next;
-    return true;
-}
-
-bool MapGridModel::stepCell(int row, int column, int steps)
-{
-    return setCellValue(row, column, cellValue(row, column) + steps * cellRange(row).step);
-}
-
 ControlRange MapGridModel::rpmRange()
 {
     return {kAxisRpmMinimum, kAxisRpmMaximum, kAxisRpmStep};

@@ -26,9 +26,10 @@ struct GridRepaint {
 };
 
 // The shared map grid without its widgets: what the one grid shows for the active map page.
-// The page binding loads it with the values of fillMapPage and the layout of the page view,
-// the widgets read it and write the user's edits into it, and the binding hands values() to
-// collectMapPage. Edits are held as a spin box holds them: limited to the control's range.
+// The page binding loads it with the values of fillMapPage and the layout of the page view, the
+// widgets read it, and the binding hands values() to collectMapPage. A value typed into a cell
+// goes to the tune writer, never into the grid; the heads and fields are held here as a spin
+// box holds them (limited to the control's range) until the page is collected.
 class MapGridModel {
 public:
     static constexpr int kRows = kMapRows;
@@ -61,10 +62,6 @@ public:
     [[nodiscard]] bool isCellEditable(int row, int column) const { return m_layout.cellEditable(row, column); }
     [[nodiscard]] bool isRowHidden(int row) const { return !m_layout.rowShown(row); }
     [[nodiscard]] bool isColumnHidden(int column) const { return !m_layout.columnShown(column); }
-    // False for a cell that cannot be edited or whose value stays as it was.
-    bool setCellValue(int row, int column, int shown);
-    // The up-down of a cell: `steps` steps of the page's step.
-    bool stepCell(int row, int column, int steps);
 
     // RPM axis heads in rpm, 300..25000 in steps of 100.
     [[nodiscard]] static ControlRange rpmRange();

@@ -13,14 +13,14 @@ namespace quorvel {
 namespace {
 
 constexpr std::array kLanguages = {Language::English, Language::German, Language::French, Language::Czech};
-constexpr int kLastMessage = static_cast<int>(MapEditMessage::CsvFileFilter);
+constexpr int kLastMessage = static_cast<int>(MapEditMessage::FieldRounded);
 
-// The %d conversions of a format; "%%" and a lone % are no conversion.
-int conversions(std::string_view format)
+// The %d (or %s) conversions of a format; "%%" and a lone % are no conversion.
+int conversions(std::string_view format, char kind = 'd')
 {
     int count = 0;
     for (std::size_t at = format.find('%'); at != std::string_view::npos; at = format.find('%', at + 1)) {
-        if (at + 1 < format.size() && format[at + 1] == 'd')
+        if (at + 1 < format.size() && format[at + 1] == kind)
             ++count;
     }
     return count;
@@ -36,6 +36,14 @@ TEST(MapEditTexts, EveryMessageHasItsOwnTextWithItsNumbersInEveryLanguage)
             const std::string_view format = mapEditFormat(message, language);
             EXPECT_FALSE(format.empty()) << m;
             EXPECT_EQ(conversions(format), argumentCount(message)) << m << " " << format;
+            EXPECT_EQ(conversions(format, 's'), wordCount(message)) << m << " " << format;
+            // A count of one reads apart in every language or in none, and takes the numbers
+            // after the first.
+            const std::string_view singular = mapEditSingular(message, language);
+            EXPECT_EQ(singular.empty(), mapEditSingular(message, Language::English).empty()) << m;
+            if (!singular.empty()) {
+                EXPECT_EQ(conversions(singular), argumentCount(message) - 1) << m << " " << singular;
+            }
         }
     }
     EXPECT_EQ(english.size(), static_cast<std::size_t>(kLastMessage + 1)); // no message lacks its row
@@ -48,6 +56,31 @@ TEST(MapEditTexts, NumbersAreFilledInAndPercentSignsKept)
     EXPECT_EQ(mapEditText({MapEditMessage::BadNumber, 3, 7}, Language::German), "Zeile 3, Spalte 7: keine Zahl");
     EXPECT_NE(mapEditText({MapEditMessage::BadRowHead, 2, 1}, Language::French).find("de 0 % à 100 %"),
               std::string::npos);
+}
+
+TEST(MapEditTexts, OneCellIsCountedInTheSingular)
+{
+    EXPECT_EQ(mapEditText({MapEditMessage::CellsChanged, 1}, Language::English), "1 cell changed");
+    EXPECT_EQ(mapEditText({MapEditMessage::CellsPasted, 1}, Language::German), "1 Zelle eingefügt");
+    EXPECT_EQ(mapEditText({MapEditMessage::CellsChanged, 1}, Language::French), "1 case modifiée");
+    EXPECT_EQ(mapEditText({MapEditMessage::CellsPasted, 1}, Language::Czech), "Vložena 1 buňka");
+    EXPECT_EQ(mapEditText({MapEditMessage::CellsChangedHeld, 1, 3}, Language::English),
+              "1 cell changed; values held at the end of their range: 3");
+    EXPECT_EQ(mapEditText({MapEditMessage::CellsChanged, 2}, Language::English), "2 cells changed");
+}
+
+TEST(MapEditTexts, AValueOutOfRangeNamesThePlaceTheValueAndTheRangeInEveryLanguage)
+{
+    const MapEditStatus cell{MapEditMessage::ValueOutOfRange, 0, 0, {"20%", "3000", "75", "0", "60", "deg"}};
+    EXPECT_EQ(mapEditText(cell, Language::English),
+              "Row 20%, 3000 rpm: 75 deg is outside the range 0 to 60 deg; nothing was changed");
+    EXPECT_EQ(mapEditText(cell, Language::German),
+              "Zeile 20%, 3000 U/min: 75 deg liegt außerhalb des Bereichs 0 bis 60 deg; nichts wurde geändert");
+    EXPECT_NE(mapEditText(cell, Language::Czech).find("0 až 60 deg"), std::string::npos);
+    // A parameter is named by itself and has no unit.
+    const MapEditStatus field{MapEditMessage::ValueOutOfRange, 0, 0, {"IgnLimiter", "", "99999", "900", "25000", ""}};
+    EXPECT_EQ(mapEditText(field, Language::English),
+              "IgnLimiter: 99999 is outside the range 900 to 25000; nothing was changed");
 }
 
 TEST(MapEditTexts, EveryMenuItemHasACaptionInEveryLanguageAppliedLikeTheOthers)

@@ -35,8 +35,23 @@ INSTANTIATE_TEST_SUITE_P(
                     DecimalCase{"12,345", Comma, Ambiguous, {}}, DecimalCase{"12,5", Point, NotANumber, {}},
                     DecimalCase{"1.5", Comma, NotANumber, {}}, DecimalCase{"1.000.000", Point, NotANumber, {}},
                     DecimalCase{"1e3", Point, NotANumber, {}}, DecimalCase{"1.", Point, NotANumber, {}},
-                    DecimalCase{"-", Point, NotANumber, {}}, DecimalCase{"1234567890123456", Point, NotANumber, {}},
-                    DecimalCase{"  ", Point, Empty, {}}));
+                    DecimalCase{"-", Point, NotANumber, {}}, DecimalCase{"  ", Point, Empty, {}},
+                    // A spreadsheet's full precision: six places kept, rounded.
+                    DecimalCase{"13.799999999999999999", Point, None, {13800000, 1000000}},
+                    DecimalCase{"-0.12345649", Point, None, {-123456, 1000000}},
+                    DecimalCase{"0012,5", Comma, None, {125, 10}},
+                    // Beyond every range, and read as such rather than overflowing.
+                    DecimalCase{"1234567890123456", Point, None, {1000000000000, 1}}));
+
+TEST(SplitDelimited, TakesACarriageReturnAloneAsALineEnd)
+{
+    const auto rows = splitDelimited("a,b\r1,2\r\r3\r", ',');
+    ASSERT_EQ(rows.size(), 4U);
+    EXPECT_EQ(rows[1].fields, (std::vector<std::string>{"1", "2"}));
+    EXPECT_EQ(rows[2].fields, std::vector<std::string>{""});
+    EXPECT_EQ(rows[3].line, 4);
+    EXPECT_EQ(detectSeparator("JET_1A [%];1000\r1;2,3"), ';');
+}
 
 TEST(SplitDelimited, TakesCrLfAByteOrderMarkQuotesAndTrailingLineEnds)
 {
@@ -81,7 +96,7 @@ std::string sheetText(bool pressures)
 SheetRead readSheet(std::string_view text, std::string_view unit, bool pressures)
 {
     const auto rows = splitDelimited(text, ',');
-    return readMapSheet(rows, Point, {unit, pressures, [](int, int) { return ControlRange{0, 60, 1}; }});
+    return readMapSheet(rows, Point, {{unit}, pressures});
 }
 
 TEST(MapSheet, ReadsBackWhatItWrites)
@@ -92,7 +107,7 @@ TEST(MapSheet, ReadsBackWhatItWrites)
         const SheetRead read = readSheet(text, pressures ? "%" : "deg", pressures);
         ASSERT_FALSE(read.error) << read.error->first << ":" << read.error->second;
         EXPECT_EQ(read.values.rpm[14], 8000);
-        EXPECT_EQ(read.values.cells[149], 149 % 61);
+        EXPECT_EQ(read.values.cells[149], (DecimalNumber{149 % 61, 1}));
         EXPECT_EQ(read.values.pressures[9], pressures ? 93 : 0);
     }
 }
@@ -137,7 +152,7 @@ TEST(MapSheet, AMissingLineIsNamedAfterTheLastOne)
     EXPECT_EQ(read.error, (MapEditStatus{WrongShape, 11, 1}));
 }
 
-TEST(MapSheet, TakesACornerWithoutAUnitAndRoundsCellsToTheirRange)
+TEST(MapSheet, TakesACornerWithoutAUnitAndKeepsTheCellsAsWritten)
 {
     std::string text = sheetText(false);
     text.replace(0, text.find(','), "my map");
@@ -145,8 +160,32 @@ TEST(MapSheet, TakesACornerWithoutAUnitAndRoundsCellsToTheirRange)
     text.replace(text.find("2%,15,"), 6, "2%,99,");
     const SheetRead read = readSheet(text, "deg", false);
     ASSERT_FALSE(read.error);
-    EXPECT_EQ(read.values.cells[0], 13);
-    EXPECT_EQ(read.values.cells[15], 60);
+    EXPECT_EQ(read.unit, "deg");
+    // Rounding and the range are for the writer of the tune, which names a cell out of range.
+    EXPECT_EQ(read.values.cells[0], (DecimalNumber{125, 10}));
+    EXPECT_EQ(read.values.cells[15], (DecimalNumber{99, 1}));
+}
+
+TEST(MapSheet, ThrottleHeadsMayBeTheFractionsOfASpreadsheetsPercentCells)
+{
+    std::string text = sheetText(false);
+    for (const auto& [head, fraction] : {std::pair{"\r\n2%,", "\r\n0.02,"}, std::pair{"\r\n10%,", "\r\n0.1,"},
+                                         std::pair{"\r\n100%,", "\r\n1,"}, std::pair{"\r\n20%,", "\r\n20,"}})
+        text.replace(text.find(head), std::string_view(head).size(), fraction);
+    EXPECT_FALSE(readSheet(text, "deg", false).error);
+    text.replace(text.find("\r\n0.02,"), 7, "\r\n0.2,");
+    EXPECT_EQ(readSheet(text, "deg", false).error, (MapEditStatus{MapEditMessage::BadRowHead, 3, 1}));
+}
+
+TEST(MapSheet, AMapOfTimesMayStateMillisecondsWhereThePageAllowsThem)
+{
+    std::string text = sheetText(false);
+    text.replace(text.find("[deg]"), 5, "[ms]");
+    const auto rows = splitDelimited(text, ',');
+    const SheetRead times = readMapSheet(rows, Point, {{"%", "ms"}, false});
+    ASSERT_FALSE(times.error);
+    EXPECT_EQ(times.unit, "ms");
+    EXPECT_EQ(readMapSheet(rows, Point, {{"deg"}, false}).error, (MapEditStatus{MapEditMessage::UnitDiffers, 1, 1}));
 }
 
 } // namespace

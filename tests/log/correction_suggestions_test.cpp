@@ -2,6 +2,8 @@
 
 #include "log_frames.h"
 #include "log_test_image.h"
+#include "maps/image_only_host.h"
+#include "model/jet_coupling.h"
 
 #include <gtest/gtest.h>
 
@@ -115,7 +117,29 @@ TEST_F(CorrectionSuggestionsTest, OnlyMapsOfInjectionTimesTakeCorrections)
         EXPECT_TRUE(suggest(ride, map).empty()) << MapTable::of(map).name;
 }
 
-TEST_F(CorrectionSuggestionsTest, ApplyingWritesOnlyCellsNobodyChangedSince)
+// Applying goes through the writer of the tune as one edit of the map: each time is stored at
+// the nearest percentage of its reference, as the page stores the map.
+class ApplyingCorrections : public CorrectionSuggestionsTest {
+protected:
+    ApplyingCorrections() { m_tables.refreshFromImage(m_image); }
+
+    [[nodiscard]] int percentOf(MapId map, int cell) const
+    {
+        return m_tables.percent(*injectionMapOf(map))[static_cast<std::size_t>(cell)];
+    }
+    // The stored time nearest to `us` that the map's cell holds.
+    [[nodiscard]] int nearestStored(MapId map, int cell, int us) const
+    {
+        const std::uint16_t reference = m_tables.reference(*injectionMapOf(map))[static_cast<std::size_t>(cell)];
+        return storedTime(static_cast<std::uint16_t>((us * 100 + reference / 2) / reference), reference);
+    }
+
+    InjectionTables m_tables;
+    ImageOnlyHost m_host{m_image};
+    TuneWriter m_writer{m_image, m_tables, m_host};
+};
+
+TEST_F(ApplyingCorrections, WritesOnlyCellsNobodyChangedSince)
 {
     test::LogBuilder ride;
     ride.rows(0, 21, 330, cruise(200));
@@ -123,10 +147,27 @@ TEST_F(CorrectionSuggestionsTest, ApplyingWritesOnlyCellsNobodyChangedSince)
     const auto corrections = suggest(ride);
     ASSERT_EQ(corrections.size(), 2U);
     setMapCell(m_image, MapId::Jet1A, element(9, 7), 2500); // edited while the preview was open
-    EXPECT_EQ(applyCorrections(m_image, MapId::Jet1A, corrections), 1);
-    EXPECT_EQ(mapCell(m_image, MapId::Jet1A, kCell), 2040);
-    EXPECT_EQ(mapCell(m_image, MapId::Jet1A, element(9, 7)), 2500);
+    const int edited = nearestStored(MapId::Jet1A, element(9, 7), 2500);
+    const TuneWrite written = applyCorrections(m_writer, MapId::Jet1A, corrections);
+    EXPECT_EQ(written.cells, 1);
+    EXPECT_EQ(mapCell(m_image, MapId::Jet1A, kCell), nearestStored(MapId::Jet1A, kCell, 2040));
+    EXPECT_EQ(mapCell(m_image, MapId::Jet1A, element(9, 7)), edited);
     EXPECT_EQ(mapCell(m_image, MapId::Jet2A, kCell), 2000);
+}
+
+TEST_F(ApplyingCorrections, CoupledMapsTakeTheChangeOfInj1AAsATypedCellGivesIt)
+{
+    m_image.setByte(kJet123ModeOffset, static_cast<std::uint8_t>(Jet123Mode::Coupled));
+    m_tables.refreshFromImage(m_image);
+    const int lead = percentOf(MapId::Jet1A, kCell);
+    const int follower = percentOf(MapId::Jet2A, kCell);
+    const auto lean = suggest(steadyRide(21, cruise(200)));
+    ASSERT_EQ(lean.size(), 1U);
+    ASSERT_FALSE(applyCorrections(m_writer, MapId::Jet1A, lean).refusal);
+    const int raised = percentOf(MapId::Jet1A, kCell) - lead;
+    EXPECT_GT(raised, 0);
+    for (MapId map : {MapId::Jet2A, MapId::Jet3A, MapId::Jet4A})
+        EXPECT_EQ(percentOf(map, kCell), follower + raised) << MapTable::of(map).name;
 }
 
 } // namespace

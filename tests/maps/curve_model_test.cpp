@@ -1,5 +1,6 @@
 #include "maps/curve_model.h"
 
+#include "maps/shown_cell.h"
 #include "core/page_index.h"
 #include "io/map_view_texts.h"
 #include "map_test_image.h"
@@ -67,7 +68,7 @@ TEST_F(CurveModelTest, OneRowMapIsItsCurveWithTheLivePoint)
     EXPECT_EQ(m_curves.curves()[0].live, 6);
     EXPECT_TRUE(tick(kPageAdvance, live).empty());
 
-    ASSERT_TRUE(m_grid.setCellValue(9, 2, m_grid.cellValue(9, 2) + 1));
+    ASSERT_TRUE(testing_maps::showCell(m_grid, m_image, 9, 2, m_grid.cellValue(9, 2) + 1));
     const CurveChange edited = m_curves.update(kPageAdvance, m_image, m_grid);
     EXPECT_FALSE(edited.series);
     EXPECT_EQ(edited.points, std::vector<CurvePointIndex>{(CurvePointIndex{0, 2})});

@@ -1,6 +1,7 @@
 #include "maps/map_clipboard.h"
 
 #include "core/page_index.h"
+#include "io/map_csv.h"
 #include "map_grid_rig.h"
 
 #include <gtest/gtest.h>
@@ -11,13 +12,25 @@ namespace {
 using testing_maps::Block;
 using testing_maps::MapGridRig;
 
+// A paste is read against the grid's page and handed to the writer of the tune, which refuses a
+// value outside its cell's range with nothing changed.
 class MapClipboard : public testing::Test {
 protected:
-    MapEdit paste(std::string_view text, std::string_view unit = "%")
+    static TuneWrite pasteInto(MapGridRig& into, std::string_view text)
     {
-        return pasteText(rig.grid, rig.selection, text, cellRanges(rig.image, *MapTable::ofPage(rig.grid.page())),
-                         unit);
+        const Paste pasted =
+            readPaste(into.grid, into.selection, text, sheetTarget(into.image, into.map(), into.grid.viewUnit()));
+        if (pasted.refusal)
+            return {pasted.refusal, 0, 0, 0, false};
+        const TuneWrite written =
+            pasted.sheet ? into.writer.writeMap(into.map(), pasted.sheet->values, unitOf(*pasted.sheet),
+                                                RangePolicy::Refuse)
+                         : into.writer.writeCells(into.map(), pasted.block.unit, pasted.block.values,
+                                                  RangePolicy::Refuse);
+        into.show(into.grid.page());
+        return written;
     }
+    TuneWrite paste(std::string_view text) { return pasteInto(rig, text); }
 
     MapGridRig rig;
 };
@@ -34,10 +47,9 @@ TEST_F(MapClipboard, ASpreadsheetBlockWithATrailingLineEndIsPastedAtTheSelection
 {
     rig.show(kPageInj1A);
     rig.selection.press({8, 13});
-    const MapEdit edit = paste("101\t102\t103\r\n104\t105\t106\r\n107\t108\t109\r\n");
-    ASSERT_FALSE(edit.refusal);
-    EXPECT_EQ(edit.cellsReached, 4); // two rows and two columns lie inside the map
-    EXPECT_FALSE(edit.wholeMap);
+    const TuneWrite written = paste("101\t102\t103\r\n104\t105\t106\r\n107\t108\t109\r\n");
+    ASSERT_FALSE(written.refusal);
+    EXPECT_EQ(written.cells, 4); // two rows and two columns lie inside the map
     EXPECT_EQ(rig.block({8, 13, 9, 14}), (Block{{101, 102}, {104, 105}}));
 }
 
@@ -53,6 +65,14 @@ TEST_F(MapClipboard, ADecimalCommaIsReadWhereNoValueHoldsAPoint)
     EXPECT_EQ(paste("3\t1,000\n").refusal, (MapEditStatus{MapEditMessage::AmbiguousDecimal, 1, 2}));
 }
 
+TEST_F(MapClipboard, ASpreadsheetsFullPrecisionIsRoundedToTheCellsStep)
+{
+    rig.show(kPageAdvance);
+    rig.selection.press({0, 0});
+    ASSERT_FALSE(paste("13.799999999999999999\t12.500000000000000001\r").refusal);
+    EXPECT_EQ(rig.block({0, 0, 0, 1}), (Block{{14, 13}}));
+}
+
 TEST_F(MapClipboard, TextThatDoesNotParseChangesNothingAndSaysWhere)
 {
     rig.show(kPageInj1A);
@@ -64,11 +84,26 @@ TEST_F(MapClipboard, TextThatDoesNotParseChangesNothingAndSaysWhere)
     EXPECT_EQ(rig.grid.values().cells, before);
 }
 
+TEST_F(MapClipboard, AValueOutOfItsRangeRefusesThePasteNamingTheCell)
+{
+    rig.image.setByte(kJet123ModeOffset, 0);
+    rig.show(kPageInjB); // 0..100
+    rig.selection.press({2, 3});
+    const ParamImage before = rig.image;
+    const TuneWrite written = paste("-5\t250\n");
+    ASSERT_TRUE(written.refusal);
+    EXPECT_EQ(written.refusal->message, MapEditMessage::ValueOutOfRange);
+    EXPECT_EQ(mapEditText(*written.refusal, Language::English),
+              "Row 5%, " + std::to_string(rig.grid.rpmHead(3)) +
+                  " rpm: -5 raw is outside the range 0 to 100 raw; nothing was changed");
+    EXPECT_TRUE(std::ranges::equal(rig.image.bytes(), before.bytes()));
+}
+
 TEST_F(MapClipboard, OneValueFillsTheWholeSelection)
 {
     rig.show(kPageAdvance);
     rig.select({0, 0}, {2, 2});
-    EXPECT_EQ(paste("17\n", "deg").cellsReached, 9);
+    EXPECT_EQ(paste("17\n").cells, 9);
     EXPECT_EQ(rig.block({0, 0, 2, 2}), (Block{{17, 17, 17}, {17, 17, 17}, {17, 17, 17}}));
 }
 
@@ -81,18 +116,31 @@ TEST_F(MapClipboard, AWholeMapWithItsHeadsGoesToItsPlace)
     MapGridRig other;
     other.show(kPageInjIap);
     other.type({0, 0}, {{300}});
-    other.grid.setRpmHead(0, 800);
-    other.grid.setRowAxisValue(0, 20);
     other.selection.press({5, 5}); // a whole map ignores where the selection is
-    const MapEdit edit =
-        pasteText(other.grid, other.selection, text, cellRanges(other.image, *MapTable::ofPage(kPageInjIap)), "%");
-    ASSERT_FALSE(edit.refusal);
-    EXPECT_TRUE(edit.wholeMap);
-    EXPECT_TRUE(edit.headsChanged);
-    EXPECT_EQ(edit.cellsReached, kMapCells);
+    const TuneWrite written = pasteInto(other, text);
+    ASSERT_FALSE(written.refusal);
+    EXPECT_EQ(written.cells, kMapCells);
     EXPECT_EQ(other.grid.values().cells, rig.grid.values().cells);
     EXPECT_EQ(other.grid.values().rpm, rig.grid.values().rpm);
     EXPECT_EQ(other.grid.values().rows, rig.grid.values().rows);
+}
+
+TEST_F(MapClipboard, TheMsViewCopiesAndPastesTimes)
+{
+    rig.showMs = true;
+    rig.show(kPageInj1A);
+    rig.select({0, 0}, {0, 1});
+    const std::string copied = copySelection(rig.grid, rig.selection);
+    const auto shown = [&](int column) { return fixedText(rig.grid.cellTime(0, column), 3); };
+    EXPECT_EQ(copied, shown(0) + "\t" + shown(1) + "\n");
+    EXPECT_TRUE(copyMapWithHeads(rig.grid, "JET_1A", "ms").starts_with("JET_1A [ms]\t"));
+
+    // Pasted back one cell to the right: each cell takes the other's time, to its nearest step.
+    rig.selection.press({0, 1});
+    const int reference = rig.tables.reference(InjectionMap::Jet1A)[1];
+    const int time = rig.grid.cellTime(0, 0);
+    ASSERT_FALSE(paste(copied).refusal);
+    EXPECT_NEAR(rig.grid.cellTime(0, 1), time, reference / 200 + 1);
 }
 
 TEST_F(MapClipboard, AWholeMapMustFitThePagesUnitAndRows)

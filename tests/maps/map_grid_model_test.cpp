@@ -103,9 +103,6 @@ TEST_F(MapGridModelTest, OneGridShowsInjBAfterAdvanceWithMaximum100)
     EXPECT_EQ(m_grid.page(), kPageInjB);
     EXPECT_EQ(m_grid.cellRange(9), (ControlRange{0, 100, 1}));
     EXPECT_EQ(m_grid.cellValue(9, 14), 77);
-    EXPECT_TRUE(m_grid.setCellValue(9, 14, 250));
-    EXPECT_EQ(m_grid.cellValue(9, 14), 100);
-    EXPECT_FALSE(m_grid.setCellValue(9, 14, 100));
 }
 
 TEST_F(MapGridModelTest, ServoCellsInMillivoltsStepBy20UpTo5000AndTo4980OnTheFirstRow)
@@ -115,43 +112,34 @@ TEST_F(MapGridModelTest, ServoCellsInMillivoltsStepBy20UpTo5000AndTo4980OnTheFir
     show(kPageIntakeServo);
     EXPECT_EQ(m_grid.cellRange(1), (ControlRange{0, 5000, 20}));
     EXPECT_EQ(m_grid.cellValue(1, 0), 4980);
-    EXPECT_TRUE(m_grid.stepCell(1, 0, 1));
-    EXPECT_EQ(m_grid.cellValue(1, 0), 5000);
-    EXPECT_FALSE(m_grid.stepCell(1, 0, 1));
-
     EXPECT_EQ(m_grid.cellRange(0), (ControlRange{0, 4980, 20}));
-    EXPECT_TRUE(m_grid.setCellValue(0, 3, 5000));
-    EXPECT_EQ(m_grid.cellValue(0, 3), 4980);
-    collectMapPage(m_image, m_tables, selectBikeGrids(m_image), JetCoupling::fromImage(m_image), kPageIntakeServo,
-                   m_grid.values());
-    EXPECT_EQ(m_image.byte(2603), 249);
 }
 
 TEST_F(MapGridModelTest, EditsReachTheImageThroughCollection)
 {
     show(kPageAdvance);
-    ASSERT_TRUE(m_grid.setCellValue(9, 14, 12));
     ASSERT_TRUE(m_grid.setRpmHead(0, 100)); // held at 300 like the spin box
     EXPECT_EQ(m_grid.rpmHead(0), 300);
     collectMapPage(m_image, m_tables, selectBikeGrids(m_image), JetCoupling::fromImage(m_image), kPageAdvance,
                    m_grid.values());
-    EXPECT_EQ(m_image.byte(799), 12);
     EXPECT_EQ(m_image.byte(515), 3);
 }
 
-TEST_F(MapGridModelTest, TimesModeShowsStoredMillisecondsAndStillStepsPercent)
+TEST_F(MapGridModelTest, TimesModeShowsStoredMillisecondsAndIsReadInThem)
 {
     m_image.setWordAt(800, 1234);
     m_image.setWordAt(1098, 60000);
     show(kPageInj1A, GridLayoutMode::FullTimes);
     EXPECT_EQ(m_grid.cellText(0, 0), "1.234 ");
     EXPECT_EQ(m_grid.cellText(9, 14), "60.000 ");
+    EXPECT_EQ(m_grid.viewUnit(), CellUnit::Milliseconds);
+    EXPECT_EQ(m_grid.cellReading(CellUnit::Milliseconds, 0, 0), 1234);
     const int percent = m_grid.cellValue(0, 0);
-    EXPECT_TRUE(m_grid.stepCell(0, 0, 1));
-    EXPECT_EQ(m_grid.cellValue(0, 0), percent + 1);
+    EXPECT_EQ(m_grid.cellReading(CellUnit::Shown, 0, 0), percent);
 
     m_grid.setLayout(GridLayout::of(GridLayoutMode::Full), m_image);
-    EXPECT_EQ(m_grid.cellText(0, 0), std::to_string(percent + 1));
+    EXPECT_EQ(m_grid.cellText(0, 0), std::to_string(percent));
+    EXPECT_EQ(m_grid.viewUnit(), CellUnit::Shown);
 }
 
 TEST_F(MapGridModelTest, FollowerCellsTakeNoEdit)
@@ -159,7 +147,7 @@ TEST_F(MapGridModelTest, FollowerCellsTakeNoEdit)
     show(kPageInj3A, GridLayoutMode::Follower);
     const int before = m_grid.cellValue(4, 4);
     EXPECT_TRUE(m_grid.isCellVisible(4, 4));
-    EXPECT_FALSE(m_grid.setCellValue(4, 4, before + 10));
+    EXPECT_FALSE(m_grid.isCellEditable(4, 4));
     EXPECT_FALSE(m_grid.setRpmHead(4, 9000));
     EXPECT_EQ(m_grid.cellValue(4, 4), before);
 }
@@ -169,8 +157,8 @@ TEST_F(MapGridModelTest, OneRowAndOneColumnHideTheRest)
     show(kPageIntakeServo, GridLayoutMode::OneRow);
     for (int r = 0; r < 10; ++r)
         EXPECT_EQ(m_grid.isRowHidden(r), r != 9) << r;
-    EXPECT_FALSE(m_grid.setCellValue(0, 0, 20));
-    EXPECT_TRUE(m_grid.setCellValue(9, 0, 20));
+    EXPECT_FALSE(m_grid.isCellEditable(0, 0));
+    EXPECT_TRUE(m_grid.isCellEditable(9, 0));
 
     show(kPageIntakeServo, GridLayoutMode::OneColumn);
     for (int c = 0; c < 15; ++c)

@@ -13,15 +13,21 @@ namespace {
 
 using testing_maps::defaultImage;
 
-class RecordingHost final : public MapPageHost {
+// The window's side of the map pages and of the writer: "after" is the image sanitised and
+// shown again at the end of a change, "snapshot" an undo entry recorded.
+class RecordingHost final : public MapPageHost, public TuneHost {
 public:
     void setMapGridVisible(bool visible) override { calls.push_back(visible ? "show" : "hide"); }
     void selectPage(int page) override { calls.push_back("page " + std::to_string(page)); }
     void collectPage() override { calls.push_back("collect"); }
     void fillPage() override { calls.push_back("fill"); }
     void refreshView() override { calls.push_back("view"); }
-    void afterChange() override { calls.push_back("after"); }
-    void takeSnapshot() override { calls.push_back("snapshot"); }
+    void showImage() override { calls.push_back("after"); }
+    void showRestored(int) override {}
+    void historyMoved() override { calls.push_back("snapshot"); }
+    [[nodiscard]] int activePage() const override { return 0; }
+    [[nodiscard]] bool programsAfterChange() const override { return false; }
+    void programPendingBlocks() override {}
 
     std::vector<std::string> calls;
 };
@@ -32,14 +38,16 @@ class MapPageCommandsTest : public testing::Test {
 protected:
     MapPageCommandsTest()
         : m_image(defaultImage(m_tables))
-        , m_commands(m_image, m_tables, m_host)
     {
+        m_writer.start(kPageBike);
+        m_host.calls.clear();
     }
 
     InjectionTables m_tables;
     ParamImage m_image;
     RecordingHost m_host;
-    MapPageCommands m_commands;
+    TuneWriter m_writer{m_image, m_tables, m_host};
+    MapPageCommands m_commands{m_writer, m_image, m_host};
 };
 
 TEST_F(MapPageCommandsTest, MinusWithTheEngineStoppedRecordsNothing)
@@ -50,10 +58,10 @@ TEST_F(MapPageCommandsTest, MinusWithTheEngineStoppedRecordsNothing)
     EXPECT_TRUE(std::ranges::equal(before.bytes(), m_image.bytes()));
 }
 
-TEST_F(MapPageCommandsTest, PlusWithAllEndsWithAfterChange)
+TEST_F(MapPageCommandsTest, PlusWithAllIsOneChange)
 {
     m_commands.tools(StepDirection::Up, {kPageAdvance, true, {}, {}, {}});
-    EXPECT_EQ(m_host.calls, Calls{"after"});
+    EXPECT_EQ(m_host.calls, (Calls{"after", "snapshot"}));
 }
 
 TEST_F(MapPageCommandsTest, F4OnPositionLowersBothBanksEachWithItsOwnAfterChange)
@@ -63,7 +71,7 @@ TEST_F(MapPageCommandsTest, F4OnPositionLowersBothBanksEachWithItsOwnAfterChange
         m_image.setByte(500 + i, 50);
     }
     m_commands.tools(StepDirection::Down, {kPagePoloha, false, {}, {3, 7}, {false, false}});
-    EXPECT_EQ(m_host.calls, (Calls{"collect", "after", "collect", "after"}));
+    EXPECT_EQ(m_host.calls, (Calls{"collect", "after", "snapshot", "collect", "after", "snapshot"}));
     EXPECT_EQ(m_image.byte(470 + 3), 49);
     EXPECT_EQ(m_image.byte(470 + 4), 50);
     EXPECT_EQ(m_image.byte(500 + 7), 49);
@@ -100,7 +108,7 @@ TEST_F(MapPageCommandsTest, ServoModeAndEnableStoreOnTheirOwnPage)
     EXPECT_EQ(m_image.byte(209), 0);
 }
 
-TEST_F(MapPageCommandsTest, PercentSwitchHidesTheGridAndAlwaysEndsWithAfterChange)
+TEST_F(MapPageCommandsTest, PercentSwitchHidesTheGridAndAlwaysEndsTheChange)
 {
     m_image.setByte(212, 1);
     m_commands.percentSwitch(kPageExhaustServo, true);
@@ -119,7 +127,7 @@ TEST_F(MapPageCommandsTest, ColumnSpinOnACoupledFollowerIsNotRun)
     m_commands.columnSpin(kPageInj2A, 0, StepDirection::Up);
     EXPECT_TRUE(m_host.calls.empty());
     m_commands.columnSpin(kPageInj1A, 0, StepDirection::Up);
-    EXPECT_EQ(m_host.calls, Calls{"after"});
+    EXPECT_EQ(m_host.calls, (Calls{"after", "snapshot"}));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "maps/map_surface_model.h"
 
+#include "maps/shown_cell.h"
 #include "core/page_index.h"
 #include "io/map_view_texts.h"
 #include "map_test_image.h"
@@ -70,7 +71,7 @@ TEST_F(MapSurfaceModelTest, OneCellEditRedrawsThatPointOnly)
     m_surface.update(m_grid);
     EXPECT_TRUE(m_surface.update(m_grid).empty()); // a refill that changed nothing
 
-    ASSERT_TRUE(m_grid.setCellValue(4, 6, m_grid.cellValue(4, 6) + 5));
+    ASSERT_TRUE(testing_maps::showCell(m_grid, m_image, 4, 6, m_grid.cellValue(4, 6) + 5));
     const SurfaceChange change = m_surface.update(m_grid);
     EXPECT_FALSE(change.series);
     EXPECT_EQ(change.points, std::vector<SeriesIndex>{(SeriesIndex{4, 6})});
@@ -87,7 +88,7 @@ TEST_F(MapSurfaceModelTest, ManyChangedCellsRedrawTheSeries)
     m_surface.update(m_grid);
     for (int r = 0; r < 10; ++r) {
         for (int c = 0; c < 15; ++c)
-            m_grid.setCellValue(r, c, (m_grid.cellValue(r, c) + 1) % 60);
+            testing_maps::showCell(m_grid, m_image, r, c, (m_grid.cellValue(r, c) + 1) % 60);
     }
     const SurfaceChange change = m_surface.update(m_grid);
     EXPECT_TRUE(change.series);
@@ -114,7 +115,7 @@ TEST_F(MapSurfaceModelTest, LiveCellMovesOnlyTheMarker)
     EXPECT_EQ(m_surface.marker()->row, 6);
 
     // An edit of the live cell lifts the marker with it.
-    ASSERT_TRUE(m_grid.setCellValue(6, column, m_grid.cellValue(6, column) + 20));
+    ASSERT_TRUE(testing_maps::showCell(m_grid, m_image, 6, column, m_grid.cellValue(6, column) + 20));
     const SurfaceChange edited = m_surface.update(m_grid);
     EXPECT_TRUE(edited.marker);
     EXPECT_EQ(m_surface.marker()->at.y, m_grid.cellValue(6, column));

@@ -253,25 +253,25 @@ TEST(ParameterEditor, ProgrammingAfterChange_StartsOnEveryRecordedChangeAndUndo)
     rig.controls.setChecked(kProgramAfterChange, true);
     rig.editor.checkBoxReleased();
     EXPECT_EQ(rig.controls.colour(kProgramAfterChange), ColourRole::Red);
-    EXPECT_EQ(rig.host.programmingStarts, 0) << "ticking the option changes no parameter";
+    EXPECT_EQ(rig.tuneHost.programmingStarts, 0) << "ticking the option changes no parameter";
 
     const ControlKey jet = rig.edit("ClutchJet");
     rig.controls.stepBy(jet, 1);
     rig.editor.upDownClicked();
-    EXPECT_EQ(rig.host.programmingStarts, 1);
+    EXPECT_EQ(rig.tuneHost.programmingStarts, 1);
     EXPECT_TRUE(rig.image.pendingBlocks().isSet(1));
 
     rig.image.pendingBlocks().clearAll();
     rig.editor.undo();
-    EXPECT_EQ(rig.host.programmingStarts, 2);
+    EXPECT_EQ(rig.tuneHost.programmingStarts, 2);
     EXPECT_TRUE(rig.image.pendingBlocks().isSet(1));
 
     rig.editor.enterPressed(); // nothing changed: nothing to program
-    EXPECT_EQ(rig.host.programmingStarts, 2);
+    EXPECT_EQ(rig.tuneHost.programmingStarts, 2);
 
     rig.controls.setChecked(kProgramAfterChange, false);
     rig.editor.redo();
-    EXPECT_EQ(rig.host.programmingStarts, 2);
+    EXPECT_EQ(rig.tuneHost.programmingStarts, 2);
     EXPECT_EQ(rig.controls.colour(kProgramAfterChange), ColourRole::NormalFace);
 }
 

@@ -1,5 +1,6 @@
 #include "ui/curve_view.h"
 
+#include "maps/shown_cell.h"
 #include "core/page_index.h"
 #include "gui_application.h"
 #include "maps/live_marking.h"
@@ -83,7 +84,7 @@ TEST_F(CurveViewTest, OneRowMapFollowsEditsAndTheEngine)
     EXPECT_EQ(m_view.yAxis(0).titleText(), QString::fromUtf8("Advance [°]"));
 
     QLineSeries* line = &m_view.line(0);
-    ASSERT_TRUE(m_rig.grid.setCellValue(9, 4, m_rig.grid.cellValue(9, 4) + 2));
+    ASSERT_TRUE(testing_maps::showCell(m_rig.grid, m_rig.image, 9, 4, m_rig.grid.cellValue(9, 4) + 2));
     showPage(kPageAdvance);
     EXPECT_EQ(&m_view.line(0), line); // the one point moved, the line stayed
     expectDrawnAsModel();
@@ -94,7 +95,7 @@ TEST_F(CurveViewTest, OneRowMapFollowsEditsAndTheEngine)
     EXPECT_EQ(m_view.model().curves()[0].live, 4);
     expectDrawnAsModel();
     // An edit of the live point takes the ball along.
-    ASSERT_TRUE(m_rig.grid.setCellValue(9, 4, m_rig.grid.cellValue(9, 4) + 5));
+    ASSERT_TRUE(testing_maps::showCell(m_rig.grid, m_rig.image, 9, 4, m_rig.grid.cellValue(9, 4) + 5));
     showPage(kPageAdvance);
     expectDrawnAsModel();
     live.Rpm = static_cast<std::uint16_t>(m_rig.grid.rpmHead(11));

@@ -1,5 +1,6 @@
 #include "ui/surface_view.h"
 
+#include "maps/shown_cell.h"
 #include "core/page_index.h"
 #include "gui_application.h"
 #include "maps/live_marking.h"
@@ -97,7 +98,7 @@ TEST_F(SurfaceViewTest, OneCellEditChangesOneItemAndAHeadEditTheWholeArray)
 
     m_view.showGrid(m_rig.grid); // a refill that changed nothing
     EXPECT_TRUE(seen.items.empty());
-    ASSERT_TRUE(m_rig.grid.setCellValue(4, 6, m_rig.grid.cellValue(4, 6) + 3));
+    ASSERT_TRUE(testing_maps::showCell(m_rig.grid, m_rig.image, 4, 6, m_rig.grid.cellValue(4, 6) + 3));
     m_view.showGrid(m_rig.grid);
     EXPECT_EQ(seen.items, std::vector<SeriesIndex>{(SeriesIndex{4, 6})});
     EXPECT_EQ(seen.resets, 0);
@@ -128,7 +129,7 @@ TEST_F(SurfaceViewTest, MarkerFollowsTheLiveCellWithoutTouchingTheSeries)
     EXPECT_EQ(seen.resets, 0);
 
     // An edit of the live cell lifts the marker with it.
-    ASSERT_TRUE(m_rig.grid.setCellValue(6, column, m_rig.grid.cellValue(6, column) + 20));
+    ASSERT_TRUE(testing_maps::showCell(m_rig.grid, m_rig.image, 6, column, m_rig.grid.cellValue(6, column) + 20));
     m_view.showGrid(m_rig.grid);
     EXPECT_EQ(marker.position().y(), static_cast<float>(m_rig.grid.cellValue(6, column)));
 
@@ -147,7 +148,7 @@ TEST_F(SurfaceViewTest, SelectedCellsCarryDotsThatFollowEditsAndGoWithThePage)
     EXPECT_EQ(dots[5]->position(), expected(3, 5));
     EXPECT_TRUE(dots[5]->isVisible());
 
-    ASSERT_TRUE(m_rig.grid.setCellValue(3, 5, m_rig.grid.cellValue(3, 5) + 7));
+    ASSERT_TRUE(testing_maps::showCell(m_rig.grid, m_rig.image, 3, 5, m_rig.grid.cellValue(3, 5) + 7));
     m_view.showGrid(m_rig.grid);
     EXPECT_EQ(dots[5]->position(), expected(3, 5));
 
