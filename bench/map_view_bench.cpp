@@ -49,11 +49,14 @@ public:
         }
     }
 
-    // One edit of a cell, as the grid model takes it, and the refresh of both views.
+    // One edited cell, as the grid shows it after the page is filled, and the refresh of both
+    // views.
     void editOneCell()
     {
         m_step = -m_step;
-        m_grid.setCellValue(3, 6, m_grid.cellValue(3, 6) + m_step);
+        MapPageValues values = m_grid.values();
+        values.cells[3 * kMapColumns + 6] += m_step;
+        m_grid.load(kPageInj1A, std::move(values), m_grid.layout(), m_image);
         benchmark::DoNotOptimize(m_surface.update(m_grid));
         benchmark::DoNotOptimize(m_curves.update(kPageInj1A, m_image, m_grid));
     }

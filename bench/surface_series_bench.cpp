@@ -53,11 +53,13 @@ public:
         }
     }
 
-    // One edit of a cell inside the selection, as the grid model takes it.
+    // One edited cell inside the selection, as the grid shows it after the page is filled.
     void editOneCell()
     {
         m_step = -m_step;
-        m_grid.setCellValue(3, 6, m_grid.cellValue(3, 6) + m_step);
+        MapPageValues values = m_grid.values();
+        values.cells[3 * kMapColumns + 6] += m_step;
+        m_grid.load(m_grid.page(), std::move(values), m_grid.layout(), m_image);
         m_feed.apply(m_surface, m_surface.update(m_grid));
     }
     void moveLiveCell()

@@ -159,7 +159,9 @@ TuneWrite TuneWriter::writeCells(const MapLayout& map, CellUnit unit, std::span<
         }
         for (std::size_t e = 0; e < values.cells.size(); ++e)
             result.changed += values.cells[e] != before.cells[e] ? 1 : 0;
-        storeValues(image, tables, map, values);
+        // Cells that keep their values leave the map as stored, times off the percent grid too.
+        if (result.changed > 0)
+            storeValues(image, tables, map, values);
         return result;
     });
 }

@@ -56,14 +56,14 @@ TEST_F(CliTest, ShowAsJsonHasFieldsAndMaps)
     EXPECT_EQ(json["maps"]["IAP_IAP"].size(), 10U);
 }
 
-TEST_F(CliTest, SetClampsLikeTheWindowAndSanitises)
+TEST_F(CliTest, SetStoresWhatTheWindowStoresAndSanitises)
 {
     ASSERT_EQ(cli({"new", "--bike", "11", "-o", path("b.ign")}), kExitOk);
-    ASSERT_EQ(
-        cli({"set", path("b.ign"), "IgnLimiter=99999", "Gas1=60", "Gas2=20", "KorVoda[2]=130", "-o", path("c.ign")}),
-        kExitOk)
+    ASSERT_EQ(cli({"set", path("b.ign"), "IgnLimiter=15500", "Gas1=60", "Gas2=20", "KorVoda[2]=130", "-o", path("c.ign")}),
+              kExitOk)
         << m_err.str();
-    EXPECT_EQ(shownValue(path("c.ign"), "IgnLimiter"), 25000);
+    EXPECT_TRUE(m_err.str().empty()) << m_err.str();
+    EXPECT_EQ(shownValue(path("c.ign"), "IgnLimiter"), 15500);
     EXPECT_EQ(shownValue(path("c.ign"), "Gas2"), 60); // raised to Gas1 by sanitising
     ParamImage image;
     InjectionTables tables;
@@ -73,6 +73,19 @@ TEST_F(CliTest, SetClampsLikeTheWindowAndSanitises)
     EXPECT_EQ(cli({"set", path("b.ign"), "NoSuchThing=1", "-o", path("d.ign")}), kExitBadInput);
     EXPECT_EQ(cli({"set", path("b.ign"), "KorVoda[9]=1", "-o", path("d.ign")}), kExitBadInput);
     EXPECT_FALSE(fs::exists(path("d.ign")));
+}
+
+TEST_F(CliTest, SetRefusesAValueOutsideTheFieldsRangeAndSaysWhatWasRounded)
+{
+    ASSERT_EQ(cli({"new", "--bike", "11", "-o", path("b.ign")}), kExitOk);
+    for (const char* value : {"IgnLimiter=99999", "IgnLimiter=-5"}) {
+        EXPECT_EQ(cli({"set", path("b.ign"), value, "-o", path("d.ign")}), kExitBadInput) << value;
+        EXPECT_NE(m_err.str().find("is outside the range 900 to 25000"), std::string::npos) << m_err.str();
+        EXPECT_FALSE(fs::exists(path("d.ign"))) << value;
+    }
+    ASSERT_EQ(cli({"set", path("b.ign"), "IgnLimiter=15550", "-o", path("e.ign")}), kExitOk);
+    EXPECT_EQ(m_err.str(), "quorvel-cli: IgnLimiter: 15550 stored as 15600, the nearest value the unit holds\n");
+    EXPECT_EQ(shownValue(path("e.ign"), "IgnLimiter"), 15600);
 }
 
 TEST_F(CliTest, BadFilesAreRefusedWithTheSystemsTexts)

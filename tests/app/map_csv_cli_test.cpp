@@ -80,6 +80,38 @@ TEST_F(MapCsvCli, ARefusedCsvWritesNothingAndNamesLineAndColumn)
     EXPECT_EQ(file("out.ign"), "the previous file");
 }
 
+TEST_F(MapCsvCli, AValueOutOfItsRangeExitsWith2NamingTheCellUnlessHeld)
+{
+    writeParameterFile("b.ign", Jet123Mode::Normal);
+    ASSERT_EQ(cli({"map-export", path("b.ign"), "ADVANCE", "-o", path("a.csv")}), kExitOk);
+    std::string csv = file("a.csv");
+    const std::size_t first = csv.find("\r\n20%,") + 6;
+    csv.replace(first, csv.find(',', first) - first, "75");
+    const std::size_t second = csv.find("\r\n30%,") + 6;
+    csv.replace(second, csv.find(',', second) - second, "-5");
+    ASSERT_FALSE(writeFileAtomically(path("far.csv"), csv).has_value());
+
+    EXPECT_EQ(cli({"map-import", path("b.ign"), "ADVANCE", path("far.csv"), "-o", path("out.ign")}), kExitBadInput);
+    EXPECT_NE(m_err.str().find("Row 20%, "), std::string::npos) << m_err.str();
+    EXPECT_NE(m_err.str().find(" rpm: 75 deg is outside the range 0 to 60 deg"), std::string::npos) << m_err.str();
+    EXPECT_FALSE(std::filesystem::exists(path("out.ign")));
+
+    EXPECT_EQ(cli({"map-import", path("b.ign"), "ADVANCE", path("far.csv"), "--hold", "-o", path("out.ign")}), kExitOk);
+    EXPECT_NE(m_err.str().find("held at the end of their range: 2"), std::string::npos) << m_err.str();
+}
+
+TEST_F(MapCsvCli, InjectionMapsTravelInMilliseconds)
+{
+    writeParameterFile("b.ign", Jet123Mode::Normal);
+    ASSERT_EQ(cli({"map-export", path("b.ign"), "JET_1A", "--ms", "-o", path("ms.csv")}), kExitOk);
+    EXPECT_TRUE(file("ms.csv").starts_with("JET_1A [ms],"));
+    ASSERT_EQ(cli({"map-import", path("b.ign"), "JET_1A", path("ms.csv"), "-o", path("back.ign")}), kExitOk)
+        << m_err.str();
+    ASSERT_EQ(cli({"map-export", path("back.ign"), "JET_1A", "-o", path("back.csv")}), kExitOk);
+    ASSERT_EQ(cli({"map-export", path("b.ign"), "JET_1A", "-o", path("before.csv")}), kExitOk);
+    EXPECT_EQ(file("back.csv"), file("before.csv"));
+}
+
 TEST_F(MapCsvCli, AFollowerOfTheCouplingTakesNoImport)
 {
     writeParameterFile("c.ign", Jet123Mode::Coupled);

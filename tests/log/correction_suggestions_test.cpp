@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace quorvel {
 namespace {
 
@@ -159,15 +161,18 @@ TEST_F(ApplyingCorrections, CoupledMapsTakeTheChangeOfInj1AAsATypedCellGivesIt)
 {
     m_image.setByte(kJet123ModeOffset, static_cast<std::uint8_t>(Jet123Mode::Coupled));
     m_tables.refreshFromImage(m_image);
+    constexpr std::array kFollowers = {MapId::Jet2A, MapId::Jet3A, MapId::Jet4A};
     const int lead = percentOf(MapId::Jet1A, kCell);
-    const int follower = percentOf(MapId::Jet2A, kCell);
+    std::array<int, kFollowers.size()> followers{};
+    for (std::size_t f = 0; f < kFollowers.size(); ++f)
+        followers.at(f) = percentOf(kFollowers.at(f), kCell);
     const auto lean = suggest(steadyRide(21, cruise(200)));
     ASSERT_EQ(lean.size(), 1U);
     ASSERT_FALSE(applyCorrections(m_writer, MapId::Jet1A, lean).refusal);
     const int raised = percentOf(MapId::Jet1A, kCell) - lead;
     EXPECT_GT(raised, 0);
-    for (MapId map : {MapId::Jet2A, MapId::Jet3A, MapId::Jet4A})
-        EXPECT_EQ(percentOf(map, kCell), follower + raised) << MapTable::of(map).name;
+    for (std::size_t f = 0; f < kFollowers.size(); ++f)
+        EXPECT_EQ(percentOf(kFollowers.at(f), kCell), followers.at(f) + raised) << f;
 }
 
 } // namespace

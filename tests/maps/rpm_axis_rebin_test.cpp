@@ -44,8 +44,9 @@ TEST(ValueAtRpm, LinearBetweenTheAxisPointsRoundedToTheNearestStepAndHeldBeyondT
     for (std::size_t c = 0; c < kMapColumns; ++c)
         row[c] = static_cast<std::uint16_t>(c % 2 == 0 ? 1000 : 2001);
     EXPECT_EQ(valueAtRpm(axis, row, 2000), 2001);
-    EXPECT_EQ(valueAtRpm(axis, row, 1500), 1501); // 1000 + 1001 / 2, to the nearest step
-    EXPECT_EQ(valueAtRpm(axis, row, 2500), 1501); // falling, the same value
+    // Halfway a half step is rounded away from the point the value leaves.
+    EXPECT_EQ(valueAtRpm(axis, row, 1500), 1501); // 1000 + 500.5
+    EXPECT_EQ(valueAtRpm(axis, row, 2500), 1500); // 2001 - 500.5
     EXPECT_EQ(valueAtRpm(axis, row, 1300), 1300); // 1000 + 300.3
     EXPECT_EQ(valueAtRpm(axis, row, 2700), 1300); // 2001 - 700.7
     EXPECT_EQ(valueAtRpm(axis, row, 300), 1000);

@@ -12,11 +12,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDockWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -132,6 +134,33 @@ TEST_F(CompareAndBackups, AnUnwritableBackupAsksAndNoProgramsNothing)
     runUntilIdle();
     ASSERT_FALSE(rig.dialogs->questions.empty());
     EXPECT_EQ(rig.unit.memory().byte(kChlazeni), unitValue);
+}
+
+TEST_F(CompareAndBackups, ProgrammingAfterChangeKeepsEachConnectionsUnitOnceBeforeWritingIt)
+{
+    rig.control<QCheckBox>("CheckBoxProgHned").click();
+    const auto edit = [&](int delta) {
+        showPage(kPageBike);
+        auto& coolant = rig.control<QSpinBox>("EditChlazeni");
+        coolant.setValue(coolant.value() + delta);
+        QTest::keyClick(&coolant, Qt::Key_Return);
+        runUntilIdle();
+    };
+    edit(1);
+    ASSERT_EQ(backupCount(), 1) << "the unit is read and kept before the first write";
+    EXPECT_EQ(rig.unit.memory().byte(kChlazeni), image().byte(kChlazeni));
+    edit(1);
+    EXPECT_EQ(backupCount(), 1) << "the same connection needs no second backup";
+    EXPECT_EQ(rig.unit.memory().byte(kChlazeni), image().byte(kChlazeni));
+
+    // The unit falls silent and one answers again: maybe another unit, kept anew.
+    rig.line->detachUnit();
+    rig.steps(40);
+    rig.line->attachUnit(rig.unit);
+    rig.steps(40);
+    edit(-1);
+    EXPECT_EQ(backupCount(), 2);
+    EXPECT_EQ(rig.unit.memory().byte(kChlazeni), image().byte(kChlazeni));
 }
 
 TEST_F(CompareAndBackups, VerifyErrorListsTheDifferingParameters)

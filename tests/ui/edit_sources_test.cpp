@@ -373,8 +373,12 @@ TEST_P(EditSources, WithProgrammingAfterChangeTheUnitIsKeptBeforeItIsWritten)
     EXPECT_TRUE(differingBlocks(rig.unit.memory(), rig.window->image()).empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(EverySource, EditSources, testing::ValuesIn(sources()),
-                         [](const testing::TestParamInfo<Source>& info) { return std::string(info.param.name); });
+std::string sourceName(const testing::TestParamInfo<Source>& source)
+{
+    return std::string(source.param.name);
+}
+
+INSTANTIATE_TEST_SUITE_P(EverySource, EditSources, testing::ValuesIn(sources()), sourceName);
 
 // The sources that change Inj. 1, with the A maps coupled: a follower moves by the same
 // percentage points as the cell of Inj. 1, and with "1=2=3=4" it is a copy.
@@ -421,8 +425,7 @@ std::vector<Source> inj1ASources()
     return found;
 }
 
-INSTANTIATE_TEST_SUITE_P(Inj1A, CoupledSources, testing::ValuesIn(inj1ASources()),
-                         [](const testing::TestParamInfo<Source>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Inj1A, CoupledSources, testing::ValuesIn(inj1ASources()), sourceName);
 
 } // namespace
 } // namespace quorvel

@@ -4,6 +4,7 @@
 // selection touched.
 #include "core/page_index.h"
 #include "io/map_edit_texts.h"
+#include "io/map_sheet.h"
 #include "maps/map_colour_scale.h"
 #include "maps/parameter_editor.h"
 #include "ui/editor_binder.h"
@@ -13,6 +14,7 @@
 #include "ui/page_control.h"
 #include "ui/window_rig.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -23,6 +25,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace quorvel {
 namespace {
@@ -73,6 +77,30 @@ protected:
     void trigger(const char* item) { rig.control<QAction>(item).trigger(); }
     std::string status() { return rig.window->statusBar()->currentMessage().toStdString(); }
     int injB(int row, int column) { return image().byte(kInjBCells + row * kColumns + column); }
+    int jet1ATime(int row, int column) { return mapCell(image(), MapId::Jet1A, row * kColumns + column); }
+    // The step a stored time of Inj. 1 is kept in, in us: a percentage point of its reference.
+    int jet1AStep(int row, int column)
+    {
+        return static_cast<int>(grid().model().grid().cellTimeStep(row, column)) + 1;
+    }
+    void tickMs()
+    {
+        rig.control<QCheckBox>("CheckBoxZobrMs_Uni").click();
+        QCoreApplication::processEvents();
+    }
+    std::string exported(const char* item, const std::filesystem::path& csv)
+    {
+        rig.dialogs->paths.emplace_back(csv);
+        trigger(item);
+        std::ifstream in(csv, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    void importText(const std::filesystem::path& csv, const std::string& text)
+    {
+        std::ofstream(csv, std::ios::binary) << text;
+        rig.dialogs->paths.emplace_back(csv);
+        trigger("MenuMapImportCsv");
+    }
 
     test::WindowRig rig;
 };
@@ -253,6 +281,108 @@ TEST_F(MapEditing, CsvExportAndImportGiveTheMapBack)
     trigger("MenuMapImportCsv");
     EXPECT_EQ(injB(3, 3), original);
     EXPECT_EQ(status(), mapEditText({MapEditMessage::MapImported, 0, 0}, Language::English));
+}
+
+TEST_F(MapEditing, WithMsTheToolsTheirDialogsAndTheClipboardSpeakMilliseconds)
+{
+    showPage(kPageInj1A);
+    tickMs();
+    drag(0, 0, 0, 5);
+    rig.dialogs->numbers.push_back(2); // "= 2" on cells showing times: 2 ms, not 2 %
+    trigger("MenuMapSetValue");
+    EXPECT_NE(rig.dialogs->questions.back().find("[ms]"), std::string::npos) << rig.dialogs->questions.back();
+    for (int column = 0; column <= 5; ++column)
+        EXPECT_NEAR(jet1ATime(0, column), 2000, jet1AStep(0, column)) << column;
+
+    table().setFocus();
+    QTest::keyClick(&table(), Qt::Key_C, Qt::ControlModifier);
+    const QStringList copied = QApplication::clipboard()->text().trimmed().split('\t');
+    ASSERT_EQ(copied.size(), 6);
+    EXPECT_EQ(copied.front().toStdString(), fixedText(jet1ATime(0, 0), 3));
+
+    // Pasted one row down, the times go there as times.
+    grid().selection().press({1, 0});
+    trigger("MenuMapPaste");
+    EXPECT_NEAR(jet1ATime(1, 0), jet1ATime(0, 0), jet1AStep(1, 0));
+}
+
+TEST_F(MapEditing, ATimeTypedIntoACellWithMsIsStoredAsThatTime)
+{
+    showPage(kPageInj1A);
+    tickMs();
+    table().setFocus();
+    table().setCurrentIndex(cell(4, 4));
+    table().edit(cell(4, 4));
+    auto* editor = table().viewport()->findChild<QAbstractSpinBox*>();
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, "1.5");
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_NEAR(jet1ATime(4, 4), 1500, jet1AStep(4, 4));
+}
+
+TEST_F(MapEditing, AMapFileWithAValueOutOfRangeIsRefusedWithTheCellNamed)
+{
+    showPage(kPageAdvance);
+    const std::filesystem::path csv = rig.configDirectory / "ADVANCE.csv";
+    std::string text = exported("MenuMapExportCsv", csv);
+    const std::size_t row = text.find("\r\n20%,") + 6;
+    text.replace(row, text.find(',', row) - row, "75");
+    const ParamImage before = image();
+    const int steps = undoSteps();
+    importText(csv, text);
+    EXPECT_TRUE(std::equal(before.bytes().begin(), before.bytes().end(), image().bytes().begin()));
+    EXPECT_EQ(undoSteps(), steps);
+    EXPECT_EQ(status(), "Row 20%, " + std::to_string(grid().model().grid().rpmHead(0)) +
+                            " rpm: 75 deg is outside the range 0 to 60 deg; nothing was changed");
+}
+
+TEST_F(MapEditing, APasteOutOfRangeIsRefusedAndNothingChanges)
+{
+    showPage(kPageInjB);
+    QApplication::clipboard()->setText("-5\t250\n");
+    grid().selection().press({2, 3});
+    const ParamImage before = image();
+    trigger("MenuMapPaste");
+    EXPECT_TRUE(std::equal(before.bytes().begin(), before.bytes().end(), image().bytes().begin()));
+    EXPECT_NE(status().find("-5 raw is outside the range 0 to 100 raw"), std::string::npos) << status();
+}
+
+TEST_F(MapEditing, ASpreadsheetsNumbersAndResavedFilesAreTaken)
+{
+    showPage(kPageAdvance);
+    QApplication::clipboard()->setText("13.799999999999999999\r");
+    grid().selection().press({0, 0});
+    trigger("MenuMapPaste");
+    EXPECT_EQ(image().byte(650), 14);
+    EXPECT_EQ(status(), "1 cell pasted");
+
+    // The file saved again by a spreadsheet: fractions for the throttle heads, CR line ends.
+    const std::filesystem::path csv = rig.configDirectory / "ADVANCE.csv";
+    std::string text = exported("MenuMapExportCsv", csv);
+    for (const auto& [head, fraction] : {std::pair{"\r\n2%,", "\r\n0.02,"}, std::pair{"\r\n100%,", "\r\n1,"}})
+        text.replace(text.find(head), std::string_view(head).size(), fraction);
+    const std::size_t first = text.find("\r\n0%,") + 5;
+    text.replace(first, text.find(',', first) - first, "21.0000000000000001");
+    for (std::size_t end = text.find("\r\n"); end != std::string::npos; end = text.find("\r\n", end))
+        text.erase(end + 1, 1);
+    importText(csv, text);
+    EXPECT_EQ(status(), mapEditText({MapEditMessage::MapImported}, Language::English));
+    EXPECT_EQ(image().byte(650), 21);
+}
+
+TEST_F(MapEditing, OneCellIsCountedInTheSingular)
+{
+    showPage(kPageInjB);
+    grid().selection().press({3, 3});
+    rig.dialogs->numbers.push_back(injB(3, 3) == 50 ? 51 : 50);
+    trigger("MenuMapSetValue");
+    EXPECT_EQ(status(), "1 cell changed");
+    rig.control<QAction>("MenuGerman").trigger();
+    grid().selection().press({3, 4});
+    rig.dialogs->numbers.push_back(injB(3, 4) == 50 ? 51 : 50);
+    trigger("MenuMapSetValue");
+    EXPECT_EQ(status(), "1 Zelle geändert");
 }
 
 TEST_F(MapEditing, ContextMenuOffersTheOperationsOnlyOnMapPages)
