@@ -19,7 +19,7 @@ public:
     void showImage() override { (void)sanitiseImage(m_image, m_settings); }
     void showRestored(int /*page*/) override { showImage(); }
     void historyMoved() override {}
-    [[nodiscard]] int activePage() const override { return 0; }
+    [[nodiscard]] int pageOfChange() const override { return 0; }
     [[nodiscard]] bool programsAfterChange() const override { return false; }
     void programPendingBlocks() override {}
 

@@ -2,6 +2,7 @@
 
 #include "core/control_views.h"
 #include "core/page_index.h"
+#include "core/scoped_flag.h"
 #include "io/code_page.h"
 #include "maps/static_page_views.h"
 #include "model/field_codec.h"
@@ -201,17 +202,23 @@ void ParameterEditor::imageReplaced()
 
 void ParameterEditor::changePage(int page)
 {
-    if (page == m_page)
+    // The commit of the page left shows the image on the page control's new page, which asks
+    // for this change again: the page is taken once the commit is done.
+    if (page == m_page || m_leavingPage)
         return;
-    if (isStaticPage(m_page) && pageChangedSinceFill())
+    if (isStaticPage(m_page) && pageChangedSinceFill()) {
+        const ScopedFlag leaving(m_leavingPage);
         commitEdit();
+    }
     m_page = page;
     fillPage();
 }
 
+// The editor collects its own page: while a page is left, the window already shows the next.
 void ParameterEditor::commitEdit()
 {
-    m_writer.commitPage();
+    collectPage();
+    m_writer.commit();
 }
 
 void ParameterEditor::upDownClicked()

@@ -136,6 +136,7 @@ private:
     BikeCommands m_bikeCommands;
 
     int m_page = 0;
+    bool m_leavingPage = false; // the page left is committed
     JetCoupling m_coupling;
     Language m_language = Language::English;
     PageControlState m_filled; // what the static page showed after its last fill

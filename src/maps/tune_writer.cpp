@@ -242,7 +242,7 @@ void TuneWriter::change(const std::function<void(ParamImage&, InjectionTables&)>
 
 void TuneWriter::record()
 {
-    const bool changed = m_history.takeSnapshot(m_image, m_host.activePage());
+    const bool changed = m_history.takeSnapshot(m_image, m_host.pageOfChange());
     if (changed)
         m_host.historyMoved();
     programIfTicked(changed);

@@ -65,7 +65,9 @@ public:
     virtual void showRestored(int page) = 0;
     // The undo ring moved: Undo and Redo follow it.
     virtual void historyMoved() = 0;
-    [[nodiscard]] virtual int activePage() const = 0;
+    // The page a change is made on, which an undo step of it shows again: the page whose
+    // controls are bound (while a page is left, the page left).
+    [[nodiscard]] virtual int pageOfChange() const = 0;
     // "Programming after change".
     [[nodiscard]] virtual bool programsAfterChange() const = 0;
     // Programs the pending blocks. The first write to the unit in a connection reads the unit and

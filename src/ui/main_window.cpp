@@ -655,6 +655,11 @@ void TFormHlav::historyMoved()
         m_applier.apply(enabledView({name}, history.canRedo()));
 }
 
+int TFormHlav::pageOfChange() const
+{
+    return m_editing != nullptr ? m_editing->editor().activePage() : activePage();
+}
+
 bool TFormHlav::programsAfterChange() const
 {
     const auto* box = m_controls.find<QCheckBox>({"CheckBoxProgHned"});

@@ -129,6 +129,7 @@ private:
     void showImage() override;
     void showRestored(int page) override;
     void historyMoved() override;
+    [[nodiscard]] int pageOfChange() const override;
     [[nodiscard]] bool programsAfterChange() const override;
     void programPendingBlocks() override;
 

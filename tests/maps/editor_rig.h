@@ -90,7 +90,7 @@ public:
         for (std::string_view name : {"SpeedButtonZnovu", "MenuZnovu"})
             m_controls.apply(enabledView({name}, m_writer->history().canRedo()));
     }
-    [[nodiscard]] int activePage() const override { return m_editor->activePage(); }
+    [[nodiscard]] int pageOfChange() const override { return m_editor->activePage(); }
     [[nodiscard]] bool programsAfterChange() const override { return m_controls.checked({"CheckBoxProgHned"}); }
     void programPendingBlocks() override { ++programmingStarts; }
 

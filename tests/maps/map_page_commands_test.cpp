@@ -25,7 +25,7 @@ public:
     void showImage() override { calls.push_back("after"); }
     void showRestored(int) override {}
     void historyMoved() override { calls.push_back("snapshot"); }
-    [[nodiscard]] int activePage() const override { return 0; }
+    [[nodiscard]] int pageOfChange() const override { return 0; }
     [[nodiscard]] bool programsAfterChange() const override { return false; }
     void programPendingBlocks() override {}
 

@@ -32,7 +32,7 @@ public:
     }
     void showRestored(int page) override { restoredPages.push_back(page); }
     void historyMoved() override {}
-    [[nodiscard]] int activePage() const override { return kPageInj1A; }
+    [[nodiscard]] int pageOfChange() const override { return kPageInj1A; }
     [[nodiscard]] bool programsAfterChange() const override { return programs; }
     void programPendingBlocks() override { ++programmed; }
 

@@ -154,7 +154,7 @@ TEST_F(MapEditing, SetValueOnASelection_IsOneUndoStepAndProgramsOnlyItsBlock)
     EXPECT_EQ(undoSteps(), steps + 1);
     for (int block = 0; block < PendingBlocks::kCount; ++block)
         EXPECT_EQ(image().pendingBlocks().isSet(block), block == blockOf(kInjBCells)) << block;
-    EXPECT_EQ(rig.text("LabelHlaseni"), "Program device:");
+    EXPECT_EQ(rig.text("LabelHlaseni"), "Read:") << "the unit's tune is kept before the first write";
     EXPECT_EQ(status(), mapEditText({MapEditMessage::CellsChanged, 30, 0}, Language::English));
 
     rig.control<QAction>("MenuZpet").trigger();

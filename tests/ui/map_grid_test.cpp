@@ -106,7 +106,7 @@ TEST_F(MapGridOnWindow, OneGridShowsInjBAfterAdvanceWithItsMaximum)
     EXPECT_EQ(rig.window->findChildren<QWidget*>("GroupBoxMap_Uni").size(), 1);
 }
 
-TEST_F(MapGridOnWindow, CellEditReachesTheImageAndBeyondTheMaximumStopsThere)
+TEST_F(MapGridOnWindow, CellEditReachesTheImageAndBeyondTheMaximumIsRefused)
 {
     showPage(kPageInjB);
     ASSERT_TRUE(model().flags(cell(9, 14)) & Qt::ItemIsEditable);
@@ -114,12 +114,13 @@ TEST_F(MapGridOnWindow, CellEditReachesTheImageAndBeyondTheMaximumStopsThere)
     ASSERT_TRUE(model().setData(cell(9, 14), next));
     EXPECT_EQ(stored(kPageInjB).cells[149], next);
 
+    const int before = cellValue(0, 0);
     (void)model().setData(cell(0, 0), 5000);
-    EXPECT_EQ(stored(kPageInjB).cells[0], 100);
-    EXPECT_EQ(cellValue(0, 0), 100);
+    EXPECT_EQ(stored(kPageInjB).cells[0], before);
+    EXPECT_EQ(cellValue(0, 0), before);
 }
 
-TEST_F(MapGridOnWindow, FirstServoRowInMillivoltsTakes5000As4980)
+TEST_F(MapGridOnWindow, FirstServoRowInMillivoltsEndsAt4980)
 {
     rig.window->image().setByte(kServoInEnable, 1);
     rig.window->image().setByte(kServoInMode, 0); // the full map
@@ -127,7 +128,10 @@ TEST_F(MapGridOnWindow, FirstServoRowInMillivoltsTakes5000As4980)
     showPage(kPageIntakeServo);
     EXPECT_EQ(cell(0, 5).data(MapGridTableModel::MaximumRole).toInt(), 4980);
     EXPECT_EQ(cell(1, 5).data(MapGridTableModel::MaximumRole).toInt(), 5000);
+    const int before = rig.window->image().byte(kServoInMap + 5);
     (void)model().setData(cell(0, 5), 5000);
+    EXPECT_EQ(rig.window->image().byte(kServoInMap + 5), before) << "beyond the row's end: refused";
+    (void)model().setData(cell(0, 5), 4980);
     EXPECT_EQ(rig.window->image().byte(kServoInMap + 5), 249);
     EXPECT_EQ(cellValue(0, 5), 4980);
 }

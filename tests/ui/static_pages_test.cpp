@@ -174,7 +174,10 @@ TEST_F(StaticPages, ProgrammingAfterChange_StartsProgrammingTheChange)
     program.click();
     spin("EditStartJet").stepBy(1);
     EXPECT_TRUE(rig.shown("LabelHlaseni"));
-    EXPECT_EQ(rig.text("LabelHlaseni"), "Program device:");
+    EXPECT_EQ(rig.text("LabelHlaseni"), "Read:") << "the unit's tune is kept before the first write";
+    for (int tick = 0; tick < 600 && rig.text("LabelHlaseni") != "Program device: OK"; ++tick)
+        rig.step();
+    EXPECT_EQ(rig.unit.memory().byte(242), image().byte(242));
 }
 
 TEST_F(StaticPages, BikeListAnsweredCancel_TakesTheBikeWithoutItsDefaults)

@@ -249,7 +249,7 @@ TEST_F(WindowCommands, JetModeMenu_RecordsTheChangeAndProgramsItWhenAsked)
     EXPECT_EQ(image().byte(kJetMode), 0);
     EXPECT_EQ(undoSteps(), steps + 1);
     EXPECT_TRUE(rig.control<QAction>("Menu_Jet123Normal").isChecked());
-    EXPECT_EQ(rig.text("LabelHlaseni"), "Program device:");
+    EXPECT_EQ(rig.text("LabelHlaseni"), "Read:") << "the unit's tune is kept before the first write";
     trigger("Menu_Jet123Coupled");
     EXPECT_EQ(image().byte(kJetMode), 1);
     EXPECT_EQ(undoSteps(), steps + 2);
