@@ -3,18 +3,8 @@
 #include "model/jet_coupling.h"
 #include "model/map_page.h"
 
-#include <array>
 
 namespace quorvel {
-
-CellRangeFn cellRanges(const ParamImage& image, const MapLayout& map)
-{
-    // Row 0 of a voltage-mode servo map ends a step early; every other row has the map's range.
-    std::array<ControlRange, kMapRows> rows{};
-    for (int row = 0; row < kMapRows; ++row)
-        rows.at(static_cast<std::size_t>(row)) = mapCellRange(image, map, row);
-    return [rows](int row, int) { return rows.at(static_cast<std::size_t>(row)); };
-}
 
 std::string_view shownUnit(const ParamImage& image, const MapLayout& map)
 {

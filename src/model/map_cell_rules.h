@@ -5,18 +5,9 @@
 #include "model/map_layout.h"
 
 #include <cstdint>
-#include <functional>
 #include <string_view>
 
 namespace quorvel {
-
-// The range and step of the cell in `row`, `column` of a map, in the page's shown units. Map
-// operations, paste and file import ask every cell on its own, so that a cell with a limit of
-// its own needs no change in any of them.
-using CellRangeFn = std::function<ControlRange(int row, int column)>;
-
-// The cell ranges of `map` as the image sets them now (servo maps follow their percent mode).
-[[nodiscard]] CellRangeFn cellRanges(const ParamImage& image, const MapLayout& map);
 
 // The unit the page shows the cells of `map` in, as it heads a copied or exported map: "deg",
 // "%" (percent of the reference time, or servo percent), "raw" (Inj-B) or "mV".
