@@ -44,7 +44,8 @@ SheetTarget sheetTarget(const ParamImage& image, const MapLayout& map, CellUnit 
     target.pressureRows = map.id == MapId::Iap;
     target.units.push_back(unitName(image, map, assumed));
     if (takesTimes(map))
-        target.units.push_back(unitName(image, map, assumed == CellUnit::Shown ? CellUnit::Milliseconds : CellUnit::Shown));
+        target.units.push_back(
+            unitName(image, map, assumed == CellUnit::Shown ? CellUnit::Milliseconds : CellUnit::Shown));
     return target;
 }
 

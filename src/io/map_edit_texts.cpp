@@ -15,9 +15,9 @@ using enum CaptionKind;
 struct MessageRow {
     MapEditMessage message;
     int arguments;
-    LanguageTexts texts;       // English, German, French, Czech
-    LanguageTexts singular{};  // the text for a first number of 1, where it reads apart
-    int words = 0;             // %s words in place of numbers
+    LanguageTexts texts;      // English, German, French, Czech
+    LanguageTexts singular{}; // the text for a first number of 1, where it reads apart
+    int words = 0;            // %s words in place of numbers
 };
 
 // The names of the pages, the coupling menu and its items are those the window shows in each
@@ -218,7 +218,8 @@ constexpr MessageRow kMessages[] = {
       "Mapa importována; hodnot podržených na mezi rozsahu: %d"}},
     {FieldRounded,
      0,
-     {"%s: %s stored as %s, the nearest value the unit holds", "%s: %s als %s gespeichert, der nächste Wert, den das "
+     {"%s: %s stored as %s, the nearest value the unit holds",
+      "%s: %s als %s gespeichert, der nächste Wert, den das "
       "Steuergerät hält",
       "%s : %s enregistré comme %s, la valeur la plus proche que le boîtier garde",
       "%s: %s uloženo jako %s, nejbližší hodnota, kterou jednotka pojme"},

@@ -76,7 +76,8 @@ CellScale::Fit CellScale::fit(GridCell cell, std::int64_t numerator, std::int64_
 {
     if (m_times) {
         // A time in ms as a percentage of the reference (us): t * 1000 * 100 / reference.
-        const std::int64_t percent = scaledRound(numerator, kTicksPerMillisecond * kPercent, denominator * reference(cell));
+        const std::int64_t percent =
+            scaledRound(numerator, kTicksPerMillisecond * kPercent, denominator * reference(cell));
         const int top = highestPercent(cell);
         return {static_cast<int>(std::clamp<std::int64_t>(percent, 0, top)), percent >= 0 && percent <= top};
     }

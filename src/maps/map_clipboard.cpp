@@ -124,8 +124,7 @@ std::string copyMapWithHeads(const MapGridModel& grid, std::string_view mapName,
     for (int r = 0; r < kMapRows; ++r) {
         sheet.rowHeads[static_cast<std::size_t>(r)] = grid.rowHead(r);
         for (int c = 0; c < kMapColumns; ++c)
-            sheet.cells[static_cast<std::size_t>(r * kMapColumns + c)] =
-                static_cast<int>(grid.cellReading(view, r, c));
+            sheet.cells[static_cast<std::size_t>(r * kMapColumns + c)] = static_cast<int>(grid.cellReading(view, r, c));
     }
     return formatMapSheet(sheet, kSeparator, kLineEnd);
 }

@@ -21,8 +21,7 @@ namespace quorvel {
 // The whole map with its heads: the corner "JET_1A [%]" (or "[ms]"), the RPM heads, then every
 // row after its head ("0%".."100%", or the pressure in kPa on "Inj-IAP"). All 150 cells, shown
 // or not.
-[[nodiscard]] std::string copyMapWithHeads(const MapGridModel& grid, std::string_view mapName,
-                                           std::string_view unit);
+[[nodiscard]] std::string copyMapWithHeads(const MapGridModel& grid, std::string_view mapName, std::string_view unit);
 
 // What a pasted text asks of the map: a block of values, or a whole map with its heads.
 struct Paste {

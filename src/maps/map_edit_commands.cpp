@@ -111,8 +111,8 @@ MapEditStatus MapEditCommands::paste(std::string_view text)
     if (pasted.refusal)
         return *pasted.refusal;
     if (pasted.sheet) {
-        const TuneWrite written = m_writer.writeMap(map(), pasted.sheet->values, unitOf(*pasted.sheet),
-                                                    RangePolicy::Refuse);
+        const TuneWrite written =
+            m_writer.writeMap(map(), pasted.sheet->values, unitOf(*pasted.sheet), RangePolicy::Refuse);
         return writeStatus(written, MapPasted);
     }
     const TuneWrite written = m_writer.writeCells(map(), pasted.block.unit, pasted.block.values, RangePolicy::Refuse);

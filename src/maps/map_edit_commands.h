@@ -17,7 +17,7 @@ namespace quorvel {
 
 // What the map edit commands work on: the window owns all of it.
 struct MapEditParts {
-    TuneWriter& writer;      // where every change of the map goes
+    TuneWriter& writer; // where every change of the map goes
     ParamImage& image;
     InjectionTables& tables;
     MapGridModel& grid;      // the shared grid's model, showing the active map page

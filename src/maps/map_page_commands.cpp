@@ -46,7 +46,8 @@ void MapPageCommands::columnSpin(int page, int column, StepDirection direction)
 void MapPageCommands::positionSpin(PositionBank bank, StepDirection direction, bool all, const PositionColumns& live)
 {
     // Values just typed on the page are taken first.
-    m_writer.change([&](ParamImage& image, InjectionTables&) { (void)stepPosition(image, bank, direction, all, live); });
+    m_writer.change(
+        [&](ParamImage& image, InjectionTables&) { (void)stepPosition(image, bank, direction, all, live); });
 }
 
 void MapPageCommands::percentSwitch(int page, bool checked)

@@ -3,7 +3,6 @@
 #include "model/jet_coupling.h"
 #include "model/map_page.h"
 
-
 namespace quorvel {
 
 std::string_view shownUnit(const ParamImage& image, const MapLayout& map)

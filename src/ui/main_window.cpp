@@ -204,8 +204,7 @@ void TFormHlav::buildControls()
 
     auto editing = std::make_unique<EditorBinder>(
         *this, m_controls, m_applier,
-        EditorWiring{m_image, m_tables, *this, *this, m_texts, m_monitor.snapshot(), m_outside, *m_mapPages,
-                     m_writer});
+        EditorWiring{m_image, m_tables, *this, *this, m_texts, m_monitor.snapshot(), m_outside, *m_mapPages, m_writer});
     m_editing = editing.get();
     m_binder = std::move(editing);
 }

@@ -61,8 +61,7 @@ std::optional<std::array<int, kMapColumns>> parseHeads(const std::string& typed,
 MapEditActions::MapEditActions(Parts parts)
     : m_parts(std::move(parts))
     , m_selection(m_parts.grid.selection())
-    , m_commands(
-          MapEditParts{m_parts.writer, m_parts.image, m_parts.tables, m_parts.grid.model().grid(), m_selection})
+    , m_commands(MapEditParts{m_parts.writer, m_parts.image, m_parts.tables, m_parts.grid.model().grid(), m_selection})
 {
     buildItems();
 }
@@ -143,7 +142,8 @@ std::optional<double> MapEditActions::askValue(MapEditMessage prompt, bool amoun
         return m_parts.dialogs.askNumber(question, NumberQuestion{0, 0, kLongestMs, CellScale::kTimeDecimals});
     }
     if (amount)
-        return m_parts.dialogs.askNumber(question, NumberQuestion{static_cast<double>(range.step), 0, kLargestAmount, 0});
+        return m_parts.dialogs.askNumber(question,
+                                         NumberQuestion{static_cast<double>(range.step), 0, kLargestAmount, 0});
     return m_parts.dialogs.askNumber(question, NumberQuestion{static_cast<double>(range.minimum),
                                                               static_cast<double>(range.minimum),
                                                               static_cast<double>(range.maximum), 0});

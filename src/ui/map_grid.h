@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/message_texts.h"
-#include "log/cell_overlay.h"
 #include "io/decimal_text.h"
+#include "log/cell_overlay.h"
 #include "log/correction_suggestions.h"
 #include "maps/file_compare.h"
 #include "maps/map_grid_surface.h"
@@ -34,7 +34,7 @@ class SpinButton;
 
 // What the user did on the grid, for the map page commands to carry out.
 struct MapGridHandlers {
-    std::function<void()> cellEdited; // an RPM head, a pressure row or a field took a new value
+    std::function<void()> cellEdited;                       // an RPM head, a pressure row or a field took a new value
     std::function<void(GridCell, DecimalNumber)> cellTyped; // a cell took a value, in the unit it shows
     std::function<void(std::string_view control, int index, int shown)> fieldEdited; // extras, "Step motor"
     std::function<void()> optionToggled;                                             // "TPS" or "Ms"

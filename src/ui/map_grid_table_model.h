@@ -1,8 +1,8 @@
 #pragma once
 
-#include "maps/map_colour_scale.h"
 #include "io/decimal_text.h"
 #include "maps/grid_cell.h"
+#include "maps/map_colour_scale.h"
 #include "maps/map_grid_model.h"
 
 #include <QAbstractTableModel>

@@ -88,9 +88,7 @@ void MapPages::wireGrid()
             m_parts.window.selectionChanged();
     };
     handlers.contextMenu = [this](QPoint at) { m_edit->contextMenu().popup(at); };
-    handlers.allToggled = [this] {
-        m_parts.writer.change([this](ParamImage&, InjectionTables&) { refreshView(); });
-    };
+    handlers.allToggled = [this] { m_parts.writer.change([this](ParamImage&, InjectionTables&) { refreshView(); }); };
     handlers.columnSpin = [this](int column, StepDirection direction) {
         m_commands.columnSpin(activePage(), column, direction);
     };

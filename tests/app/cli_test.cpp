@@ -59,8 +59,9 @@ TEST_F(CliTest, ShowAsJsonHasFieldsAndMaps)
 TEST_F(CliTest, SetStoresWhatTheWindowStoresAndSanitises)
 {
     ASSERT_EQ(cli({"new", "--bike", "11", "-o", path("b.ign")}), kExitOk);
-    ASSERT_EQ(cli({"set", path("b.ign"), "IgnLimiter=15500", "Gas1=60", "Gas2=20", "KorVoda[2]=130", "-o", path("c.ign")}),
-              kExitOk)
+    ASSERT_EQ(
+        cli({"set", path("b.ign"), "IgnLimiter=15500", "Gas1=60", "Gas2=20", "KorVoda[2]=130", "-o", path("c.ign")}),
+        kExitOk)
         << m_err.str();
     EXPECT_TRUE(m_err.str().empty()) << m_err.str();
     EXPECT_EQ(shownValue(path("c.ign"), "IgnLimiter"), 15500);

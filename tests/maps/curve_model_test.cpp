@@ -1,10 +1,10 @@
 #include "maps/curve_model.h"
 
-#include "maps/shown_cell.h"
 #include "core/page_index.h"
 #include "io/map_view_texts.h"
 #include "map_test_image.h"
 #include "maps/live_marking.h"
+#include "maps/shown_cell.h"
 #include "model/jet_coupling.h"
 
 #include <gtest/gtest.h>

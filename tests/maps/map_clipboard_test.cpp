@@ -23,10 +23,9 @@ protected:
         if (pasted.refusal)
             return {pasted.refusal, 0, 0, 0, false};
         const TuneWrite written =
-            pasted.sheet ? into.writer.writeMap(into.map(), pasted.sheet->values, unitOf(*pasted.sheet),
-                                                RangePolicy::Refuse)
-                         : into.writer.writeCells(into.map(), pasted.block.unit, pasted.block.values,
-                                                  RangePolicy::Refuse);
+            pasted.sheet
+                ? into.writer.writeMap(into.map(), pasted.sheet->values, unitOf(*pasted.sheet), RangePolicy::Refuse)
+                : into.writer.writeCells(into.map(), pasted.block.unit, pasted.block.values, RangePolicy::Refuse);
         into.show(into.grid.page());
         return written;
     }

@@ -44,7 +44,8 @@ struct MapGridRig {
         std::vector<CellInput> typed;
         for (std::size_t i = 0; i < rows.size(); ++i) {
             for (std::size_t j = 0; j < rows[i].size(); ++j)
-                typed.push_back({{topLeft.row + static_cast<int>(i), topLeft.column + static_cast<int>(j)}, rows[i][j]});
+                typed.push_back(
+                    {{topLeft.row + static_cast<int>(i), topLeft.column + static_cast<int>(j)}, rows[i][j]});
         }
         (void)writer.writeCells(map(), CellUnit::Shown, typed, RangePolicy::Hold);
         show(grid.page());

@@ -91,8 +91,8 @@ TEST_P(Units, AreStoredAtTheNearestStepOfTheCell)
     m_image.setByte(kServoInProcent, 0); // the intake servo in mV
     m_image.setByte(kJet123ModeOffset, 0);
     ASSERT_FALSE(write(c.map, c.unit, {c.value}).refusal) << c.what;
-    MapPageValues shown =
-        fillMapPage(m_image, m_tables, selectBikeGrids(m_image), JetCoupling::fromImage(m_image), MapTable::of(c.map).page);
+    MapPageValues shown = fillMapPage(m_image, m_tables, selectBikeGrids(m_image), JetCoupling::fromImage(m_image),
+                                      MapTable::of(c.map).page);
     const int cell = shown.cells[static_cast<std::size_t>(c.value.cell.row * kMapColumns + c.value.cell.column)];
     if (c.shown >= 0) {
         EXPECT_EQ(cell, c.shown) << c.what;
@@ -142,18 +142,24 @@ TEST_P(Ranges, AreRefusedWithNothingChangedAndTheCellNamed)
 INSTANTIATE_TEST_SUITE_P(
     Values, Ranges,
     testing::Values(
-        RangeCase{"advance", MapId::Advance, CellUnit::Shown, {{4, 0}, 75, 1}, "Row 20%, 1000 rpm: 75 deg is outside the range 0 to 60 deg"},
-        RangeCase{"below zero", MapId::JetB, CellUnit::Shown, {{1, 1}, -5, 1}, ": -5 raw is outside the range 0 to 100 raw"},
+        RangeCase{"advance",
+                  MapId::Advance,
+                  CellUnit::Shown,
+                  {{4, 0}, 75, 1},
+                  "Row 20%, 1000 rpm: 75 deg is outside the range 0 to 60 deg"},
+        RangeCase{
+            "below zero", MapId::JetB, CellUnit::Shown, {{1, 1}, -5, 1}, ": -5 raw is outside the range 0 to 100 raw"},
         RangeCase{"rounded beyond", MapId::Advance, CellUnit::Shown, {{1, 1}, 605, 10}, "60.5 deg"},
-        RangeCase{"percent", MapId::Jet1A, CellUnit::Shown, {{1, 1}, 1001, 1}, "1001 % is outside the range 0 to 1000 %"},
+        RangeCase{
+            "percent", MapId::Jet1A, CellUnit::Shown, {{1, 1}, 1001, 1}, "1001 % is outside the range 0 to 1000 %"},
         RangeCase{"longer than the unit holds", MapId::Jet1A, CellUnit::Milliseconds, {{1, 1}, 61, 1}, "61 ms"},
         RangeCase{"a time below zero", MapId::Iap, CellUnit::Milliseconds, {{9, 1}, -1, 1}, "-1 ms"},
         RangeCase{"far beyond", MapId::Advance, CellUnit::Shown, {{1, 1}, 1'000'000'000'000, 1}, "1000000000000 deg"}));
 
 TEST_F(TuneWriterTest, HeldValuesAreCountedAndStoredAtTheEndOfTheRange)
 {
-    const TuneWrite written = write(MapId::Advance, CellUnit::Shown, {{{0, 0}, 75}, {{0, 1}, -3}, {{0, 2}, 20}},
-                                    RangePolicy::Hold);
+    const TuneWrite written =
+        write(MapId::Advance, CellUnit::Shown, {{{0, 0}, 75}, {{0, 1}, -3}, {{0, 2}, 20}}, RangePolicy::Hold);
     EXPECT_EQ(written.held, 2);
     EXPECT_EQ(written.cells, 3);
     EXPECT_EQ(mapCell(m_image, MapId::Advance, 0), 60);
@@ -221,7 +227,8 @@ TEST_F(TuneWriterTest, AWholeMapTakesItsTimesAgainstTheReferencesOfItsNewHeads)
         sheet.rpm[static_cast<std::size_t>(c)] = 1000 + 1000 * c;
     for (DecimalNumber& cell : sheet.cells)
         cell = {3, 1}; // 3 ms everywhere
-    ASSERT_FALSE(m_writer.writeMap(MapTable::of(MapId::Jet1A), sheet, CellUnit::Milliseconds, RangePolicy::Refuse).refusal);
+    ASSERT_FALSE(
+        m_writer.writeMap(MapTable::of(MapId::Jet1A), sheet, CellUnit::Milliseconds, RangePolicy::Refuse).refusal);
     EXPECT_EQ(axisPoint(m_image, MapId::Jet1A, 14), 150);
     for (int e = 0; e < kMapCells; e += 7) {
         const std::uint16_t ref = m_tables.reference(InjectionMap::Jet1A)[static_cast<std::size_t>(e)];
@@ -256,15 +263,12 @@ TEST_P(Fields, TakeTheNearestValueTheyHoldOrAreRefused)
     EXPECT_EQ(readShown(m_image, field), *c.stored);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, Fields,
-                         testing::Values(FieldCase{"IgnLimiter", {99999, 1}, std::nullopt},
-                                         FieldCase{"IgnLimiter", {-5, 1}, std::nullopt},
-                                         FieldCase{"IgnLimiter", {15550, 1}, 15600, true},
-                                         FieldCase{"IgnLimiter", {15500, 1}, 15500, false},
-                                         FieldCase{"RpmKorekce", {-60, 1}, -60, false},
-                                         FieldCase{"Tps100", {4444, 1}, 4440, true},
-                                         FieldCase{"Chlazeni", {1504, 10}, 150, true},
-                                         FieldCase{"Chlazeni", {151, 1}, std::nullopt}));
+INSTANTIATE_TEST_SUITE_P(
+    Values, Fields,
+    testing::Values(FieldCase{"IgnLimiter", {99999, 1}, std::nullopt}, FieldCase{"IgnLimiter", {-5, 1}, std::nullopt},
+                    FieldCase{"IgnLimiter", {15550, 1}, 15600, true}, FieldCase{"IgnLimiter", {15500, 1}, 15500, false},
+                    FieldCase{"RpmKorekce", {-60, 1}, -60, false}, FieldCase{"Tps100", {4444, 1}, 4440, true},
+                    FieldCase{"Chlazeni", {1504, 10}, 150, true}, FieldCase{"Chlazeni", {151, 1}, std::nullopt}));
 
 TEST_F(TuneWriterTest, TheIdleTargetsTakeTheRangeOfTheIdleMode)
 {

@@ -1,10 +1,10 @@
 #include "ui/curve_view.h"
 
-#include "maps/shown_cell.h"
 #include "core/page_index.h"
 #include "gui_application.h"
 #include "maps/live_marking.h"
 #include "maps/map_grid_rig.h"
+#include "maps/shown_cell.h"
 
 #include <QChart>
 #include <QCoreApplication>

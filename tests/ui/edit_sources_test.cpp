@@ -160,12 +160,12 @@ struct Source {
 std::vector<Source> sources()
 {
     const auto block = [](Driver& d) { d.select({2, 3}, {4, 5}); };
-    const auto peak = [](Driver& d) {
-        d.prepareCells(MapId::Jet1A, {{{3, 4}, 180}, {{2, 3}, 90}, {{4, 5}, 130}});
-    };
+    const auto peak = [](Driver& d) { d.prepareCells(MapId::Jet1A, {{{3, 4}, 180}, {{2, 3}, 90}, {{4, 5}, 130}}); };
     return {
         {"TypedCell", kPageInj1A, {}, [](Driver& d) { d.typeIntoCell(3, 4, "137"); }, true},
-        {"TypedField", kPageBike, {},
+        {"TypedField",
+         kPageBike,
+         {},
          [](Driver& d) {
              auto& field = d.rig().control<QAbstractSpinBox>("EditChlazeni");
              field.setFocus();
@@ -173,48 +173,66 @@ std::vector<Source> sources()
              QTest::keyClicks(&field, "77");
              QTest::keyClick(&field, Qt::Key_Return);
          }},
-        {"CellArrows", kPageInj1A, {},
+        {"CellArrows",
+         kPageInj1A,
+         {},
          [](Driver& d) { d.editCell(3, 4, [](QAbstractSpinBox& editor) { QTest::keyClick(&editor, Qt::Key_Up); }); },
          true},
-        {"F5WithAll", kPageAdvance, {},
+        {"F5WithAll",
+         kPageAdvance,
+         {},
          [](Driver& d) {
              d.rig().control<QCheckBox>("CheckBoxAll_Uni").setChecked(true);
              d.trigger("MenuToolsPlus");
          }},
-        {"F4OnABlock", kPageInj1A, {}, [=](Driver& d) {
+        {"F4OnABlock",
+         kPageInj1A,
+         {},
+         [=](Driver& d) {
              block(d);
              d.trigger("MenuToolsMinus");
          },
          true},
-        {"ColumnSpin", kPageInj1A, {},
-         [](Driver& d) {
-             dynamic_cast<SpinButton&>(d.rig().control("CSpinButtonColumn_Uni4")).upButton().click();
-         },
+        {"ColumnSpin",
+         kPageInj1A,
+         {},
+         [](Driver& d) { dynamic_cast<SpinButton&>(d.rig().control("CSpinButtonColumn_Uni4")).upButton().click(); },
          true},
-        {"SetValue", kPageInj1A, {}, [=](Driver& d) {
+        {"SetValue",
+         kPageInj1A,
+         {},
+         [=](Driver& d) {
              block(d);
              d.dialogs().numbers.push_back(137);
              d.trigger("MenuMapSetValue");
          },
          true},
-        {"Add", kPageInj1A, {}, [=](Driver& d) {
+        {"Add",
+         kPageInj1A,
+         {},
+         [=](Driver& d) {
              block(d);
              d.dialogs().numbers.push_back(6);
              d.trigger("MenuMapAdd");
          },
          true},
-        {"Scale", kPageInj1A, {}, [=](Driver& d) {
+        {"Scale",
+         kPageInj1A,
+         {},
+         [=](Driver& d) {
              block(d);
              d.dialogs().numbers.push_back(110);
              d.trigger("MenuMapScale");
          },
          true},
-        {"Interpolate", kPageInj1A, peak, [=](Driver& d) {
+        {"Interpolate", kPageInj1A, peak,
+         [=](Driver& d) {
              block(d);
              d.trigger("MenuMapInterpolateBoth");
          },
          true},
-        {"Smooth", kPageInj1A, peak, [=](Driver& d) {
+        {"Smooth", kPageInj1A, peak,
+         [=](Driver& d) {
              block(d);
              d.trigger("MenuMapSmooth");
          },
@@ -231,13 +249,19 @@ std::vector<Source> sources()
              d.trigger("MenuMapFillLive");
          },
          true},
-        {"Paste", kPageInj1A, {}, [](Driver& d) {
+        {"Paste",
+         kPageInj1A,
+         {},
+         [](Driver& d) {
              QApplication::clipboard()->setText("141\t142\r\n143\t144\r\n");
              d.select({5, 5}, {5, 5});
              d.trigger("MenuMapPaste");
          },
          true},
-        {"CsvImport", kPageInj1A, {}, [](Driver& d) {
+        {"CsvImport",
+         kPageInj1A,
+         {},
+         [](Driver& d) {
              const std::filesystem::path csv = d.folder() / "JET_1A.csv";
              d.dialogs().paths.emplace_back(csv);
              d.trigger("MenuMapExportCsv");
@@ -250,14 +274,22 @@ std::vector<Source> sources()
              d.trigger("MenuMapImportCsv");
          },
          true},
-        {"RpmRebinning", kPageInjB, {}, [](Driver& d) {
+        {"RpmRebinning",
+         kPageInjB,
+         {},
+         [](Driver& d) {
              d.dialogs().lines.emplace_back(
                  "1000 1500 2000 2500 3000 3500 4000 5000 6000 7000 8000 9000 10000 11000 12000");
              d.trigger("MenuMapChangeRpmAxis");
          }},
-        {"PositionTools", kPagePoloha, {},
+        {"PositionTools",
+         kPagePoloha,
+         {},
          [](Driver& d) { dynamic_cast<SpinButton&>(d.rig().control("CSpinButtonPolohaA")).upButton().click(); }},
-        {"OldMaps", kPageAdvance, {}, [](Driver& d) {
+        {"OldMaps",
+         kPageAdvance,
+         {},
+         [](Driver& d) {
              std::string text = "ADVANCE";
              for (int e = 0; e < kMapCells; ++e)
                  text += " " + std::to_string(10 + e % 20);
@@ -266,12 +298,18 @@ std::vector<Source> sources()
              d.dialogs().paths.emplace_back(old);
              d.trigger("OpenOldMaps");
          }},
-        {"NewForPage", kPageInjB, [](Driver& d) { d.prepareCells(MapId::JetB, {{{2, 2}, 77}}); },
+        {"NewForPage", kPageInjB,
+         [](Driver& d) {
+             d.prepareCells(MapId::JetB, {{{2, 2}, 77}});
+         },
          [](Driver& d) {
              d.dialogs().answer = PromptAnswer::Yes;
              d.trigger("MenuNewActPage");
          }},
-        {"OpenForPage", kPageInjB, {}, [](Driver& d) {
+        {"OpenForPage",
+         kPageInjB,
+         {},
+         [](Driver& d) {
              ParamImage other = d.image();
              other.setByte(kInjBCells + 2 * kColumns + 2, static_cast<std::uint8_t>(other.byte(kInjBCells) + 9));
              const std::filesystem::path file = d.folder() / "other.ign";
@@ -280,7 +318,10 @@ std::vector<Source> sources()
              d.trigger("MenuOpenActPage");
          }},
         {"Jet1234Menu", kPageInj1A, {}, [](Driver& d) { d.trigger("Menu_Jet123Normal"); }},
-        {"AcceptedLogCorrections", kPageInj1A, {}, [](Driver& d) {
+        {"AcceptedLogCorrections",
+         kPageInj1A,
+         {},
+         [](Driver& d) {
              d.dialogs().paths.emplace_back(leanRide(d.folder()));
              d.trigger("MenuOpenLog");
              Driver::clickInModal("ButtonSuggestApply");

@@ -79,10 +79,7 @@ protected:
     int injB(int row, int column) { return image().byte(kInjBCells + row * kColumns + column); }
     int jet1ATime(int row, int column) { return mapCell(image(), MapId::Jet1A, row * kColumns + column); }
     // The step a stored time of Inj. 1 is kept in, in us: a percentage point of its reference.
-    int jet1AStep(int row, int column)
-    {
-        return static_cast<int>(grid().model().grid().cellTimeStep(row, column)) + 1;
-    }
+    int jet1AStep(int row, int column) { return static_cast<int>(grid().model().grid().cellTimeStep(row, column)) + 1; }
     void tickMs()
     {
         rig.control<QCheckBox>("CheckBoxZobrMs_Uni").click();

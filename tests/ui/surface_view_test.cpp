@@ -1,10 +1,10 @@
 #include "ui/surface_view.h"
 
-#include "maps/shown_cell.h"
 #include "core/page_index.h"
 #include "gui_application.h"
 #include "maps/live_marking.h"
 #include "maps/map_grid_rig.h"
+#include "maps/shown_cell.h"
 #include "ui/open_gl_support.h"
 
 #include <QCustom3DItem>

@@ -159,7 +159,8 @@ int applyAssignment(const Context& c, const std::string& assignment, TuneWriter&
         const MapEditStatus note{MapEditMessage::FieldRounded,
                                  0,
                                  0,
-                                 {assignment.substr(0, equals), valueText(value.number.numerator, value.number.denominator),
+                                 {assignment.substr(0, equals),
+                                  valueText(value.number.numerator, value.number.denominator),
                                   std::to_string(written.stored)}};
         c.err << "quorvel-cli: " << mapEditText(note, Language::English) << '\n';
     }
