@@ -27,12 +27,25 @@ bool steadyThrottle(const Datalog& log, std::size_t row, const CorrectionLimits&
     return percentPerSecond < limits.steadyThrottlePercentPerSecond;
 }
 
-// Rows whose lambda does not answer for the map: a limiter cuts fuel or spark, and the
-// starting enrichment adds fuel of its own.
+// The injection corrections the unit multiplies the map's time by, in 0.1 %.
+constexpr std::array kInjectionCorrections = {MonitorValue::CoolantInjCorrection, MonitorValue::AirInjCorrection,
+                                              MonitorValue::ApInjCorrection, MonitorValue::StartInjCorrection,
+                                              MonitorValue::PotentiometerInjCorrection};
+constexpr int kNoCorrection = 1000; // 100.0 %
+constexpr std::array kBankAInjection = {MonitorValue::Injection1A, MonitorValue::Injection2A,
+                                        MonitorValue::Injection3A, MonitorValue::Injection4A};
+
+// Rows whose lambda does not answer for the map alone: a limiter cuts fuel or spark, a fuel
+// cut injects nothing (the sensor reads lean air), and any correction other than 100 % (warm-up,
+// air, pressure, starting, potentiometer) puts fuel of its own beside the map's.
 bool mapAloneDecides(const Datalog& log, const CellSample& sample)
 {
-    return !sample.live.IgnLimiterOn && !sample.live.JetLimiterOn && !sample.live.RetardLimiterOn &&
-           channelSteps(log.frame(sample.row), MonitorValue::StartInjCorrection) == 0;
+    if (sample.live.IgnLimiterOn || sample.live.JetLimiterOn || sample.live.RetardLimiterOn)
+        return false;
+    const FrameBytes frame = log.frame(sample.row);
+    const auto injects = [frame](MonitorValue time) { return channelSteps(frame, time) > 0; };
+    const auto neutral = [frame](MonitorValue correction) { return channelSteps(frame, correction) == kNoCorrection; };
+    return std::ranges::any_of(kBankAInjection, injects) && std::ranges::all_of(kInjectionCorrections, neutral);
 }
 
 } // namespace

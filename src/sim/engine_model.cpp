@@ -27,6 +27,7 @@ constexpr int kServoInProcent = 213;
 constexpr int kPositionARpm = 455;
 constexpr int kPositionBRpm = 485;
 constexpr int kCylinderCount = 406;
+constexpr int kNoCorrection = 1000; // 100.0 %
 
 void putWord(LinkFrame& frame, int index, int value)
 {
@@ -181,14 +182,15 @@ void EngineModel::fillMonitor(LinkFrame& frame, const ParamImage& memory, std::u
     putWord(frame, 94, 0);
     putWord(frame, 96, memory.byte(kPositionARpm + 15 + nearestColumn(memory, kPositionARpm, engineRpm)) * 5);
     putWord(frame, 98, memory.byte(kPositionBRpm + 15 + nearestColumn(memory, kPositionBRpm, engineRpm)) * 5);
-    putWord(frame, 100, std::max(0, 70 - coolant) * 5); // warm-up enrichment, 0.1 %
-    putWord(frame, 102, 0);
-    putWord(frame, 104, 0);
-    putWord(frame, 106, 0);
+    // The injection corrections are factors in 0.1 %: 100.0 % leaves the map's time as it is.
+    putWord(frame, 100, kNoCorrection + std::max(0, 70 - coolant) * 5); // warm-up enrichment
+    putWord(frame, 102, kNoCorrection);
+    putWord(frame, 104, kNoCorrection);
+    putWord(frame, 106, kNoCorrection);
     putWord(frame, 108, 1000);
     putWord(frame, 110, 1000);
     putWord(frame, 112, 1000);
-    putWord(frame, 114, 0);
+    putWord(frame, 114, kNoCorrection);
     putWord(frame, 116, speedKmh());
     putWord(frame, 118, 500 + gear() * 600);
     putWord(frame, 120, speedKmh() == 0 ? 0 : engineRpm * 10 / speedKmh());

@@ -102,8 +102,17 @@ TEST_F(CorrectionSuggestionsTest, ChangeNeverExceedsTheLimitAndRoundsTowardThePr
 TEST_F(CorrectionSuggestionsTest, RowsTheMapDidNotDecideAreLeftOut)
 {
     EXPECT_TRUE(suggest(steadyRide(21, cruise(100).ignitionLimiter())).empty());
-    EXPECT_TRUE(suggest(steadyRide(21, cruise(200).word(106, 150))).empty()); // starting enrichment
-    EXPECT_TRUE(suggest(steadyRide(21, cruise(450))).empty());                // at the threshold
+    EXPECT_TRUE(suggest(steadyRide(21, cruise(200).injection(0))).empty()); // fuel cut: reads lean
+    EXPECT_TRUE(suggest(steadyRide(21, cruise(450))).empty());              // at the threshold
+    // Every injection correction, either way off 100 %: warm-up, air, pressure, start, potentiometer.
+    for (int offset : LiveFrame::kInjectionCorrections) {
+        for (int tenths : {LiveFrame::kNoCorrection + 50, LiveFrame::kNoCorrection - 1, 0}) {
+            EXPECT_TRUE(suggest(steadyRide(21, cruise(200).word(offset, tenths))).empty())
+                << "correction at word " << offset << " of " << tenths;
+        }
+    }
+    // One cylinder injecting is no fuel cut.
+    EXPECT_EQ(suggest(steadyRide(21, cruise(200).injection(0).byte(15, 20))).size(), 1U);
 }
 
 TEST_F(CorrectionSuggestionsTest, OnlyMapsOfInjectionTimesTakeCorrections)

@@ -5,15 +5,33 @@
 #include "log/datalog_format.h"
 #include "monitor_frame_builder.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
 namespace quorvel::test {
 
-// A monitor frame of an engine at a given operating point, built field by field.
+// A monitor frame of an engine at a given operating point, built field by field: by default
+// it injects 2 ms on every cylinder of bank A and no correction changes the maps' times.
 class LiveFrame : public MonitorFrameBuilder<LiveFrame> {
 public:
-    LiveFrame() { jetShare(100); }
+    static constexpr int kNoCorrection = 1000; // 100.0 %
+    static constexpr std::array kInjectionCorrections = {100, 102, 104, 106, 114};
+
+    LiveFrame()
+    {
+        jetShare(100);
+        injection(20);
+        for (int offset : kInjectionCorrections)
+            word(offset, kNoCorrection);
+    }
+    // Bank A's injection times in 100 us; 0 is a fuel cut.
+    LiveFrame& injection(int hundredsOfMicroseconds)
+    {
+        for (int cylinder = 0; cylinder < 4; ++cylinder)
+            byte(14 + cylinder, hundredsOfMicroseconds);
+        return *this;
+    }
     LiveFrame& rpm(int value) { return word(48, value); }
     LiveFrame& throttleTenths(int value) { return word(138, value); }
     LiveFrame& iapKpa(int value) { return word(136, value); }

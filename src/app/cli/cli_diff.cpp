@@ -81,10 +81,14 @@ int runDiff(const Arguments& args, std::ostream& out, std::ostream& err)
         err << "quorvel-cli: diff needs A.ign B.ign\n\n" << usage();
         return kExitBadInput;
     }
+    // B is loaded over A as the window's Open loads a file over the set on screen: what B does
+    // not carry keeps A's value rather than counting as a difference.
+    const ParamImage blank;
     std::array<ParamImage, 2> images;
     for (std::size_t i = 0; i < images.size(); ++i) {
         const std::string& path = words[i + 1];
-        if (const std::optional<int> failed = loadFailure(loadReferenceFile(path, ParamImage{}, images[i]), path, err))
+        const ParamImage& under = i == 0 ? blank : images[0];
+        if (const std::optional<int> failed = loadFailure(loadReferenceFile(path, under, images[i]), path, err))
             return *failed;
     }
     const InjectionTables first = referencesOf(images[0]);
