@@ -69,6 +69,21 @@ TEST_F(CliDiffTest, MapCellsNameTheirRowAndColumn)
                                     std::to_string(int((*cell)["column"])) + "]");
 }
 
+// Open loads a file over the set on screen: what B does not carry keeps A's value, as in the window.
+TEST_F(CliDiffTest, FileWithoutBikeIsComparedAsLoadedOverTheFirst)
+{
+    ASSERT_FALSE(writeFileAtomically(path("cooling.ign"), "TASKOVAR_KEY    71 \r\n\r\nCOOLING       90 \r\n"));
+    ASSERT_EQ(cli({"diff", path("a.ign"), path("cooling.ign"), "--json"}), kExitFailed) << m_err.str();
+    const auto list = nlohmann::json::parse(m_out.str());
+    ASSERT_EQ(list.size(), 1U) << list.dump(1);
+    EXPECT_EQ(list[0]["parameter"], "Chlazeni");
+    EXPECT_EQ(list[0]["aValue"], 100);
+    EXPECT_EQ(list[0]["bValue"], 90);
+
+    ASSERT_FALSE(writeFileAtomically(path("version-only.ign"), "TASKOVAR_KEY    71 \r\n"));
+    EXPECT_EQ(cli({"diff", path("a.ign"), path("version-only.ign")}), kExitOk) << m_out.str();
+}
+
 TEST_F(CliDiffTest, BadFilesAndBadUsageExitTwo)
 {
     ASSERT_FALSE(writeFileAtomically(path("old.ign"), "TASKOVAR_KEY 70\r\nBIKE 11\r\n").has_value());
