@@ -44,7 +44,8 @@ void CompareCommands::compareWithFile()
     }
     m_compare.start(std::move(reference), path->filename().string());
     (void)m_compare.refresh(m_parts.image, m_parts.tables, {m_parts.memoText});
-    m_parts.dock.showListing({CompareSource::File, m_compare.fileName(), UnitCoverage::Whole, m_compare.differences()});
+    m_parts.dock.showListing({CompareSource::File, m_compare.fileName(), UnitCoverage::Whole, m_compare.differences(),
+                              NameContext::of(m_parts.image)});
     m_parts.dock.show();
     markPage(m_page);
 }
@@ -74,8 +75,9 @@ void CompareCommands::showUnitListing(CompareSource source)
                                   : unit.knowsNothing()  ? UnitCoverage::None
                                                          : UnitCoverage::Part;
     CompareOptions options{m_parts.memoText, true};
-    m_parts.dock.showListing(
-        {source, {}, coverage, quorvel::compareWithUnit(unit, m_parts.image, m_parts.tables, options)});
+    m_parts.dock.showListing({source, {}, coverage,
+                              quorvel::compareWithUnit(unit, m_parts.image, m_parts.tables, options),
+                              NameContext::of(m_parts.image)});
     m_parts.dock.show();
 }
 
@@ -85,8 +87,8 @@ void CompareCommands::pageFilled(int page)
     if (!m_compare.active())
         return;
     if (m_compare.refresh(m_parts.image, m_parts.tables, {m_parts.memoText}))
-        m_parts.dock.showListing(
-            {CompareSource::File, m_compare.fileName(), UnitCoverage::Whole, m_compare.differences()});
+        m_parts.dock.showListing({CompareSource::File, m_compare.fileName(), UnitCoverage::Whole,
+                                  m_compare.differences(), NameContext::of(m_parts.image)});
     markPage(page);
 }
 

@@ -7,7 +7,7 @@
 #include "ui/field_spin_box.h"
 #include "ui/page_control.h"
 #include "ui/spin_button.h"
-#include "ui/static_page_layout.h"
+#include "io/static_page_layout.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
