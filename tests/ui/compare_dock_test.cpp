@@ -79,11 +79,13 @@ TEST_F(CompareDockTest, ListsEveryDifferenceByPageAndParameterInShownUnits)
     for (int row = 0; row < m_dock.table().rowCount(); ++row) {
         const Difference& d = differences[static_cast<std::size_t>(row)];
         EXPECT_EQ(cellText(row, 0), QString("page %1").arg(d.page));
-        EXPECT_EQ(cellText(row, 1).toStdString(), d.label());
         EXPECT_EQ(cellText(row, 2).toStdString(), d.a.text);
         EXPECT_EQ(cellText(row, 3).toStdString(), d.b.text);
     }
-    const int coolant = rowOf("KorVoda[1]");
+    // Named as their pages show them, with their units, never by internal names.
+    EXPECT_GE(rowOf("Row 2, column 2 [%]"), 0);
+    EXPECT_GE(rowOf("RPM of column 15 [rpm]"), 0);
+    const int coolant = rowOf("Coolant, 20 °C [%]");
     ASSERT_GE(coolant, 0);
     EXPECT_EQ(cellText(coolant, 2), QString::number(m_image.byte(231) + 7));
     EXPECT_EQ(header(2), "File");
@@ -92,6 +94,7 @@ TEST_F(CompareDockTest, ListsEveryDifferenceByPageAndParameterInShownUnits)
     EXPECT_EQ(m_dock.summary(), "3 differences");
 
     m_dock.setLanguage(Language::Czech);
+    EXPECT_EQ(cellText(coolant, 1), QString::fromUtf8("Teplota vody, 20 °C [%]"));
     EXPECT_EQ(header(2), "Soubor");
     EXPECT_EQ(m_dock.summary(), QString::fromUtf8("Počet rozdílů: 3"));
     EXPECT_EQ(m_dock.windowTitle(), QString::fromUtf8("Rozdíly"));
@@ -104,8 +107,8 @@ TEST_F(CompareDockTest, DoubleClickReportsThePageAndControlOfTheLine)
     m_dock.showListing({CompareSource::File, "old.ign", UnitCoverage::Whole, differences});
     ASSERT_EQ(m_dock.table().rowCount(), 4);
 
-    doubleClick(rowOf("KorVoda[1]"));
-    doubleClick(rowOf("JET_1A[1][1]"));
+    doubleClick(rowOf("Coolant, 20 °C [%]"));
+    doubleClick(rowOf("Row 2, column 2 [%]"));
     ASSERT_EQ(m_jumps.size(), 2U);
     EXPECT_EQ(m_jumps[0].page, kPageKorekce);
     EXPECT_EQ(m_jumps[0].control, "EditKorVoda1");
