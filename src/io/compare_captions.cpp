@@ -108,10 +108,12 @@ std::string plain(std::string_view text)
     return first == std::string::npos ? std::string() : out.substr(first);
 }
 
-// The text a control carries in the language: the caption table's, else the one it was built with.
+// The text a control carries in the language: the caption table's, else the one it was built
+// with, which also names a value whose label the language leaves empty.
 std::string captionOf(std::string_view control, std::string_view built, Language language)
 {
-    return plain(CaptionTable::find(control, CaptionKind::Caption, language).value_or(built));
+    const std::string caption = plain(CaptionTable::find(control, CaptionKind::Caption, language).value_or(built));
+    return caption.empty() ? plain(built) : caption;
 }
 
 std::string stemOf(std::string_view control)
@@ -197,6 +199,8 @@ std::string staticFieldCaption(const Field& field, int element, Language languag
     if (placement == nullptr)
         return std::string(field.name);
     const GroupSpec* group = groupOf(*placement);
+    if (field.control == ControlKind::MemoBox)
+        return captionOf("LabelMemo", "Memo sheet", language);
     if (field.isArray() && field.controlIndex >= 0)
         return columnHeading(*placement, group, language) + ", " + rowLabel(group, element);
     if (placement->cell.given())
@@ -210,7 +214,6 @@ std::string staticFieldCaption(const Field& field, int element, Language languag
     case ControlKind::ComboBox:
         return groupCaption(group, language);
     case ControlKind::MemoBox:
-        return captionOf("LabelMemo", "Memo sheet", language);
     case ControlKind::Menu:
     case ControlKind::None:
         break;

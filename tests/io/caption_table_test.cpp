@@ -131,8 +131,8 @@ TEST(CaptionTable, GermanGearSystemItemsAreAllGerman)
     const std::vector<std::string_view> german = CaptionTable::itemsOf("RadioGroupGearSystem", Language::German);
     ASSERT_EQ(german.size(), 4u);
     EXPECT_EQ(german[0], "Spannung");
-    EXPECT_EQ(german[1], "Verhältnis Drehzahl Geschwindigkeit");
-    EXPECT_EQ(german[2], "Automatik (Verhältnis Drehzahl Geschwindigkeit)");
+    EXPECT_EQ(german[1], "Verhältnis Drehz./Geschw.");
+    EXPECT_EQ(german[2], "Automatik (Drehz./Geschw.)");
     EXPECT_EQ(german[3], "Keine ");
     EXPECT_EQ(CaptionTable::itemsOf("RadioGroupGearSystem", Language::English)[1], "Ration Rpm Speed");
     EXPECT_EQ(CaptionTable::itemsOf("RadioGroupSpeedMode", Language::German).size(), 2U);

@@ -88,8 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "Tlak řádku 1", "kPa"},
         NameCase{"byte of no parameter", of(DifferenceKind::OtherByte, kNoPage, {}, -1, 2800), Language::English,
                  kPlain, "Byte 2800", ""}),
-    [](const ::testing::TestParamInfo<NameCase>& info) {
-        std::string name = info.param.what;
+    [](const ::testing::TestParamInfo<NameCase>& param) {
+        std::string name = param.param.what;
         for (char& c : name)
             c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
         return name;

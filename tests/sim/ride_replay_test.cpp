@@ -112,7 +112,7 @@ TEST_P(RideReplayTest, ReplayRecordedAtTheRideRateGivesEveryFrameOnceInOrder)
 
 INSTANTIATE_TEST_SUITE_P(Rates, RideReplayTest,
                          ::testing::Values(Rate{"normal", false, 6 * 30}, Rate{"fast", true, 363}),
-                         [](const ::testing::TestParamInfo<Rate>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<Rate>& param) { return std::string(param.param.name); });
 
 } // namespace
 } // namespace quorvel::sim

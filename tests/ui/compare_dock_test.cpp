@@ -73,7 +73,7 @@ TEST_F(CompareDockTest, ListsEveryDifferenceByPageAndParameterInShownUnits)
 {
     EXPECT_EQ(m_dock.objectName(), "DockWidgetCompare");
     EXPECT_EQ(m_dock.windowTitle(), "Differences");
-    m_dock.showListing({CompareSource::File, m_compare.fileName(), UnitCoverage::Whole, m_compare.differences()});
+    m_dock.showListing({CompareSource::File, m_compare.fileName(), UnitCoverage::Whole, m_compare.differences(), {}});
     const std::vector<Difference>& differences = m_compare.differences();
     ASSERT_EQ(m_dock.table().rowCount(), static_cast<int>(differences.size()));
     for (int row = 0; row < m_dock.table().rowCount(); ++row) {
@@ -104,7 +104,7 @@ TEST_F(CompareDockTest, DoubleClickReportsThePageAndControlOfTheLine)
 {
     std::vector<Difference> differences = m_compare.differences();
     differences.push_back({DifferenceKind::OtherByte, kNoPage, {}, -1, 2800, {1, "1"}, {2, "2"}, {}});
-    m_dock.showListing({CompareSource::File, "old.ign", UnitCoverage::Whole, differences});
+    m_dock.showListing({CompareSource::File, "old.ign", UnitCoverage::Whole, differences, {}});
     ASSERT_EQ(m_dock.table().rowCount(), 4);
 
     doubleClick(rowOf("Coolant, 20 °C [%]"));
@@ -123,16 +123,16 @@ TEST_F(CompareDockTest, DoubleClickReportsThePageAndControlOfTheLine)
 
 TEST_F(CompareDockTest, UnitComparisonSaysHowMuchOfTheUnitWasSeen)
 {
-    m_dock.showListing({CompareSource::Unit, {}, UnitCoverage::Part, m_compare.differences()});
+    m_dock.showListing({CompareSource::Unit, {}, UnitCoverage::Part, m_compare.differences(), {}});
     EXPECT_EQ(header(2), "Ignition");
     EXPECT_EQ(m_dock.heading(), "Parameters that Program will change in the ignition");
     EXPECT_EQ(m_dock.summary(), "3 differences Only the blocks seen in this connection are compared.");
 
-    m_dock.showListing({CompareSource::Verify, {}, UnitCoverage::None, {}});
+    m_dock.showListing({CompareSource::Verify, {}, UnitCoverage::None, {}, {}});
     EXPECT_EQ(m_dock.heading(), "Parameters that differ in the ignition");
     EXPECT_EQ(m_dock.summary(), "The ignition was not read or verified in this connection.");
 
-    m_dock.showListing({CompareSource::Verify, {}, UnitCoverage::Whole, {}});
+    m_dock.showListing({CompareSource::Verify, {}, UnitCoverage::Whole, {}, {}});
     EXPECT_EQ(m_dock.summary(), "No differences");
 
     m_dock.clear();

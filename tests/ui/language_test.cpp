@@ -122,8 +122,8 @@ TEST_F(WindowLanguage, GermanGearPageSpeaksGermanThroughout)
     std::vector<std::string> shown;
     for (const QRadioButton* item : items)
         shown.push_back(item->text().toStdString());
-    EXPECT_EQ(shown, (std::vector<std::string>{"Spannung", "Verhältnis Drehzahl Geschwindigkeit",
-                                               "Automatik (Verhältnis Drehzahl Geschwindigkeit)", "Keine "}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"Spannung", "Verhältnis Drehz./Geschw.", "Automatik (Drehz./Geschw.)",
+                                               "Keine "}));
     EXPECT_EQ(rig.control<QGroupBox>("RadioGroupGearSystem").title().toStdString(), "Gangerkennung");
 
     // What is the same in both languages: numbers, units, live values and "Band [0.1%]".
