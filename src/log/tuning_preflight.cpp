@@ -124,6 +124,8 @@ void checkEngine(const PreflightInput& input, FrameBytes frame, Findings& findin
     else if (map == MapId::Iap && now.live.UsesTpsMaps && !now.live.UsesIapMap)
         findings.blocks(PreflightCode::MapNotInUse, tuneMap(MapId::Jet1A));
 
+    if (!takesCorrections(map))
+        return;
     switch (const FrameVerdict verdict = judgeFrame(now, nullptr, input.image, input.settings).verdict) {
     case FrameVerdict::EngineStopped:
     case FrameVerdict::FuelCut:

@@ -41,11 +41,13 @@ void TuningSession::feed(std::uint32_t timeMs, FrameBytes frame, const ParamImag
 void TuningSession::count(int element, std::uint32_t timeMs, int lambdaMv)
 {
     // Any frame that did not count ended the last stay, so the same cell means the engine
-    // stayed in it since the previous frame.
-    if (m_stay.element == element)
-        m_stay.pendingMs += timeMs - m_stay.lastMs;
-    else
-        m_stay = {element};
+    // stayed in it since the previous frame. The frame that finds the engine newly in a cell
+    // starts the clock only: the sensor still reads the exhaust of where it came from.
+    if (m_stay.element != element) {
+        m_stay = {element, timeMs};
+        return;
+    }
+    m_stay.pendingMs += timeMs - m_stay.lastMs;
     m_stay.lastMs = timeMs;
     m_stay.pendingSum += lambdaMv;
     ++m_stay.pendingSamples;

@@ -49,20 +49,24 @@ protected:
 
 TEST_F(TuningSessionTest, StayCountsOnlyOnceTheEngineHeldTheCellForTheHoldTime)
 {
-    // The first frame has nothing to judge the throttle by; the stay starts with the second.
-    ride(5, EngineFrame().lambda(300));
+    ride(1, EngineFrame().lambda(300)); // nothing before it to judge the throttle by
+    // The frame that finds the engine in the cell starts the clock; the sensor still reads the
+    // exhaust of before, so its voltage is left out.
+    ride(1, EngineFrame().lambda(900));
+    ride(3, EngineFrame().lambda(300));
     EXPECT_EQ(m_session.cell(kCell).reading, CellReading::None) << "990 ms is short of the hold time";
     EXPECT_EQ(m_session.cell(kCell).samples, 0);
 
     ride(1, EngineFrame().lambda(300));
     EXPECT_EQ(m_session.cell(kCell).reading, CellReading::Lean);
     EXPECT_EQ(m_session.cell(kCell).heldMs, 1320U);
-    EXPECT_EQ(m_session.cell(kCell).samples, 5) << "the whole stay counts once held";
+    EXPECT_EQ(m_session.cell(kCell).samples, 4) << "the whole stay counts once held";
+    EXPECT_DOUBLE_EQ(m_session.cell(kCell).meanMv, 300.0);
 
     ride(1, EngineFrame().lambda(600));
     EXPECT_EQ(m_session.cell(kCell).heldMs, 1650U);
-    EXPECT_EQ(m_session.cell(kCell).samples, 6);
-    EXPECT_DOUBLE_EQ(m_session.cell(kCell).meanMv, 350.0);
+    EXPECT_EQ(m_session.cell(kCell).samples, 5);
+    EXPECT_DOUBLE_EQ(m_session.cell(kCell).meanMv, 360.0);
 }
 
 TEST_F(TuningSessionTest, AFrameThatDoesNotCountEndsTheStay)
@@ -171,11 +175,11 @@ TEST_F(TuningSessionTest, AChangedCellStartsANewPassAndOthersKeepTheirs)
     EXPECT_EQ(m_session.cell(kOtherCell).reading, CellReading::None);
     ride(1, inOtherCell(700));
     EXPECT_EQ(m_session.cell(kOtherCell).reading, CellReading::Rich);
-    EXPECT_EQ(m_session.cell(kOtherCell).samples, 5);
+    EXPECT_EQ(m_session.cell(kOtherCell).samples, 4);
 
     m_session.mapChanged(applied); // nothing changed: no new pass
     EXPECT_EQ(m_session.cell(kOtherCell).passes, 1);
-    EXPECT_EQ(m_session.cell(kOtherCell).samples, 5);
+    EXPECT_EQ(m_session.cell(kOtherCell).samples, 4);
 }
 
 TEST_F(TuningSessionTest, ProgressCountsHeldAndInBandCellsOfTheRange)
