@@ -74,9 +74,8 @@ void checkTarget(const TuningSettings& settings, Findings& findings)
         return;
     }
     const int widest = (std::min(target - lean, rich - target) - 1) / kFieldStep * kFieldStep;
-    findings.blocks(PreflightCode::TargetOutsideSwitching, widest >= kFieldStep
-                                                               ? setField("LadeniHyster", widest)
-                                                               : setField("LadeniLambda", kSafeTargetMv));
+    findings.blocks(PreflightCode::TargetOutsideSwitching,
+                    widest >= kFieldStep ? setField("LadeniHyster", widest) : setField("LadeniLambda", kSafeTargetMv));
 }
 
 void checkMap(const PreflightInput& input, Findings& findings)

@@ -15,19 +15,19 @@ namespace quorvel {
 
 // What the checks before a session starts can find; the window turns each into words.
 enum class PreflightCode : std::uint8_t {
-    NoUnit,                  // no unit answers the monitor requests
-    LambdaLineIsTacho,       // the tacho/lambda line carries the tacho
+    NoUnit,            // no unit answers the monitor requests
+    LambdaLineIsTacho, // the tacho/lambda line carries the tacho
     CoolantSensorFailed,
-    CoolantCold,             // below the warm temperature: the warm-up correction is on
-    TargetOutsideSwitching,  // target +- band reaches the sensor's lean or rich level
-    MapTakesNoTuning,        // not an injection map
-    MapFollowsJet1A,         // in "1=2=3=4" the map is a copy of Inj. 1A
-    MapNotInUse,             // the unit doses by another map, or the cylinder is not fitted
-    MapNotShown,             // the page shown is not the map's
-    CouplingAddsToOtherMaps, // "Coupled": each change of Inj. 1A goes into 2A..4A too
+    CoolantCold,               // below the warm temperature: the warm-up correction is on
+    TargetOutsideSwitching,    // target +- band reaches the sensor's lean or rich level
+    MapTakesNoTuning,          // not an injection map
+    MapFollowsJet1A,           // in "1=2=3=4" the map is a copy of Inj. 1A
+    MapNotInUse,               // the unit doses by another map, or the cylinder is not fitted
+    MapNotShown,               // the page shown is not the map's
+    CouplingAddsToOtherMaps,   // "Coupled": each change of Inj. 1A goes into 2A..4A too
     CouplingCopiesToOtherMaps, // "1=2=3=4": 2A..4A become copies of Inj. 1A
-    CouplingLeavesOtherMaps, // the sensor sees every cylinder, but only this map changes
-    FrameWouldNotCount,      // the engine as it runs now would not count (the verdict says why)
+    CouplingLeavesOtherMaps,   // the sensor sees every cylinder, but only this map changes
+    FrameWouldNotCount,        // the engine as it runs now would not count (the verdict says why)
 };
 
 enum class PreflightSeverity : std::uint8_t { Blocks, Advice };

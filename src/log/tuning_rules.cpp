@@ -96,7 +96,8 @@ FrameJudgement judgeFrame(const TuningFrame& frame, const TuningFrame* previous,
             return FrameVerdict::Limiter;
         if (frame.correctionActive)
             return FrameVerdict::CorrectionActive;
-        if (previous != nullptr && (frame.timeMs <= previous->timeMs || frame.timeMs - previous->timeMs > kLongestFrameGapMs))
+        if (previous != nullptr &&
+            (frame.timeMs <= previous->timeMs || frame.timeMs - previous->timeMs > kLongestFrameGapMs))
             return FrameVerdict::LinkGap;
         if (previous != nullptr && throttleMoving(frame, *previous))
             return FrameVerdict::ThrottleMoving;

@@ -17,16 +17,16 @@ enum class FrameVerdict : std::uint8_t {
     Counts,
     LambdaLineIsTacho, // the tacho/lambda line carries the tacho: there is no lambda reading
     EngineStopped,
-    MapNotInUse,       // another map doses (all or a share), the cylinder is not fitted, or the
-                       // sensor of the map's rows has failed
-    FuelCut,           // no injection: the overrun cut
-    Limiter,           // a limiter cuts fuel or spark
-    CorrectionActive,  // warm-up, air temperature, air pressure or start correction not 100 %
-    LinkGap,           // no frame shortly before to judge the throttle by
-    ThrottleMoving,    // faster than steady: the acceleration enrichment may be on
-    SensorSilent,      // the sensor reads next to nothing: cold or not connected
-    OutsideRange,      // a cell the session does not tune
-    OutsideWindows,    // too far from the cell's head or row
+    MapNotInUse,      // another map doses (all or a share), the cylinder is not fitted, or the
+                      // sensor of the map's rows has failed
+    FuelCut,          // no injection: the overrun cut
+    Limiter,          // a limiter cuts fuel or spark
+    CorrectionActive, // warm-up, air temperature, air pressure or start correction not 100 %
+    LinkGap,          // no frame shortly before to judge the throttle by
+    ThrottleMoving,   // faster than steady: the acceleration enrichment may be on
+    SensorSilent,     // the sensor reads next to nothing: cold or not connected
+    OutsideRange,     // a cell the session does not tune
+    OutsideWindows,   // too far from the cell's head or row
     Count,
 };
 

@@ -22,12 +22,12 @@ struct TuningRange {
 // What a live tuning session works by. The first five are the unit's own Tuning fields, so a
 // session tunes toward the target the tune carries, not a flat one of its own.
 struct TuningSettings {
-    int targetMv = 450;            // LadeniLambda: the voltage a cell should read
-    int bandMv = 50;               // LadeniHyster: a mean within target +- band reads in band
-    int rpmWindow = 100;           // LadeniRpm: how far from a column's head the engine may run
-    int throttleWindowPercent = 1; // LadeniTps: the same from a throttle row (kPa on the IAP map)
-    std::uint32_t holdMs = 1000;   // LadeniCas: how long the engine must stay in a cell to count
-    double stepPercent = 2.0;      // the change of one pass
+    int targetMv = 450;             // LadeniLambda: the voltage a cell should read
+    int bandMv = 50;                // LadeniHyster: a mean within target +- band reads in band
+    int rpmWindow = 100;            // LadeniRpm: how far from a column's head the engine may run
+    int throttleWindowPercent = 1;  // LadeniTps: the same from a throttle row (kPa on the IAP map)
+    std::uint32_t holdMs = 1000;    // LadeniCas: how long the engine must stay in a cell to count
+    double stepPercent = 2.0;       // the change of one pass
     double maxChangePercent = 10.0; // no cell ever moves further from where the session found it
     MapId map = MapId::Jet1A;
     TuningRange range;

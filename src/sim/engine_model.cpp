@@ -139,9 +139,9 @@ void EngineModel::fillMonitor(LinkFrame& frame, const ParamImage& memory, std::u
     // Inputs are active low and all inactive but the tacho/lambda input when it selects lambda;
     // both servos working, both pickups running while the engine turns, the fan on when hot.
     frame[1] = 0b0101'0101;
-    frame[2] = static_cast<std::uint8_t>(0b1100'0000 | (lambdaLine ? 0 : 0b0000'0011) |
-                                         (dose.ignitionLimiter ? 0b0000'0100 : 0) |
-                                         (dose.injectionLimiter ? 0b0000'1000 : 0));
+    frame[2] =
+        static_cast<std::uint8_t>(0b1100'0000 | (lambdaLine ? 0 : 0b0000'0011) |
+                                  (dose.ignitionLimiter ? 0b0000'0100 : 0) | (dose.injectionLimiter ? 0b0000'1000 : 0));
     frame[3] = static_cast<std::uint8_t>((engineRpm > 0 ? 0b0110'0000 : 0) | (coolant > 95 ? 0b0001'0000 : 0));
     frame[4] = 0;
 

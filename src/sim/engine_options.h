@@ -22,8 +22,8 @@ enum class OptionTaken : unsigned char { NotAnEngineOption, Taken, Bad };
 
 // Takes the option at `args[at]` (and its value, moving `at` past it) when it is one of the
 // engine's; Bad with the reason in `error` for a missing or wrong value.
-[[nodiscard]] OptionTaken takeEngineOption(std::span<const std::string> args, std::size_t& at,
-                                           EngineOptions& options, std::string& error);
+[[nodiscard]] OptionTaken takeEngineOption(std::span<const std::string> args, std::size_t& at, EngineOptions& options,
+                                           std::string& error);
 
 // The reason the options do not go together, once all are read; none when they do.
 [[nodiscard]] std::optional<std::string> engineOptionsConflict(const EngineOptions& options);

@@ -6,8 +6,7 @@
 
 namespace quorvel::sim {
 
-double demandMicroseconds(const FuelDemand& demand, const ParamImage& memory, int cylinder, int rpm,
-                          int throttleTenths)
+double demandMicroseconds(const FuelDemand& demand, const ParamImage& memory, int cylinder, int rpm, int throttleTenths)
 {
     // 1A and 4A are the outer cylinders, 2A and 3A the inner ones, as the reference tables pair them.
     const BikeGridSet grids = selectBikeGrids(memory);
@@ -15,10 +14,11 @@ double demandMicroseconds(const FuelDemand& demand, const ParamImage& memory, in
     const ReferenceTable references =
         interpolateReferences(outer ? *grids.outer : *grids.inner, kThrottleRows, kThrottleRows, demand.axis);
 
-    return blendCells(bracketOf(throttleRowTenths(), throttleTenths), bracketOf(axisRpm(demand.axis), rpm), [&](std::size_t r, std::size_t c) {
-        const std::size_t e = r * kMapColumns + c;
-        return static_cast<double>(storedTime(demand.percent[e], references[e]));
-    });
+    return blendCells(bracketOf(throttleRowTenths(), throttleTenths), bracketOf(axisRpm(demand.axis), rpm),
+                      [&](std::size_t r, std::size_t c) {
+                          const std::size_t e = r * kMapColumns + c;
+                          return static_cast<double>(storedTime(demand.percent[e], references[e]));
+                      });
 }
 
 } // namespace quorvel::sim

@@ -22,7 +22,8 @@ constexpr std::array kBankAMaps = {MapId::Jet1A, MapId::Jet2A, MapId::Jet3A, Map
 
 double mapValueAt(const ParamImage& memory, MapId map, int rpm, std::span<const int> rows, int rowValue)
 {
-    const auto axis = memory.bytes().subspan(static_cast<std::size_t>(MapTable::of(map).axisOffset)).first<kMapColumns>();
+    const auto axis =
+        memory.bytes().subspan(static_cast<std::size_t>(MapTable::of(map).axisOffset)).first<kMapColumns>();
     const AxisBracket column = bracketOf(axisRpm(axis), rpm);
     const AxisBracket row = bracketOf(rows, rowValue);
     return blendCells(row, column, [&](std::size_t r, std::size_t c) {

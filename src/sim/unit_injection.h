@@ -11,14 +11,14 @@ inline constexpr int kNeutralCorrectionTenths = 1000; // 100.0 %: the correction
 
 // What the unit doses at one operating point, as it reports it in the monitor frame.
 struct UnitInjection {
-    int cylinders = 1;                       // fitted cylinders, 1..4
-    std::array<double, 4> bankAUs{};         // per cylinder; 0 beyond the fitted ones
+    int cylinders = 1;               // fitted cylinders, 1..4
+    std::array<double, 4> bankAUs{}; // per cylinder; 0 beyond the fitted ones
     std::array<double, 4> bankBUs{};
-    int throttleMapShare = 100;              // percent of the fuel taken from the throttle maps
+    int throttleMapShare = 100;                  // percent of the fuel taken from the throttle maps
     int warmUpTenths = kNeutralCorrectionTenths; // coolant correction, 0.1 %
-    bool fuelCut = false;                    // overrun: throttle shut above the cut-off speed
-    bool injectionLimiter = false;           // the injection limiter cuts the fuel
-    bool ignitionLimiter = false;            // the ignition limiter cuts the spark
+    bool fuelCut = false;                        // overrun: throttle shut above the cut-off speed
+    bool injectionLimiter = false;               // the injection limiter cuts the fuel
+    bool ignitionLimiter = false;                // the ignition limiter cuts the spark
 };
 
 // The unit's dosing: each cylinder's A map (and the IAP map for its share) blended between the

@@ -64,14 +64,16 @@ protected:
         for (int c = 0; c < kMapColumns; ++c)
             demand.axis[static_cast<std::size_t>(c)] = axisPoint(m_image, MapId::Jet1A, c);
         for (int e = 0; e < kMapCells; ++e)
-            demand.percent[static_cast<std::size_t>(e)] = static_cast<std::uint16_t>(m_start[static_cast<std::size_t>(e)]);
+            demand.percent[static_cast<std::size_t>(e)] =
+                static_cast<std::uint16_t>(m_start[static_cast<std::size_t>(e)]);
         for (int r = 0; r < kRows; ++r) {
             for (int c = 0; c < kColumns; ++c) {
                 const int e = at(r, m_firstColumn + c);
                 // The overrun row needs more fuel than it gets: it must still not be enriched.
                 const int offset = r == 0 ? 8 : kOffsets[static_cast<std::size_t>((r * kColumns + c) % 6)];
                 m_demand[static_cast<std::size_t>(e)] = m_start[static_cast<std::size_t>(e)] * (100 + offset) / 100;
-                demand.percent[static_cast<std::size_t>(e)] = static_cast<std::uint16_t>(m_demand[static_cast<std::size_t>(e)]);
+                demand.percent[static_cast<std::size_t>(e)] =
+                    static_cast<std::uint16_t>(m_demand[static_cast<std::size_t>(e)]);
             }
         }
         m_unit.loadMemory(m_image);
@@ -79,7 +81,8 @@ protected:
         const int low = axisPoint(m_image, MapId::Jet1A, m_firstColumn) * 100;
         const int high = axisPoint(m_image, MapId::Jet1A, m_firstColumn + kColumns - 1) * 100;
         std::string error;
-        sim::RidePlan sweep = *sim::parseRidePlan("sweep:" + std::to_string(low) + "-" + std::to_string(high) + ",0-20", error);
+        sim::RidePlan sweep =
+            *sim::parseRidePlan("sweep:" + std::to_string(low) + "-" + std::to_string(high) + ",0-20", error);
         sweep.hold = 2500ms;
         m_unit.setRide(sweep);
     }

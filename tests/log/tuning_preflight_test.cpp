@@ -58,9 +58,8 @@ TEST_P(PreflightFindings, EachWithItsReasonAndFix)
     GetParam().change(setup);
     const std::vector<PreflightFinding> findings = setup.findings();
     EXPECT_EQ(findings, GetParam().expected);
-    const bool blocked = std::ranges::any_of(GetParam().expected, [](const PreflightFinding& f) {
-        return f.severity == PreflightSeverity::Blocks;
-    });
+    const bool blocked = std::ranges::any_of(
+        GetParam().expected, [](const PreflightFinding& f) { return f.severity == PreflightSeverity::Blocks; });
     EXPECT_EQ(mayStart(findings), !blocked);
 }
 

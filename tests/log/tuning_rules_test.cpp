@@ -33,7 +33,8 @@ TEST_P(FrameVerdicts, FirstReasonDecides)
         c.setUp(settings, image);
     EngineFrame now;
     c.change(now);
-    const TuningFrame before = readTuningFrame(1000, EngineFrame().throttleTenths(c.previousThrottleTenths).sealed(), image);
+    const TuningFrame before =
+        readTuningFrame(1000, EngineFrame().throttleTenths(c.previousThrottleTenths).sealed(), image);
     const TuningFrame frame = readTuningFrame(1000 + c.gapMs, now.sealed(), image);
 
     const FrameJudgement judgement = judgeFrame(frame, &before, image, settings);
@@ -67,8 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
         VerdictCase{"WarmUpEnrichment", [](EngineFrame& f) { f.word(100, 1150); }, FrameVerdict::CorrectionActive},
         VerdictCase{"AirTemperatureCorrection", [](EngineFrame& f) { f.word(102, 980); },
                     FrameVerdict::CorrectionActive},
-        VerdictCase{"AirPressureCorrection", [](EngineFrame& f) { f.word(104, 1010); },
-                    FrameVerdict::CorrectionActive},
+        VerdictCase{"AirPressureCorrection", [](EngineFrame& f) { f.word(104, 1010); }, FrameVerdict::CorrectionActive},
         VerdictCase{"StartEnrichment", [](EngineFrame& f) { f.word(106, 2000); }, FrameVerdict::CorrectionActive},
         VerdictCase{"ACorrectionOfZeroIsNoNeutralOne", [](EngineFrame& f) { f.word(100, 0); },
                     FrameVerdict::CorrectionActive},
@@ -80,18 +80,21 @@ INSTANTIATE_TEST_SUITE_P(
         VerdictCase{"SensorColdOrUnplugged", [](EngineFrame& f) { f.lambda(39); }, FrameVerdict::SensorSilent},
         VerdictCase{"LeanestLiveReadingStillCounts", [](EngineFrame& f) { f.lambda(40); }, FrameVerdict::Counts},
         VerdictCase{"CellOutsideTheSessionsRange", unchanged, FrameVerdict::OutsideRange,
-                    [](TuningSettings& s, ParamImage&) { s.range = {0, 3, 0, 14}; }},
+                    [](TuningSettings& s, ParamImage&) {
+                        s.range = {0, 3, 0, 14};
+                    }},
         VerdictCase{"RpmBeyondTheWindow", [](EngineFrame& f) { f.rpm(3101); }, FrameVerdict::OutsideWindows},
         VerdictCase{"RpmAtTheWindowsEdge", [](EngineFrame& f) { f.rpm(2900); }, FrameVerdict::Counts},
-        VerdictCase{"ThrottleBeyondTheWindow", [](EngineFrame& f) { f.throttleTenths(211); },
-                    FrameVerdict::OutsideWindows, {}, 211},
-        VerdictCase{"ThrottleAtTheWindowsEdge", [](EngineFrame& f) { f.throttleTenths(210); },
-                    FrameVerdict::Counts, {}, 210},
-        VerdictCase{"IapRowWindowInKpa", [](EngineFrame& f) { f.jetShare(0).iapKpa(72); },
+        VerdictCase{"ThrottleBeyondTheWindow",
+                    [](EngineFrame& f) { f.throttleTenths(211); },
                     FrameVerdict::OutsideWindows,
+                    {},
+                    211},
+        VerdictCase{
+            "ThrottleAtTheWindowsEdge", [](EngineFrame& f) { f.throttleTenths(210); }, FrameVerdict::Counts, {}, 210},
+        VerdictCase{"IapRowWindowInKpa", [](EngineFrame& f) { f.jetShare(0).iapKpa(72); }, FrameVerdict::OutsideWindows,
                     [](TuningSettings& s, ParamImage&) { s.map = MapId::Iap; }},
-        VerdictCase{"IapMapDosingAloneCounts", [](EngineFrame& f) { f.jetShare(0).iapKpa(71); },
-                    FrameVerdict::Counts,
+        VerdictCase{"IapMapDosingAloneCounts", [](EngineFrame& f) { f.jetShare(0).iapKpa(71); }, FrameVerdict::Counts,
                     [](TuningSettings& s, ParamImage&) { s.map = MapId::Iap; }}),
     [](const ::testing::TestParamInfo<VerdictCase>& row) { return std::string(row.param.name); });
 

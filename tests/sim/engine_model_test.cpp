@@ -42,7 +42,8 @@ template <class Factor> FuelDemand demandOf(const ParamImage& memory, Factor fac
         demand.axis[static_cast<std::size_t>(c)] = axisPoint(memory, MapId::Jet1A, c);
     for (int e = 0; e < kMapCells; ++e) {
         const auto ue = static_cast<std::size_t>(e);
-        demand.percent[ue] = static_cast<std::uint16_t>(std::lround(tables.percent(InjectionMap::Jet1A)[ue] * factor(e)));
+        demand.percent[ue] =
+            static_cast<std::uint16_t>(std::lround(tables.percent(InjectionMap::Jet1A)[ue] * factor(e)));
     }
     return demand;
 }

@@ -79,9 +79,9 @@ TEST(Rides, CycleIsTheSlowBlipsOfBefore)
         std::chrono::milliseconds at;
         RidePoint point;
     };
-    for (const Moment& m : {Moment{0ms, {1300, 0, 20, 0, 0}}, Moment{7s, {4297, 333, 22, 1, 35}},
-                            Moment{9s, {10300, 1000, 23, 2, 114}}, Moment{15s, {4225, 325, 25, 5, 81}},
-                            Moment{10min, {1300, 0, 95, 0, 0}}}) {
+    for (const Moment& m :
+         {Moment{0ms, {1300, 0, 20, 0, 0}}, Moment{7s, {4297, 333, 22, 1, 35}}, Moment{9s, {10300, 1000, 23, 2, 114}},
+          Moment{15s, {4225, 325, 25, 5, 81}}, Moment{10min, {1300, 0, 95, 0, 0}}}) {
         EXPECT_EQ(ridePoint(RidePlan{}, m.at, factoryHeads()), m.point) << m.at.count();
     }
 }
@@ -103,17 +103,16 @@ TEST_P(RidePlans, AreReadOrRefusedWithTheFormsTold)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, RidePlans,
-                         ::testing::Values(RideText{"cycle", true}, RideText{"sweep", true},
-                                           RideText{"sweep:0-25000,0-100", true}, RideText{"sweep:4000-4000,20-20", true},
-                                           RideText{"hold:0,0", true}, RideText{"hold:25000,100", true},
-                                           RideText{"sweep:", false}, RideText{"sweep:5000-4000,0-100", false},
-                                           RideText{"sweep:3000-5000,40-20", false},
-                                           RideText{"sweep:3000-5000", false}, RideText{"sweep:0-25001,0-100", false},
-                                           RideText{"sweep:3000-5000,0-101", false},
-                                           RideText{"sweep:3000-5000,0-50,1", false}, RideText{"hold:5000", false},
-                                           RideText{"hold:5000,-1", false}, RideText{"hold:5000,30x", false},
-                                           RideText{"Cycle", false}, RideText{"", false}));
+INSTANTIATE_TEST_SUITE_P(
+    Texts, RidePlans,
+    ::testing::Values(RideText{"cycle", true}, RideText{"sweep", true}, RideText{"sweep:0-25000,0-100", true},
+                      RideText{"sweep:4000-4000,20-20", true}, RideText{"hold:0,0", true},
+                      RideText{"hold:25000,100", true}, RideText{"sweep:", false},
+                      RideText{"sweep:5000-4000,0-100", false}, RideText{"sweep:3000-5000,40-20", false},
+                      RideText{"sweep:3000-5000", false}, RideText{"sweep:0-25001,0-100", false},
+                      RideText{"sweep:3000-5000,0-101", false}, RideText{"sweep:3000-5000,0-50,1", false},
+                      RideText{"hold:5000", false}, RideText{"hold:5000,-1", false}, RideText{"hold:5000,30x", false},
+                      RideText{"Cycle", false}, RideText{"", false}));
 
 std::optional<EngineOptions> engineOptions(std::vector<std::string> args, std::string& error)
 {
@@ -133,8 +132,8 @@ std::optional<EngineOptions> engineOptions(std::vector<std::string> args, std::s
 TEST(EngineOptionsLine, DemandRideAndHoldInAnyOrder)
 {
     std::string error;
-    const auto options = engineOptions({"--hold-ms", "2500", "--ride", "sweep:3000-6000,10-40", "--fuel-demand", "d.csv"},
-                                       error);
+    const auto options =
+        engineOptions({"--hold-ms", "2500", "--ride", "sweep:3000-6000,10-40", "--fuel-demand", "d.csv"}, error);
     ASSERT_TRUE(options) << error;
     EXPECT_EQ(options->fuelDemandPath, "d.csv");
     EXPECT_EQ(options->ride.kind, RideKind::Sweep);

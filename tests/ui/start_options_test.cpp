@@ -78,8 +78,8 @@ TEST(StartOptions, SimulateTakesTheVirtualEnginesOptions)
 TEST(StartOptions, UsageNamesEveryOption)
 {
     const std::string usage = startUsage();
-    for (const char* option : {"--port", "--simulate", "--config-dir", "--help", "DEUTSCH", "--fuel-demand", "--ride",
-                               "--hold-ms"})
+    for (const char* option :
+         {"--port", "--simulate", "--config-dir", "--help", "DEUTSCH", "--fuel-demand", "--ride", "--hold-ms"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 
