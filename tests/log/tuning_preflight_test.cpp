@@ -1,9 +1,9 @@
 #include "log/tuning_preflight.h"
 
 #include "core/page_index.h"
+#include "log_frames.h"
 #include "log_test_image.h"
 #include "model/jet_coupling.h"
-#include "tuning_frames.h"
 
 #include <gtest/gtest.h>
 
@@ -13,13 +13,14 @@
 namespace quorvel {
 namespace {
 
-using test::EngineFrame;
+using test::LiveFrame;
+using test::tuningFrame;
 
 // A unit that reports a warm engine on lambda, one cylinder, Inj. 1A shown: nothing to find.
 struct Rig {
     ParamImage image = test::logTestImage();
     TuningSettings settings;
-    std::optional<EngineFrame> frame = EngineFrame();
+    std::optional<LiveFrame> frame = tuningFrame();
     int shownPage = kPageInj1A;
 
     [[nodiscard]] std::vector<PreflightFinding> findings() const

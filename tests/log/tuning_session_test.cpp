@@ -1,7 +1,7 @@
 #include "log/tuning_session.h"
 
+#include "log_frames.h"
 #include "log_test_image.h"
-#include "tuning_frames.h"
 
 #include <gtest/gtest.h>
 
@@ -9,15 +9,16 @@ namespace quorvel {
 namespace {
 
 using test::element;
-using test::EngineFrame;
+using test::LiveFrame;
+using test::tuningFrame;
 
 constexpr int kCell = element(4, 2);      // 3000 rpm, 20 % throttle
 constexpr int kOtherCell = element(5, 3); // 4000 rpm, 30 % throttle
 constexpr std::uint32_t kPoll = 330;      // the monitor's normal pace
 
-EngineFrame inOtherCell(int lambda)
+LiveFrame inOtherCell(int lambda)
 {
-    return EngineFrame().rpm(4000).throttleTenths(300).lambda(lambda);
+    return tuningFrame().rpm(4000).throttleTenths(300).lambda(lambda);
 }
 
 TuningMapCells flatMap(int percent = 100, int highest = 1000)
@@ -31,7 +32,7 @@ TuningMapCells flatMap(int percent = 100, int highest = 1000)
 class TuningSessionTest : public ::testing::Test {
 protected:
     // `count` frames `kPoll` apart from the session's clock on.
-    void ride(int count, const EngineFrame& frame)
+    void ride(int count, const LiveFrame& frame)
     {
         for (int i = 0; i < count; ++i) {
             m_session.feed(m_clock, frame.sealed(), m_image);
@@ -39,7 +40,7 @@ protected:
         }
     }
     // A stay long enough to be held: the frame before it ends any other stay.
-    void holdCell(const EngineFrame& frame, int frames = 6) { ride(frames, frame); }
+    void holdCell(const LiveFrame& frame, int frames = 6) { ride(frames, frame); }
 
     ParamImage m_image = test::logTestImage();
     TuningSettings m_settings; // 450 mV +- 50, hold 1000 ms
@@ -49,21 +50,21 @@ protected:
 
 TEST_F(TuningSessionTest, StayCountsOnlyOnceTheEngineHeldTheCellForTheHoldTime)
 {
-    ride(1, EngineFrame().lambda(300)); // nothing before it to judge the throttle by
+    ride(1, tuningFrame().lambda(300)); // nothing before it to judge the throttle by
     // The frame that finds the engine in the cell starts the clock; the sensor still reads the
     // exhaust of before, so its voltage is left out.
-    ride(1, EngineFrame().lambda(900));
-    ride(3, EngineFrame().lambda(300));
+    ride(1, tuningFrame().lambda(900));
+    ride(3, tuningFrame().lambda(300));
     EXPECT_EQ(m_session.cell(kCell).reading, CellReading::None) << "990 ms is short of the hold time";
     EXPECT_EQ(m_session.cell(kCell).samples, 0);
 
-    ride(1, EngineFrame().lambda(300));
+    ride(1, tuningFrame().lambda(300));
     EXPECT_EQ(m_session.cell(kCell).reading, CellReading::Lean);
     EXPECT_EQ(m_session.cell(kCell).heldMs, 1320U);
     EXPECT_EQ(m_session.cell(kCell).samples, 4) << "the whole stay counts once held";
     EXPECT_DOUBLE_EQ(m_session.cell(kCell).meanMv, 300.0);
 
-    ride(1, EngineFrame().lambda(600));
+    ride(1, tuningFrame().lambda(600));
     EXPECT_EQ(m_session.cell(kCell).heldMs, 1650U);
     EXPECT_EQ(m_session.cell(kCell).samples, 5);
     EXPECT_DOUBLE_EQ(m_session.cell(kCell).meanMv, 360.0);
@@ -71,11 +72,11 @@ TEST_F(TuningSessionTest, StayCountsOnlyOnceTheEngineHeldTheCellForTheHoldTime)
 
 TEST_F(TuningSessionTest, AFrameThatDoesNotCountEndsTheStay)
 {
-    ride(4, EngineFrame());
-    ride(1, EngineFrame().noInjection()); // a blip into the overrun cut
-    ride(4, EngineFrame());
+    ride(4, tuningFrame());
+    ride(1, tuningFrame().injection1A(0)); // a blip into the overrun cut
+    ride(4, tuningFrame());
     ride(1, inOtherCell(450)); // leaving the cell: a new stay elsewhere
-    ride(4, EngineFrame());
+    ride(4, tuningFrame());
     EXPECT_EQ(m_session.cell(kCell).reading, CellReading::None);
     EXPECT_EQ(m_session.cell(kOtherCell).reading, CellReading::None);
     EXPECT_EQ(m_session.verdictCounts()[static_cast<std::size_t>(FrameVerdict::FuelCut)], 1);
@@ -93,7 +94,7 @@ TEST_F(TuningSessionTest, MeanAgainstTheBandGivesTheReadingAndTheStep)
                           Case{500, CellReading::InBand, std::nullopt}, Case{501, CellReading::Rich, 98}}) {
         TuningSession session(m_settings, flatMap(), {});
         for (std::uint32_t t = 0; t <= 5 * kPoll; t += kPoll)
-            session.feed(t, EngineFrame().lambda(c.lambda).sealed(), m_image);
+            session.feed(t, tuningFrame().lambda(c.lambda).sealed(), m_image);
         EXPECT_EQ(session.cell(kCell).reading, c.reading) << c.lambda;
         const auto proposals = session.proposals();
         ASSERT_EQ(proposals.size(), c.after ? 1U : 0U) << c.lambda;
@@ -109,7 +110,7 @@ TEST_F(TuningSessionTest, MeanAgainstTheBandGivesTheReadingAndTheStep)
 TEST_F(TuningSessionTest, LockedCellReadsButNeverProposes)
 {
     m_session.setLocked(kCell, true);
-    holdCell(EngineFrame().lambda(200));
+    holdCell(tuningFrame().lambda(200));
     holdCell(inOtherCell(200));
     EXPECT_EQ(m_session.cell(kCell).reading, CellReading::Lean);
     const auto proposals = m_session.proposals();
@@ -146,7 +147,7 @@ TEST(TuningSessionLimits, NoStepLeavesTheMostChangeOrTheCellsRange)
         now[static_cast<std::size_t>(kCell)] = c.now;
         session.mapChanged(now);
         for (std::uint32_t t = 0; t <= 5 * kPoll; t += kPoll)
-            session.feed(t, EngineFrame().lambda(c.lambda).sealed(), image);
+            session.feed(t, tuningFrame().lambda(c.lambda).sealed(), image);
         const auto proposals = session.proposals();
         ASSERT_EQ(proposals.size(), 1U) << c.name;
         EXPECT_EQ(proposals[0].percentAfter, c.after) << c.name;
@@ -156,7 +157,7 @@ TEST(TuningSessionLimits, NoStepLeavesTheMostChangeOrTheCellsRange)
 
 TEST_F(TuningSessionTest, AChangedCellStartsANewPassAndOthersKeepTheirs)
 {
-    holdCell(EngineFrame().lambda(200));
+    holdCell(tuningFrame().lambda(200));
     ride(4, inOtherCell(700));
     ASSERT_EQ(m_session.cell(kCell).reading, CellReading::Lean);
 
@@ -188,13 +189,13 @@ TEST_F(TuningSessionTest, ProgressCountsHeldAndInBandCellsOfTheRange)
     settings.range = {4, 5, 2, 3}; // four cells
     TuningSession session(settings, flatMap(), {});
     std::uint32_t t = 0;
-    const auto stay = [&](const EngineFrame& frame) {
+    const auto stay = [&](const LiveFrame& frame) {
         for (int i = 0; i < 6; ++i, t += kPoll)
             session.feed(t, frame.sealed(), m_image);
     };
-    stay(EngineFrame().lambda(450));
+    stay(tuningFrame().lambda(450));
     stay(inOtherCell(200));
-    stay(EngineFrame().rpm(8000).lambda(450)); // outside the range
+    stay(tuningFrame().rpm(8000).lambda(450)); // outside the range
     const TuningProgress progress = session.progress();
     EXPECT_EQ(progress.cells, 4);
     EXPECT_EQ(progress.held, 2);
@@ -204,7 +205,7 @@ TEST_F(TuningSessionTest, ProgressCountsHeldAndInBandCellsOfTheRange)
 
 TEST_F(TuningSessionTest, UnattendedApplyHandsOverEachPassUntilAFaultOrACellAtItsLimit)
 {
-    holdCell(EngineFrame().lambda(200));
+    holdCell(tuningFrame().lambda(200));
     EXPECT_TRUE(m_session.takeUnattendedApply().empty()) << "off by default";
 
     m_session.setApplyAfterEveryPass(true);
