@@ -10,9 +10,9 @@ namespace quorvel {
 
 // What the names of differing values depend on besides the language: the set on screen.
 struct NameContext {
-    bool chokeBike = false;      // bike 38 labels two fields of the Idle page differently
-    bool servoInPercent = true;  // the intake servo map's cells are percent, else mV
-    bool servoExPercent = true;  // the same for the exhaust servo map
+    bool chokeBike = false;     // bike 38 labels two fields of the Idle page differently
+    bool servoInPercent = true; // the intake servo map's cells are percent, else mV
+    bool servoExPercent = true; // the same for the exhaust servo map
 
     [[nodiscard]] static NameContext of(const ParamImage& image);
 };
@@ -30,7 +30,6 @@ struct ShownName {
 
 // The name of a difference as the page that shows it reads in `language`. Values no page shows
 // keep their parameter name; bytes no parameter holds are "Byte N".
-[[nodiscard]] ShownName shownName(const Difference& difference, Language language,
-                                  const NameContext& context = {});
+[[nodiscard]] ShownName shownName(const Difference& difference, Language language, const NameContext& context = {});
 
 } // namespace quorvel

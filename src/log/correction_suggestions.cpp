@@ -1,7 +1,7 @@
 #include "log/correction_suggestions.h"
 
-#include "core/monitor_channels.h"
 #include "log/cell_samples.h"
+#include "log/tuning_rules.h"
 
 #include <algorithm>
 #include <array>
@@ -27,25 +27,16 @@ bool steadyThrottle(const Datalog& log, std::size_t row, const CorrectionLimits&
     return percentPerSecond < limits.steadyThrottlePercentPerSecond;
 }
 
-// The injection corrections the unit multiplies the map's time by, in 0.1 %.
-constexpr std::array kInjectionCorrections = {MonitorValue::CoolantInjCorrection, MonitorValue::AirInjCorrection,
-                                              MonitorValue::ApInjCorrection, MonitorValue::StartInjCorrection,
-                                              MonitorValue::PotentiometerInjCorrection};
-constexpr int kNoCorrection = 1000; // 100.0 %
-constexpr std::array kBankAInjection = {MonitorValue::Injection1A, MonitorValue::Injection2A,
-                                        MonitorValue::Injection3A, MonitorValue::Injection4A};
-
 // Rows whose lambda does not answer for the map alone: a limiter cuts fuel or spark, a fuel
-// cut injects nothing (the sensor reads lean air), and any correction other than 100 % (warm-up,
-// air, pressure, starting, potentiometer) puts fuel of its own beside the map's.
-bool mapAloneDecides(const Datalog& log, const CellSample& sample)
+// cut injects nothing (the sensor reads lean air), and a dosing correction other than 100 %
+// (warm-up, air, pressure, starting) puts fuel of its own beside the map's. Live tuning judges
+// its frames by the same reading.
+bool mapAloneDecides(const Datalog& log, const CellSample& sample, const ParamImage& image)
 {
     if (sample.live.IgnLimiterOn || sample.live.JetLimiterOn || sample.live.RetardLimiterOn)
         return false;
-    const FrameBytes frame = log.frame(sample.row);
-    const auto injects = [frame](MonitorValue time) { return channelSteps(frame, time) > 0; };
-    const auto neutral = [frame](MonitorValue correction) { return channelSteps(frame, correction) == kNoCorrection; };
-    return std::ranges::any_of(kBankAInjection, injects) && std::ranges::all_of(kInjectionCorrections, neutral);
+    const TuningFrame read = readTuningFrame(log.timesMs()[sample.row], log.frame(sample.row), image);
+    return !read.fuelCut && !read.correctionActive;
 }
 
 } // namespace
@@ -74,7 +65,7 @@ std::vector<CellCorrection> suggestCorrections(const Datalog& log, const ParamIm
     std::array<int, kMapCells> samples{};
     std::array<double, kMapCells> lambdaSums{};
     for (const CellSample& sample : cellSamples(log, image, map)) {
-        if (!mapAloneDecides(log, sample) || !steadyThrottle(log, sample.row, limits))
+        if (!mapAloneDecides(log, sample, image) || !steadyThrottle(log, sample.row, limits))
             continue;
         const auto e = static_cast<std::size_t>(sample.element);
         ++samples[e];

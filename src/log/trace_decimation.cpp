@@ -96,8 +96,8 @@ std::vector<TraceSegment> traceSegments(std::span<const std::uint32_t> timesMs, 
     const auto addPiece = [&](std::size_t from, std::size_t to) {
         if (from == to)
             return;
-        TraceSegment rows = decimateTrace(timesMs.subspan(from, to - from), values.subspan(from, to - from), fromMs,
-                                          toMs, columns);
+        TraceSegment rows =
+            decimateTrace(timesMs.subspan(from, to - from), values.subspan(from, to - from), fromMs, toMs, columns);
         for (std::size_t& row : rows)
             row += from;
         if (!rows.empty())

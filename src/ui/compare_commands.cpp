@@ -75,7 +75,9 @@ void CompareCommands::showUnitListing(CompareSource source)
                                   : unit.knowsNothing()  ? UnitCoverage::None
                                                          : UnitCoverage::Part;
     CompareOptions options{m_parts.memoText, true};
-    m_parts.dock.showListing({source, {}, coverage,
+    m_parts.dock.showListing({source,
+                              {},
+                              coverage,
                               quorvel::compareWithUnit(unit, m_parts.image, m_parts.tables, options),
                               NameContext::of(m_parts.image)});
     m_parts.dock.show();

@@ -51,7 +51,8 @@ void record(VirtualUnit& unit, const std::filesystem::path& file, const Rate& ra
     ASSERT_EQ(recorder.start(file), std::nullopt);
     for (int tick = 1; tick <= rate.ticks; ++tick) {
         seed = seed * 1664525U + 1013904223U;
-        const std::chrono::milliseconds fires = tick * kTick + std::chrono::milliseconds((seed >> 16) % (kLatestTickMs + 1));
+        const std::chrono::milliseconds fires =
+            tick * kTick + std::chrono::milliseconds((seed >> 16) % (kLatestTickMs + 1));
         line.advanceUnit(fires - now);
         now = fires;
         session.tick();
@@ -102,12 +103,10 @@ TEST_P(RideReplayTest, ReplayRecordedAtTheRideRateGivesEveryFrameOnceInOrder)
     const std::vector<LinkFrame> replayed = framesOf(again);
 
     ASSERT_GE(replayed.size() + 3, recorded.size()) << "no more frames lost than the ticks left out";
-    for (std::size_t i = 0; i < replayed.size(); ++i) {
-        const auto found = std::ranges::find(recorded, replayed[i]);
-        ASSERT_NE(found, recorded.end()) << "row " << i << " holds a frame the ride never had";
-        EXPECT_EQ(found - recorded.begin(), static_cast<std::ptrdiff_t>(i))
+    // Neighbouring frames differ, so a frame lost or given twice shifts the rows after it.
+    for (std::size_t i = 0; i < std::min(replayed.size(), recorded.size()); ++i)
+        EXPECT_EQ(replayed[i], recorded[i])
             << rate.name << ": row " << i << " of the replay is not row " << i << " of the ride";
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, RideReplayTest,
