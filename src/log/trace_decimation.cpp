@@ -27,6 +27,21 @@ void appendInOrder(std::vector<std::size_t>& rows, ColumnExtremes extremes)
     append(rows, second);
 }
 
+// The rows of [fromMs, toMs] (begin to end) and with them their neighbours outside it.
+struct RowSpan {
+    std::size_t before;
+    std::size_t begin;
+    std::size_t end;
+    std::size_t after;
+};
+
+RowSpan rowSpan(std::span<const std::uint32_t> timesMs, std::uint32_t fromMs, std::uint32_t toMs)
+{
+    const auto begin = static_cast<std::size_t>(std::ranges::lower_bound(timesMs, fromMs) - timesMs.begin());
+    const auto end = static_cast<std::size_t>(std::ranges::upper_bound(timesMs, toMs) - timesMs.begin());
+    return {begin > 0 ? begin - 1 : begin, begin, end, end < timesMs.size() ? end + 1 : end};
+}
+
 } // namespace
 
 std::vector<std::size_t> decimateTrace(std::span<const std::uint32_t> timesMs, std::span<const float> values,
@@ -35,10 +50,7 @@ std::vector<std::size_t> decimateTrace(std::span<const std::uint32_t> timesMs, s
     assert(timesMs.size() == values.size());
     if (timesMs.empty() || toMs < fromMs)
         return {};
-    const auto begin = static_cast<std::size_t>(std::ranges::lower_bound(timesMs, fromMs) - timesMs.begin());
-    const auto end = static_cast<std::size_t>(std::ranges::upper_bound(timesMs, toMs) - timesMs.begin());
-    const std::size_t before = begin > 0 ? begin - 1 : begin;
-    const std::size_t after = end < timesMs.size() ? end + 1 : end;
+    const auto [before, begin, end, after] = rowSpan(timesMs, fromMs, toMs);
 
     std::vector<std::size_t> rows;
     const std::size_t inside = end - begin;
@@ -87,10 +99,9 @@ std::vector<TraceSegment> traceSegments(std::span<const std::uint32_t> timesMs, 
     assert(timesMs.size() == values.size());
     if (timesMs.empty() || toMs < fromMs)
         return {};
-    const auto begin = static_cast<std::size_t>(std::ranges::lower_bound(timesMs, fromMs) - timesMs.begin());
-    const auto end = static_cast<std::size_t>(std::ranges::upper_bound(timesMs, toMs) - timesMs.begin());
-    const std::size_t first = begin > 0 ? begin - 1 : begin;
-    const std::size_t last = end < timesMs.size() ? end + 1 : end;
+    const RowSpan span = rowSpan(timesMs, fromMs, toMs);
+    const std::size_t first = span.before;
+    const std::size_t last = span.after;
 
     std::vector<TraceSegment> segments;
     const auto addPiece = [&](std::size_t from, std::size_t to) {

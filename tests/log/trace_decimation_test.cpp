@@ -120,10 +120,20 @@ struct Ride {
 TEST(TraceSegments, NoLineJoinsTheTwoSidesOfALostLink)
 {
     const Ride ride;
-    const auto segments = traceSegments(ride.times, ride.values, 0, 3980, 100);
-    ASSERT_EQ(segments.size(), 2U);
-    EXPECT_EQ(segments[0], rowRange(0, 4));
-    EXPECT_EQ(segments[1], rowRange(5, 7));
+    struct View {
+        std::uint32_t fromMs;
+        std::uint32_t toMs;
+        std::vector<std::size_t> before; // the piece up to the gap
+        std::vector<std::size_t> after;
+    };
+    // The whole ride; and rows 2 to 6, whose neighbours outside are rows 1 and 7.
+    for (const View& view :
+         {View{0, 3980, rowRange(0, 4), rowRange(5, 7)}, View{660, 3650, rowRange(1, 4), rowRange(5, 7)}}) {
+        const auto segments = traceSegments(ride.times, ride.values, view.fromMs, view.toMs, 100);
+        ASSERT_EQ(segments.size(), 2U) << view.fromMs;
+        EXPECT_EQ(segments[0], view.before) << view.fromMs;
+        EXPECT_EQ(segments[1], view.after) << view.fromMs;
+    }
 
     // Rows one tick short of the silence that counts as a lost link stay joined.
     Ride slow = ride;
@@ -143,16 +153,9 @@ TEST(TraceSegments, RowsWithoutAValueBreakTheLineAndAreLeftOut)
     EXPECT_EQ(segments[1], rowRange(3, 6));
 }
 
-TEST(TraceSegments, ZoomedInPieceRunsToItsNeighboursOnlyOnItsOwnSideOfAGap)
+// A long log zoomed out: each piece still keeps at most two rows per pixel column.
+TEST(TraceSegments, PiecesOfALongLogAreDecimatedEach)
 {
-    const Ride ride;
-    // From row 2 to row 6: the neighbours outside are rows 1 and 7; the gap stays open.
-    const auto segments = traceSegments(ride.times, ride.values, 660, 3650, 100);
-    ASSERT_EQ(segments.size(), 2U);
-    EXPECT_EQ(segments[0], rowRange(1, 4));
-    EXPECT_EQ(segments[1], rowRange(5, 7));
-
-    // A long log zoomed out: each piece still keeps at most two rows per pixel column.
     Trace wide = wave(10'000);
     for (std::size_t row = 6'000; row < wide.times.size(); ++row)
         wide.times[row] += 5'000; // the link lost after row 5999
