@@ -163,15 +163,18 @@ struct WindowRig {
         services.configDirectory = configDirectory;
         services.dataDirectory = configDirectory / "data"; // backups and logs of the test alone
         services.commandLineLanguage = language;
-        services.runTimer = false;
+        services.runTimer = runTimer;
+        services.portDevice = portDevice;
         window = std::make_unique<TFormHlav>(std::move(services));
         return *window;
     }
 
+    // One tick, then what the event loop does after it (the messages the tick raised).
     void step()
     {
         line->advanceUnit(std::chrono::milliseconds(TFormHlav::kTickMilliseconds));
         window->tick();
+        QCoreApplication::sendPostedEvents(window.get(), QEvent::MetaCall);
     }
     void steps(int count)
     {
@@ -199,6 +202,8 @@ struct WindowRig {
 
     std::filesystem::path configDirectory;
     std::set<std::string> devices;
+    bool runTimer = false;  // Timer1 drives the ticks instead of step()
+    std::string portDevice; // as --port gives it
     sim::VirtualUnit unit;
     FakeSerialLine* line = nullptr;
     ScriptedDialogs* dialogs = nullptr;
