@@ -284,6 +284,7 @@ void TFormHlav::viewRefreshed(int page)
     m_compare->pageFilled(page);
     m_datalog->pageFilled(page);
     showMenuStates();
+    showTitle();
 }
 
 // Items that would do nothing where the user is are greyed.
@@ -626,7 +627,6 @@ int TFormHlav::activePage() const
 
 void TFormHlav::fillPage()
 {
-    showTitle();
     m_pageIndex = m_pages->activePage();
     const JetCoupling coupling = JetCoupling::fromImage(m_image);
     m_menu->action("Menu_Jet123Normal").setChecked(!coupling.coupled && !coupling.same);

@@ -111,10 +111,26 @@ private:
     std::vector<std::string> m_openAttempts;
 };
 
-// COM n is the device "COMn", as on Windows.
+// COM n is the device "COMn", as on Windows; or, given the paths a Linux system finds, the n-th
+// of them and none beyond.
 class FakePortNaming final : public PortNaming {
 public:
-    std::string deviceFor(int comNumber) const override { return "COM" + std::to_string(comNumber); }
+    FakePortNaming() = default;
+    explicit FakePortNaming(std::vector<std::string> paths)
+        : m_paths(std::move(paths))
+    {
+    }
+    std::string deviceFor(int comNumber) const override
+    {
+        if (m_paths.empty())
+            return "COM" + std::to_string(comNumber);
+        return comNumber >= 1 && comNumber <= static_cast<int>(m_paths.size())
+                   ? m_paths[static_cast<std::size_t>(comNumber - 1)]
+                   : std::string();
+    }
+
+private:
+    std::vector<std::string> m_paths;
 };
 
 } // namespace quorvel::test
