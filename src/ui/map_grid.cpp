@@ -219,7 +219,9 @@ void MapGrid::buildOptions(QHBoxLayout& row)
     m_ms = makeBox("CheckBoxZobrMs_Uni", "Ms", this);
     m_colours = makeBox("CheckBoxColours_Uni", "Colours", this);
     m_legendLow = new QLabel(this);
+    m_legendLow->setObjectName("LabelColoursLow_Uni");
     m_legendHigh = new QLabel(this);
+    m_legendHigh->setObjectName("LabelColoursHigh_Uni");
     for (QLabel* end : {m_legendLow, m_legendHigh}) {
         end->setMargin(2);
         end->hide();
