@@ -42,12 +42,17 @@ int main(int argc, char** argv)
 {
     using namespace quorvel;
 
-    // --help and --version are answered before any window exists, so they need no display.
+    // --help, --version and a bad command line are answered before any window exists, so they
+    // need no display.
     std::string error;
     {
         const std::vector<std::string> raw(argv + 1, argv + argc);
         const auto early = parseStartOptions(raw, error);
-        if (early && onlyPrints(*early)) {
+        if (!early) {
+            std::cerr << "quorvel: " << error << "\n\n" << startUsage();
+            return 2;
+        }
+        if (onlyPrints(*early)) {
             std::cout << (early->help ? startUsage() : versionText() + "\n");
             return 0;
         }
