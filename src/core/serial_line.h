@@ -29,7 +29,10 @@ public:
     // Opens an existing device exclusively. A failed open leaves the line closed.
     [[nodiscard]] virtual bool open(const std::string& deviceName) = 0;
     // Why the last open failed; a line that cannot tell says Other.
-    [[nodiscard]] virtual OpenFailure lastOpenFailure() const { return isOpen() ? OpenFailure::None : OpenFailure::Other; }
+    [[nodiscard]] virtual OpenFailure lastOpenFailure() const
+    {
+        return isOpen() ? OpenFailure::None : OpenFailure::Other;
+    }
     // Aborts pending reads and releases the device; harmless when closed.
     virtual void close() = 0;
     [[nodiscard]] virtual bool isOpen() const = 0;

@@ -72,8 +72,9 @@ void FileCommands::load(const std::filesystem::path& path, bool pageOnly)
     }
     m_state.pageOnlyLoad = pageOnly;
     const int page = m_host.activePage();
-    const ParameterFileLoad load{pageOnly, page,
-                                 [this, page](ParamImage& image) { applyDefaults(image, m_tables, {false, page}); }};
+    const ParameterFileLoad load{pageOnly, page, [this, page](ParamImage& image) {
+                                     applyDefaults(image, m_tables, {false, page});
+                                 }};
     if (!readParameterFile(*bytes, m_image, load)) {
         m_dialogs.showMessage(m_texts.text(kTextUnmatchedFile));
         return;

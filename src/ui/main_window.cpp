@@ -112,10 +112,11 @@ TFormHlav::TFormHlav(WindowServices services, QWidget* parent)
     : QMainWindow(parent)
     , m_services(std::move(services))
     , m_store(settingsDirectory(m_services.configDirectory))
-    , m_portMessages(*m_services.dialogs, m_texts, [this] { return m_port.lastOpenFailure(); },
-                     [this](std::string_view hint) {
-                         statusBar()->showMessage(QString::fromUtf8(hint.data(), static_cast<qsizetype>(hint.size())));
-                     })
+    , m_portMessages(
+          *m_services.dialogs, m_texts, [this] { return m_port.lastOpenFailure(); },
+          [this](std::string_view hint) {
+              statusBar()->showMessage(QString::fromUtf8(hint.data(), static_cast<qsizetype>(hint.size())));
+          })
     , m_port(*m_services.line, *m_services.naming, m_texts, m_portMessages)
     , m_monitor(m_texts, [this] { return monitorContext(); })
     , m_recorder(m_monitor, m_image)
@@ -604,7 +605,8 @@ void TFormHlav::showTitle()
     const std::string title = file.empty() ? caption + "[*]" : file.filename().string() + "[*] - " + caption;
     if (windowTitle().toStdString() != title)
         setWindowTitle(QString::fromStdString(title));
-    setWindowModified(!std::ranges::equal(m_image.bytes().subspan(kBlockSize), m_savedImage.bytes().subspan(kBlockSize)));
+    setWindowModified(
+        !std::ranges::equal(m_image.bytes().subspan(kBlockSize), m_savedImage.bytes().subspan(kBlockSize)));
 }
 
 MonitorContext TFormHlav::monitorContext() const

@@ -29,8 +29,7 @@ void PortAccessHint::showMessage(std::string_view text)
 
 std::string PortAccessHint::reason(const PortOpenFailure& failure) const
 {
-    const std::string_view format =
-        WindowTexts::text(WindowTexts::openFailureKey(failure.reason), m_texts.language());
+    const std::string_view format = WindowTexts::text(WindowTexts::openFailureKey(failure.reason), m_texts.language());
     return formatText(format, failure.device.c_str());
 }
 

@@ -98,7 +98,7 @@ void SurfaceSeriesFeed::apply(const MapSurfaceModel& model, const SurfaceChange&
         fillSeries(model);
         m_titles = {MapSurfaceModel::xTitle(), model.yTitle(), model.zTitle()};
         axis(kAxisY).setLabelFormat(model.yTitle() == "AxisInjectionMs" ? QStringLiteral("%.2f")
-                                                                          : QStringLiteral("%d"));
+                                                                        : QStringLiteral("%d"));
         applyTitles();
     } else {
         QSurfaceDataProxy& proxy = *m_series->dataProxy();

@@ -16,8 +16,8 @@ struct ProgramRun {
 // No display of any kind, as over ssh or in a package's checks.
 ProgramRun runWithoutDisplay(const std::string& arguments)
 {
-    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " QUORVEL_PATH " " + arguments +
-                                " 2>&1";
+    const std::string command =
+        "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " QUORVEL_PATH " " + arguments + " 2>&1";
     ProgramRun run;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr)

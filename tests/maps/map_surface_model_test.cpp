@@ -2,12 +2,12 @@
 
 #include "core/page_index.h"
 #include "core/text_format.h"
-#include "maps/curve_model.h"
-#include "model/map_layout.h"
 #include "io/map_view_texts.h"
 #include "map_test_image.h"
+#include "maps/curve_model.h"
 #include "maps/live_marking.h"
 #include "model/jet_coupling.h"
+#include "model/map_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -71,8 +71,8 @@ public:
         m_openAttempts.push_back(deviceName);
         const auto refused = m_refusals.find(deviceName);
         m_failure = !m_plugged || (!m_devices.empty() && !m_devices.contains(deviceName)) ? OpenFailure::Missing
-                    : refused != m_refusals.end()                                          ? refused->second
-                                                                                           : OpenFailure::None;
+                    : refused != m_refusals.end()                                         ? refused->second
+                                                                                          : OpenFailure::None;
         m_open = m_failure == OpenFailure::None;
         return m_open;
     }

@@ -13,16 +13,16 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDockWidget>
+#include <QItemSelectionModel>
+#include <QLabel>
 #include <QLineSeries>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
-#include <QApplication>
-#include <QItemSelectionModel>
-#include <QLabel>
 
 #include <gtest/gtest.h>
 

@@ -48,8 +48,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, BadStartOptions,
 TEST(StartOptions, UnknownOptionsAreIgnoredWithAWarningAndTheFirstWordIsTheFileToOpen)
 {
     std::string error;
-    const auto options =
-        parse({"DEUTSCH", "--verbose", "--simulate", "-x", "r6.ign", "ENGLISH", "second.ign"}, error);
+    const auto options = parse({"DEUTSCH", "--verbose", "--simulate", "-x", "r6.ign", "ENGLISH", "second.ign"}, error);
     ASSERT_TRUE(options.has_value()) << error;
     EXPECT_EQ(options->language, Language::German);
     EXPECT_TRUE(options->simulate);

@@ -203,8 +203,8 @@ struct WindowRig {
 
     std::filesystem::path configDirectory;
     std::set<std::string> devices;
-    bool runTimer = false;  // Timer1 drives the ticks instead of step()
-    std::string portDevice; // as --port gives it
+    bool runTimer = false;               // Timer1 drives the ticks instead of step()
+    std::string portDevice;              // as --port gives it
     std::vector<std::string> portPaths;  // the serial devices the system has, COM 1 first; none: "COMn"
     std::filesystem::path parameterFile; // named on the command line
     sim::VirtualUnit unit;
