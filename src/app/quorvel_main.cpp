@@ -1,3 +1,4 @@
+#include "app/sim_demand.h"
 #include "io/fault_message.h"
 #include "serial/qt_serial_line.h"
 #include "serial/system_port_naming.h"
@@ -74,6 +75,10 @@ int main(int argc, char** argv)
     // under its own device name, --simulate opens it at once.
     sim::VirtualUnit unit;
     WindowServices services;
+    if (options->simulate && !sim::configureEngine(unit, options->engine, error)) {
+        std::cerr << "quorvel: " << error << '\n';
+        return 2;
+    }
     services.line = std::make_unique<sim::LineWithVirtualUnit>(std::make_unique<QtSerialLine>(), unit);
     services.portDevice = options->simulate ? std::string(sim::kVirtualUnitDevice) : options->portDevice;
     services.naming = std::make_unique<SystemPortNaming>();
