@@ -93,6 +93,12 @@ std::int64_t MapGridModel::cellReading(CellUnit unit, int row, int column) const
     return unit == CellUnit::Milliseconds ? cellTime(row, column) : cellValue(row, column);
 }
 
+double MapGridModel::msValue(int row, int column) const
+{
+    constexpr double kMsPerUs = 0.001;
+    return viewUnit() == CellUnit::Milliseconds ? cellTime(row, column) * kMsPerUs : 0.0;
+}
+
 int MapGridModel::cellValue(int row, int column) const
 {
     return m_values.cells[cellIndex(row, column)];

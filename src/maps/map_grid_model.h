@@ -58,6 +58,8 @@ public:
     [[nodiscard]] double cellTimeStep(int row, int column) const;
     [[nodiscard]] std::string cellText(int row, int column) const;
     [[nodiscard]] const std::string& msText(int row, int column) const;
+    // The stored injection time of a cell in ms while the grid shows times ("Ms"), else 0.
+    [[nodiscard]] double msValue(int row, int column) const;
     [[nodiscard]] bool isCellVisible(int row, int column) const { return m_layout.cellVisible(row, column); }
     [[nodiscard]] bool isCellEditable(int row, int column) const { return m_layout.cellEditable(row, column); }
     [[nodiscard]] bool isRowHidden(int row) const { return !m_layout.rowShown(row); }

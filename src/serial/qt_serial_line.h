@@ -19,6 +19,7 @@ public:
     QtSerialLine& operator=(const QtSerialLine&) = delete;
 
     [[nodiscard]] bool open(const std::string& deviceName) override;
+    [[nodiscard]] OpenFailure lastOpenFailure() const override { return m_failure; }
     void close() override;
     [[nodiscard]] bool isOpen() const override;
     [[nodiscard]] std::size_t bytesWaiting() override;
@@ -27,6 +28,12 @@ public:
 
 private:
     QSerialPort m_port;
+    OpenFailure m_failure = OpenFailure::None;
 };
+
+// What a failed open of QSerialPort means: Qt reports a device held by another program and one
+// the user may not open with the same error; `mayOpen` (the user has read and write access to
+// the device) tells them apart.
+[[nodiscard]] OpenFailure openFailureOf(QSerialPort::SerialPortError error, bool mayOpen);
 
 } // namespace quorvel

@@ -29,6 +29,8 @@ namespace quorvel {
 namespace {
 
 constexpr int kChlazeni = 185;
+constexpr int kIgnLimiter = 179;
+constexpr int kKorVoda = 230;
 constexpr int kInjBCells = 2000;
 
 class CompareAndBackups : public ::testing::Test {
@@ -185,6 +187,75 @@ TEST_F(CompareAndBackups, CompareWithIgnitionShowsWhatProgramWouldChange)
     const auto& differences = dock().listing().differences;
     ASSERT_EQ(differences.size(), 1U);
     EXPECT_EQ(differences.front().name, "Chlazeni");
+}
+
+// The list reads as the pages do: the caption the value stands under, in the language, with its unit.
+TEST_F(CompareAndBackups, ListNamesValuesByTheirCaptionsInTheLanguage)
+{
+    trigger("MenuRead");
+    runUntilIdle();
+    trigger("MenuGerman");
+    image().setByte(kIgnLimiter, static_cast<std::uint8_t>(image().byte(kIgnLimiter) - 5));
+    image().setByte(kKorVoda + 2, static_cast<std::uint8_t>(image().byte(kKorVoda + 2) + 5));
+    trigger("MenuCompareUnit");
+    const QTableWidget& table = dock().table();
+    ASSERT_EQ(table.rowCount(), 2);
+    EXPECT_EQ(table.item(0, 0)->text(), rig.control<PageControl>("PageControl1").tabText(kPageBike));
+    EXPECT_EQ(table.item(0, 1)->text().toStdString(), "Zündungsbegrenzer [rpm]");
+    EXPECT_EQ(table.item(1, 1)->text().toStdString(), "Kühlflüssigkeit, 50 °C [%]");
+
+    trigger("MenuEnglish");
+    EXPECT_EQ(table.item(0, 1)->text().toStdString(), "Ignition Limiter [rpm]");
+}
+
+// The list of the unit is never an old one: Program makes the unit hold the image, so nothing is
+// left to change.
+TEST_F(CompareAndBackups, CompareWithIgnitionListIsComputedAgainAfterProgram)
+{
+    trigger("MenuRead");
+    runUntilIdle();
+    image().setByte(kChlazeni, static_cast<std::uint8_t>(image().byte(kChlazeni) + 2));
+    trigger("MenuCompareUnit");
+    ASSERT_EQ(dock().listing().differences.size(), 1U);
+    trigger("MenuProgram");
+    runUntilIdle();
+    EXPECT_TRUE(dock().listing().differences.empty());
+    EXPECT_EQ(dock().listing().source, CompareSource::Unit);
+}
+
+TEST_F(CompareAndBackups, ComparingWithTheUnitEndsTheFilesMarks)
+{
+    const std::filesystem::path file = rig.configDirectory / "reference.ign";
+    ASSERT_FALSE(saveParameterFile(file, image()).has_value());
+    image().setByte(kChlazeni, static_cast<std::uint8_t>(image().byte(kChlazeni) + 3));
+    showPage(kPageBike);
+    rig.dialogs->paths.emplace_back(file);
+    trigger("MenuCompareFile");
+    ASSERT_TRUE(isMarkedCompared(rig.control("EditChlazeni")));
+    trigger("MenuCompareUnit");
+    EXPECT_FALSE(isMarkedCompared(rig.control("EditChlazeni")));
+    EXPECT_EQ(dock().listing().source, CompareSource::Unit);
+    showPage(kPageAdvance);
+    showPage(kPageBike);
+    EXPECT_FALSE(isMarkedCompared(rig.control("EditChlazeni"))) << "the file's comparison is over";
+}
+
+TEST_F(CompareAndBackups, EndCompareIsOfferedOnlyWhileAComparisonRuns)
+{
+    auto& end = rig.control<QAction>("MenuEndCompare");
+    EXPECT_FALSE(end.isEnabled());
+    const std::filesystem::path file = rig.configDirectory / "reference.ign";
+    ASSERT_FALSE(saveParameterFile(file, image()).has_value());
+    rig.dialogs->paths.emplace_back(file);
+    trigger("MenuCompareFile");
+    EXPECT_TRUE(end.isEnabled());
+    trigger("MenuEndCompare");
+    EXPECT_FALSE(end.isEnabled());
+    trigger("MenuCompareUnit");
+    EXPECT_TRUE(end.isEnabled());
+    dock().close(); // by the dock's own button
+    rig.step();
+    EXPECT_FALSE(end.isEnabled());
 }
 
 } // namespace

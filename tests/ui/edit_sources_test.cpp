@@ -33,6 +33,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 
 namespace quorvel {
 namespace {
@@ -117,16 +118,31 @@ public:
         for (int tick = 0; tick < 900 && (tick < 2 || m_rig.window->link().mode() != LinkMode::Idle); ++tick)
             m_rig.step();
     }
-    // Clicks the button of a modal dialog once it is open.
+    // Clicks the button of a modal dialog once one carrying it is open: the window may show other
+    // boxes or run its event loop before the dialog comes up.
     static void clickInModal(const char* button)
     {
-        QTimer::singleShot(0, [button] {
+        constexpr int kPollMs = 10;
+        constexpr int kAttempts = 1000;
+        auto* poll = new QTimer;
+        auto attempts = std::make_shared<int>(0);
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, button, attempts] {
             QWidget* modal = QApplication::activeModalWidget();
-            ASSERT_NE(modal, nullptr);
-            auto* found = modal->findChild<QAbstractButton*>(button);
-            ASSERT_NE(found, nullptr) << button;
-            found->click();
+            auto* found = modal != nullptr ? modal->findChild<QAbstractButton*>(button) : nullptr;
+            const bool ready = found != nullptr && found->isEnabled();
+            if (!ready && ++*attempts < kAttempts)
+                return;
+            poll->deleteLater();
+            poll->stop();
+            if (ready) {
+                found->click();
+                return;
+            }
+            ADD_FAILURE() << "no open dialog offers " << button;
+            if (modal != nullptr)
+                modal->close();
         });
+        poll->start(kPollMs);
     }
     test::WindowRig& rig() { return m_rig; }
 
@@ -141,7 +157,7 @@ std::filesystem::path leanRide(const std::filesystem::path& folder)
     const std::filesystem::path path = folder / "ride.csv";
     DatalogWriter writer;
     EXPECT_FALSE(writer.open(path).has_value());
-    const auto frame = test::LiveFrame().rpm(3000).throttleTenths(200).lambda(200).sealed();
+    const auto frame = test::tuningFrame().lambda(200).sealed();
     for (std::uint32_t row = 0; row < 30; ++row)
         writer.record(row * 330, frame, LoggedCell{});
     EXPECT_FALSE(writer.close().has_value());

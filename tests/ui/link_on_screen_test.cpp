@@ -6,7 +6,10 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QElapsedTimer>
+#include <QSpinBox>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +22,9 @@ namespace quorvel {
 namespace {
 
 using test::WindowRig;
+
+constexpr int kStartLimiterOffset = 178;
+constexpr int kCoolingOffset = 185;
 
 QColor background(const QWidget& widget)
 {
@@ -172,6 +178,42 @@ TEST_F(LinkOnScreen, MessagesOfATickOpenAfterItsWorkAndTicksGoOnInsideTheBox)
     EXPECT_EQ(rig.window->link().mode(), LinkMode::Idle);
 }
 
+// As in the program: Timer1 drives the ticks, and a box of a tick's message runs its own event
+// loop. The monitor requests go on reaching the unit while the box is open.
+TEST_F(LinkOnScreen, BoxOfATicksMessageLetsTheTimerTickOnAndRequestsReachTheUnit)
+{
+    rig.unit.setFaults([] {
+        sim::FaultPlan plan;
+        plan.version = 70;
+        return plan;
+    }());
+    rig.runTimer = true;
+    rig.start();
+    QTimer unitClock; // the unit's time passes while the event loop runs
+    QObject::connect(&unitClock, &QTimer::timeout, [&] { rig.line->advanceUnit(std::chrono::milliseconds(20)); });
+    unitClock.start(20);
+    std::size_t framesAtOpen = 0;
+    std::size_t framesAtClose = 0;
+    rig.dialogs->whileShown = [&] {
+        framesAtOpen = rig.line->writtenFrames().size();
+        QElapsedTimer waited;
+        waited.start();
+        // Three monitor requests take about a second; the box gives up after five.
+        while (rig.line->writtenFrames().size() < framesAtOpen + 3 && waited.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        framesAtClose = rig.line->writtenFrames().size();
+    };
+    rig.control<QAbstractButton>("ButtonRead").click();
+    QElapsedTimer waited;
+    waited.start();
+    while (rig.dialogs->messages.empty() && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+
+    ASSERT_EQ(rig.dialogs->messages.size(), 1U);
+    EXPECT_EQ(rig.dialogs->messages.front(), "Unmatched version of PC and Ignition programs!  PC-71, IGN-70");
+    EXPECT_GE(framesAtClose, framesAtOpen + 3) << "the ticks stood still while the box was open";
+}
+
 TEST_F(LinkOnScreen, ProgramByF9KeepsTheUnitsTuneThenSendsTheImageAndEndsWithProgramDeviceOk)
 {
     rig.start();
@@ -192,6 +234,9 @@ TEST_F(LinkOnScreen, ProgramByF9KeepsTheUnitsTuneThenSendsTheImageAndEndsWithPro
 
 TEST_F(LinkOnScreen, VerifyAgainstADifferentUnitEndsRedWithVerifyError)
 {
+    ParamImage other = rig.unit.memory();
+    other.setByte(kCoolingOffset, static_cast<std::uint8_t>(other.byte(kCoolingOffset) + 1));
+    rig.unit.loadMemory(other);
     rig.start();
     rig.window->findChild<QAction*>("MenuVerify")->trigger();
     const auto sequence = statusSequence();
@@ -200,11 +245,30 @@ TEST_F(LinkOnScreen, VerifyAgainstADifferentUnitEndsRedWithVerifyError)
     EXPECT_EQ(sequence.back(), "Verify error!");
 }
 
+// A unit fresh from the workshop holds what this program sets for a new bike 11, as the window
+// does at start: read and verified it agrees, and the Bike page shows what the unit holds.
+TEST_F(LinkOnScreen, FreshUnitVerifiesAgainstTheStartingSetAndReadsBackTheSameLimiters)
+{
+    rig.start();
+    rig.control<QTabWidget>("PageControl1").setCurrentIndex(kPageBike);
+    rig.window->findChild<QAction*>("MenuVerify")->trigger();
+    EXPECT_EQ(statusSequence().back(), "Verify: OK");
+    rig.control<QAbstractButton>("ButtonRead").click();
+    EXPECT_EQ(statusSequence().back(), "Verify: OK");
+    // Each limiter shows the unit's own value, none the spin box's lowest in place of a 0.
+    const char* limiters[] = {"EditStartLimiter", "EditIgnLimiter", "EditJetLimiter", "EditRetardLimiterRpm"};
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(rig.control<QSpinBox>(limiters[k]).value(), 100 * rig.unit.memory().byte(kStartLimiterOffset + k))
+            << limiters[k];
+    }
+}
+
 TEST_F(LinkOnScreen, UnopenablePortShowsComOpeningErrorOnceAndRetriesSilently)
 {
     rig.devices = {"COM1"};
     rig.start();
-    EXPECT_EQ(rig.dialogs->messages, std::vector<std::string>{"Com opening error!"});
+    ASSERT_EQ(rig.dialogs->messages.size(), 1U);
+    EXPECT_TRUE(rig.dialogs->messages.front().starts_with("Com opening error!\n\nCOM2 does not exist"));
     rig.steps(100);
     EXPECT_EQ(rig.dialogs->messages.size(), 1U);
     EXPECT_GT(rig.line->openAttempts().size(), 2U);
