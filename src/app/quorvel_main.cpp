@@ -10,6 +10,7 @@
 #include "ui/termination_signals.h"
 
 #include <exception>
+#include <new>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -86,6 +87,8 @@ int main(int argc, char** argv)
         const int code = QApplication::exec();
         window.reset();
         return code;
+    } catch (const std::bad_alloc&) {
+        return endAfterFault(window.get(), language, kOutOfMemory);
     } catch (const std::exception& fault) {
         return endAfterFault(window.get(), language, fault.what());
     } catch (...) {

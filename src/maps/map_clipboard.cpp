@@ -2,6 +2,7 @@
 
 #include "io/decimal_text.h"
 #include "io/delimited_text.h"
+#include "io/input_limits.h"
 #include "io/map_sheet.h"
 #include "model/step_rounding.h"
 
@@ -148,6 +149,9 @@ std::string copyMapWithHeads(const MapGridModel& grid, std::string_view mapName,
 MapEdit pasteText(MapGridModel& grid, const MapSelection& selection, std::string_view text, const CellRangeFn& ranges,
                   std::string_view unit)
 {
+    // Splitting a text of megabytes would hold the window for seconds.
+    if (text.size() > kMapTextLimit)
+        return MapEdit::refused(TextTooLarge, static_cast<int>(kMapTextLimit / kKiB));
     const std::vector<TextRow> rows = splitDelimited(text, kSeparator);
     if (rows.empty())
         return MapEdit::refused(EmptyText);

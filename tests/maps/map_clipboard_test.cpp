@@ -1,6 +1,7 @@
 #include "maps/map_clipboard.h"
 
 #include "core/page_index.h"
+#include "io/input_limits.h"
 #include "map_grid_rig.h"
 
 #include <gtest/gtest.h>
@@ -62,6 +63,23 @@ TEST_F(MapClipboard, TextThatDoesNotParseChangesNothingAndSaysWhere)
     EXPECT_EQ(paste("1\t\t3\n").refusal, (MapEditStatus{MapEditMessage::EmptyField, 1, 2}));
     EXPECT_EQ(paste("\r\n\n").refusal, (MapEditStatus{MapEditMessage::EmptyText}));
     EXPECT_EQ(rig.grid.values().cells, before);
+}
+
+// A clipboard of megabytes (a whole log copied by mistake) would hold the window for seconds:
+// it is refused before it is split, and the map stays as it was.
+TEST_F(MapClipboard, TextFarLargerThanAMapIsRefusedUnread)
+{
+    rig.show(kPageInj1A);
+    rig.selection.press({0, 0});
+    const auto before = rig.grid.values().cells;
+    const std::string line = "101\t102\t103\r\n";
+    std::string huge;
+    while (huge.size() <= kMapTextLimit)
+        huge += line;
+    EXPECT_EQ(paste(huge).refusal,
+              (MapEditStatus{MapEditMessage::TextTooLarge, static_cast<int>(kMapTextLimit / kKiB)}));
+    EXPECT_EQ(rig.grid.values().cells, before);
+    EXPECT_FALSE(paste(line + line + line).refusal);
 }
 
 TEST_F(MapClipboard, OneValueFillsTheWholeSelection)

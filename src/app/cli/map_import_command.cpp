@@ -17,10 +17,10 @@ int mapImportCommand(const Arguments& args, std::ostream& err)
     MapCommandFile file;
     if (const auto failed = loadMapCommandFile(words[1], words[2], file, err))
         return *failed;
-    const auto csv = readWholeFile(words[3]);
-    if (!csv)
-        return mapCommandFileError(err, words[3]);
-    if (const auto refusal = importMapCsv(*csv, file.image, file.tables, *file.map)) {
+    const FileRead csv = readFileWithin(words[3], kMapTextLimit);
+    if (!csv.bytes)
+        return mapCommandFileError(err, csv.reason);
+    if (const auto refusal = importMapCsv(*csv.bytes, file.image, file.tables, *file.map)) {
         err << "quorvel-cli: " << words[3] << ": " << mapEditText(*refusal, Language::English) << '\n';
         return kExitBadInput;
     }
