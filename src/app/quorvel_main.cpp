@@ -10,9 +10,9 @@
 #include "ui/termination_signals.h"
 
 #include <exception>
-#include <new>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 

@@ -74,7 +74,8 @@ void removeStaleTemporaries(const fs::path& directory)
     for (fs::directory_iterator it(directory.empty() ? fs::path(".") : directory, ec), end; !ec && it != end;
          it.increment(ec)) {
         std::error_code skip;
-        if (it->symlink_status(skip).type() != fs::file_type::regular || !isTemporaryName(it->path().filename().string()))
+        if (it->symlink_status(skip).type() != fs::file_type::regular ||
+            !isTemporaryName(it->path().filename().string()))
             continue;
         const auto written = it->last_write_time(skip);
         if (skip || now - written < kStaleAfter || !file_replacement::ownedBySavingUser(it->path()))

@@ -82,7 +82,7 @@ private:
         BackupTime time;
         int bike = 0;
         BackupReason reason = BackupReason::Read;
-        int sequence = 0;       // 1 for the first backup of a name, then 2, 3 ... within one second
+        int sequence = 0;        // 1 for the first backup of a name, then 2, 3 ... within one second
         std::uint32_t order = 0; // its place in the order the folder received them; 0 before that
     };
     [[nodiscard]] std::vector<Named> backups() const; // oldest first, by order

@@ -150,7 +150,7 @@ std::optional<std::string> writeTemporary(const std::filesystem::path& temp, con
 }
 
 std::variant<Placement, std::string> placeWithoutReplacing(const std::filesystem::path& temp,
-                                                          const std::filesystem::path& target)
+                                                           const std::filesystem::path& target)
 {
 #ifdef RENAME_NOREPLACE
     if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)

@@ -157,7 +157,7 @@ std::optional<std::string> writeTemporary(const std::filesystem::path& temp, con
 }
 
 std::variant<Placement, std::string> placeWithoutReplacing(const std::filesystem::path& temp,
-                                                          const std::filesystem::path& target)
+                                                           const std::filesystem::path& target)
 {
     // Without MOVEFILE_REPLACE_EXISTING the move fails when the name is taken.
     if (::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0)

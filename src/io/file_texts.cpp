@@ -45,8 +45,7 @@ std::string readProblemText(const FileRead& read, const std::filesystem::path& p
     case ReadProblem::NotARegularFile:
         return formatText(*FileTexts::text("FileNotRegular", language), shown.c_str());
     case ReadProblem::TooLarge:
-        return formatText(*FileTexts::text("FileTooLarge", language), shown.c_str(),
-                          sizeText(limit).c_str());
+        return formatText(*FileTexts::text("FileTooLarge", language), shown.c_str(), sizeText(limit).c_str());
     case ReadProblem::None:
     case ReadProblem::Missing:
     case ReadProblem::CannotOpen:

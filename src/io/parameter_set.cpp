@@ -29,8 +29,8 @@ LoadResult loadParameterText(std::string_view text, ParamImage& image, Injection
     return LoadResult::Loaded;
 }
 
-FileLoad loadParameterFile(const std::filesystem::path& path, ParamImage& image, InjectionTables& tables,
-                           bool pageOnly, int currentPage)
+FileLoad loadParameterFile(const std::filesystem::path& path, ParamImage& image, InjectionTables& tables, bool pageOnly,
+                           int currentPage)
 {
     const FileRead read = readFileWithin(path, kParameterFileLimit);
     if (!read.bytes)

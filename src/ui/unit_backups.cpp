@@ -68,8 +68,9 @@ void UnitBackups::restore()
         return;
     }
     const FileRead read{std::nullopt, load.problem, load.reason};
-    m_parts.dialogs.showMessage(fileErrorText(texts.text(FileCommands::kTextOpenFileError),
-                                              readProblemText(read, chosen->path, kParameterFileLimit, texts.language())));
+    m_parts.dialogs.showMessage(
+        fileErrorText(texts.text(FileCommands::kTextOpenFileError),
+                      readProblemText(read, chosen->path, kParameterFileLimit, texts.language())));
 }
 
 } // namespace quorvel

@@ -289,8 +289,8 @@ TEST(AtomicFile, AnotherUsersFileInAFolderTheUserMayWriteIsNotReplaced)
 // folder owner's are, as before.
 struct SharedFolderCase {
     const char* name;
-    bool link;          // a link to a file outside the folder, else a regular file
-    uid_t entryOwner;   // kSaver, kOther or kFolderOwner
+    bool link;        // a link to a file outside the folder, else a regular file
+    uid_t entryOwner; // kSaver, kOther or kFolderOwner
     uid_t folderOwner;
     bool refused;
 };
@@ -327,14 +327,14 @@ TEST_P(SharedStickyFolder, EntriesOfOtherUsersAreLeftAlone)
     EXPECT_EQ(fs::is_symlink(entry), c.link);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Entries, SharedStickyFolder,
-    ::testing::Values(SharedFolderCase{"OtherUsersLink", true, kOther, 0, true},
-                      SharedFolderCase{"OtherUsersFile", false, kOther, 0, true},
-                      SharedFolderCase{"OwnLink", true, kSaver, 0, false},
-                      SharedFolderCase{"OwnFile", false, kSaver, 0, false},
-                      SharedFolderCase{"FolderOwnersLink", true, kFolderOwner, kFolderOwner, false}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+INSTANTIATE_TEST_SUITE_P(Entries, SharedStickyFolder,
+                         ::testing::Values(SharedFolderCase{"OtherUsersLink", true, kOther, 0, true},
+                                           SharedFolderCase{"OtherUsersFile", false, kOther, 0, true},
+                                           SharedFolderCase{"OwnLink", true, kSaver, 0, false},
+                                           SharedFolderCase{"OwnFile", false, kSaver, 0, false},
+                                           SharedFolderCase{"FolderOwnersLink", true, kFolderOwner, kFolderOwner,
+                                                            false}),
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 #endif
 
 // A save killed after writing its temp file leaves it behind; the next save in the folder clears

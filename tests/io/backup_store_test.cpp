@@ -171,8 +171,8 @@ TEST_F(BackupFolder, RetentionKeepsTheNewestAndLeavesOtherFilesAlone)
 TEST_F(BackupFolder, RetentionFollowsTheOrderOfWritingNotTheClock)
 {
     fs::create_directories(m_dir);
-    ASSERT_FALSE(writeFileAtomically(m_dir / "2030-01-01_00-00-00_bike11_read.ign", writeRawImageFile(oddRaw()))
-                     .has_value());
+    ASSERT_FALSE(
+        writeFileAtomically(m_dir / "2030-01-01_00-00-00_bike11_read.ign", writeRawImageFile(oddRaw())).has_value());
     const BackupStore store(m_dir, 4);
     for (int minute = 0; minute < 3; ++minute)
         ASSERT_TRUE(store.write(oddRaw(), BackupReason::Read, {2026, 5, 1, 8, minute, 0}).written());

@@ -148,8 +148,8 @@ protected:
         return path;
     }
 
-    const std::filesystem::path m_dir = std::filesystem::temp_directory_path() /
-                                        ("quorvel-link-" + std::to_string(::getpid()) + "-" + GetParam().name);
+    const std::filesystem::path m_dir =
+        std::filesystem::temp_directory_path() / ("quorvel-link-" + std::to_string(::getpid()) + "-" + GetParam().name);
     const std::filesystem::path m_link = m_dir / "unit";
     std::filesystem::file_type m_before = std::filesystem::file_type::none;
     std::filesystem::path m_mine; // a file of the user's, if the case has one

@@ -217,8 +217,7 @@ TEST_P(SettingsNotKept, ClosingSaysSoInABox)
     std::filesystem::permissions(blocked, std::filesystem::perms::owner_all);
     ASSERT_EQ(rig.dialogs->messages.size(), 1U);
     const std::string& message = rig.dialogs->messages.front();
-    EXPECT_EQ(message.rfind("The settings and the parameters on screen could not be kept for the next start:\n", 0),
-              0U)
+    EXPECT_EQ(message.rfind("The settings and the parameters on screen could not be kept for the next start:\n", 0), 0U)
         << message;
     EXPECT_NE(message.find(blocked.filename().string()), std::string::npos) << message;
 }
@@ -236,8 +235,9 @@ TEST(StartUp, SettingsFileFarLargerThanAnyTheProgramWritesIsNotReadAndSaid)
     rig.writeConfig("Quorvel_2007_v71ini", text);
     rig.start();
     ASSERT_EQ(rig.dialogs->messages.size(), 1U);
-    EXPECT_EQ(rig.dialogs->messages.front().rfind("The settings were not read; the program starts with its defaults:\n", 0),
-              0U)
+    EXPECT_EQ(
+        rig.dialogs->messages.front().rfind("The settings were not read; the program starts with its defaults:\n", 0),
+        0U)
         << rig.dialogs->messages.front();
     EXPECT_EQ(rig.window->activePage(), kPageMonitor);
 }
