@@ -49,6 +49,28 @@ void DecodeAndMarkInj1A(benchmark::State& state)
 }
 BENCHMARK(DecodeAndMarkInj1A)->Unit(benchmark::kMicrosecond);
 
+// The virtual unit's answer to one monitor request with a fuel demand, as `quorvel --simulate`
+// makes it inside the window's tick (every tick with fast logging).
+void VirtualEngineMonitorReply(benchmark::State& state)
+{
+    sim::VirtualUnit unit;
+    ParamImage memory = unit.memory();
+    memory.setByte(177, 1); // the tacho/lambda line on lambda
+    memory.setByte(406, 4); // four cylinders, each with its own demand
+    unit.loadMemory(memory);
+    sim::FuelDemand demand;
+    for (int c = 0; c < kMapColumns; ++c)
+        demand.axis[static_cast<std::size_t>(c)] = axisPoint(unit.memory(), MapId::Jet1A, c);
+    demand.percent.fill(104);
+    unit.setFuelDemand(demand);
+    unit.setRide({.kind = sim::RideKind::Sweep});
+    for (auto _ : state) {
+        unit.advance(std::chrono::milliseconds(55));
+        benchmark::DoNotOptimize(liveFrame(unit));
+    }
+}
+BENCHMARK(VirtualEngineMonitorReply)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

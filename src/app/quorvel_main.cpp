@@ -1,3 +1,4 @@
+#include "app/sim_demand.h"
 #include "io/fault_message.h"
 #include "serial/qt_serial_line.h"
 #include "serial/system_port_naming.h"
@@ -63,6 +64,10 @@ int main(int argc, char** argv)
     sim::VirtualUnit unit;
     WindowServices services;
     if (options->simulate) {
+        if (!sim::configureEngine(unit, options->engine, error)) {
+            std::cerr << "quorvel: " << error << '\n';
+            return 2;
+        }
         services.line = std::make_unique<sim::InProcessLine>(unit);
         services.portDevice = "virtual unit";
     } else {

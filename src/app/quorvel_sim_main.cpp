@@ -1,3 +1,4 @@
+#include "app/sim_demand.h"
 #include "app/sim_options.h"
 #include "app/sim_replay.h"
 #include "io/fault_message.h"
@@ -40,6 +41,10 @@ int serve(int argc, char** argv)
     if (options->lineTiming)
         faults.replyDelay += std::chrono::milliseconds(26);
     VirtualUnit unit(faults);
+    if (!configureEngine(unit, options->engine, error)) {
+        std::cerr << "quorvel-sim: " << error << '\n';
+        return 2;
+    }
     if (!options->replayPath.empty()) {
         auto ride = loadReplay(options->replayPath, error);
         if (!ride) {

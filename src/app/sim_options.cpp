@@ -48,7 +48,8 @@ std::string simUsage()
     return "Usage: quorvel-sim [options]\n"
            "A virtual engine control unit on a pseudo-terminal. It prints the device path to open\n"
            "(quorvel --port PATH) and answers Read, Verify, Program and monitor requests as the\n"
-           "unit does, with live data from a small engine model.\n"
+           "unit does, with live data from a small engine model whose lambda sensor answers to\n"
+           "the maps.\n"
            "\n"
            "Options:\n"
            "  --line-timing       send replies at the pace of a 57600 baud line (26.4 ms a frame)\n"
@@ -67,7 +68,10 @@ std::string simUsage()
            "  --dropout-ms T      ... of T milliseconds, then answer again\n"
            "  --unplug-after N    after N replies remove the device as if unplugged ...\n"
            "  --unplug-ms T       ... for T milliseconds, then plug it in again (needs --link)\n"
-           "  --help              show this text\n";
+           "  --help              show this text\n"
+           "\n"
+           "The engine:\n" +
+           engineOptionsUsage();
 }
 
 std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args, std::string& error)
@@ -86,6 +90,11 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args, 
             return number;
         };
 
+        const OptionTaken engine = takeEngineOption(args, i, options.engine, error);
+        if (engine == OptionTaken::Bad)
+            return std::nullopt;
+        if (engine == OptionTaken::Taken)
+            continue;
         if (arg == "--help" || arg == "-h") {
             options.help = true;
         } else if (arg == "--line-timing") {
@@ -133,6 +142,10 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args, 
             error = "unknown option " + arg;
             return std::nullopt;
         }
+    }
+    if (auto conflict = engineOptionsConflict(options.engine)) {
+        error = std::move(*conflict);
+        return std::nullopt;
     }
     if (options.faults.unplugAfter > 0 && options.linkPath.empty()) {
         error = "--unplug-after needs --link: the device path changes when it is plugged in again";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/engine_options.h"
 #include "sim/fault_plan.h"
 
 #include <optional>
@@ -13,6 +14,7 @@ struct SimOptions {
     bool lineTiming = false;
     std::string linkPath;   // a stable name that points at the pseudo-terminal
     std::string replayPath; // a datalog whose frames answer the monitor requests
+    EngineOptions engine;
     bool help = false;
 };
 

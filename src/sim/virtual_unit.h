@@ -53,6 +53,10 @@ public:
     [[nodiscard]] int replyCount() const { return m_replyCount; }
     [[nodiscard]] std::uint16_t savingCountdown() const;
     [[nodiscard]] const EngineModel& engine() const { return m_engine; }
+    // How the virtual engine is ridden and what fuel it really needs.
+    void setRide(const RidePlan& ride) { m_engine.setRide(ride); }
+    void setFuelDemand(std::optional<FuelDemand> demand) { m_engine.setFuelDemand(std::move(demand)); }
+    [[nodiscard]] RidePoint operatingPoint() const { return m_engine.operatingPoint(m_memory); }
 
 private:
     struct PendingReply {

@@ -18,6 +18,11 @@ std::optional<StartOptions> parseStartOptions(std::span<const std::string> argum
             }
             return &arguments[++at];
         };
+        const sim::OptionTaken engine = sim::takeEngineOption(arguments, at, options.engine, error);
+        if (engine == sim::OptionTaken::Bad)
+            return std::nullopt;
+        if (engine == sim::OptionTaken::Taken)
+            continue;
         if (word == "--help" || word == "-h") {
             options.help = true;
         } else if (word == "--simulate") {
@@ -40,6 +45,14 @@ std::optional<StartOptions> parseStartOptions(std::span<const std::string> argum
         error = "--port and --simulate exclude each other";
         return std::nullopt;
     }
+    if (!options.simulate && options.engine != sim::EngineOptions{}) {
+        error = "--fuel-demand, --ride and --hold-ms need --simulate: they run the virtual unit's engine";
+        return std::nullopt;
+    }
+    if (auto conflict = sim::engineOptionsConflict(options.engine)) {
+        error = std::move(*conflict);
+        return std::nullopt;
+    }
     return options;
 }
 
@@ -54,7 +67,10 @@ std::string startUsage()
            "  --simulate         talk to the built-in virtual unit; no hardware needed\n"
            "  --config-dir DIR   keep the settings and the last image in DIR\n"
            "                     (default: $XDG_CONFIG_HOME, else ~/.config)\n"
-           "  --help             show this text\n";
+           "  --help             show this text\n"
+           "\n"
+           "The virtual unit's engine (with --simulate):\n" +
+           sim::engineOptionsUsage();
 }
 
 } // namespace quorvel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/message_texts.h"
+#include "sim/engine_options.h"
 
 #include <filesystem>
 #include <optional>
@@ -15,6 +16,7 @@ struct StartOptions {
     std::optional<Language> language; // the first argument, when it is a language word
     std::string portDevice;           // --port: this device instead of the COM menu's choice
     bool simulate = false;            // --simulate: the built-in virtual unit
+    sim::EngineOptions engine;        // how the virtual unit's engine runs
     bool help = false;
     std::filesystem::path configDirectory; // --config-dir; empty for the user's default
     std::vector<std::string> warnings;     // options the program does not know, ignored

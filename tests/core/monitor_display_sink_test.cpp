@@ -45,7 +45,7 @@ TEST_F(MonitorDisplaySinkTest, AcceptedFrameGivesTheSavingCountdownAndOneDisplay
     const auto countdown = sink.decodeMonitorFrame(monitorReply(unit));
     ASSERT_TRUE(countdown.has_value());
     EXPECT_EQ(*countdown, unit.savingCountdown());
-    EXPECT_EQ(sink.snapshot().Rpm, unit.engine().rpm());
+    EXPECT_EQ(sink.snapshot().Rpm, unit.operatingPoint().rpm);
     const auto display = sink.takeDisplay();
     ASSERT_TRUE(display.has_value());
     EXPECT_NE(findLabel(*display, "LabelRpm"), nullptr);

@@ -20,7 +20,25 @@ public:
     LiveFrame& lambda(int millivolts) { return word(58, millivolts); }
     LiveFrame& jetShare(int percent) { return byte(26, percent); }
     LiveFrame& ignitionLimiter() { return bit(2, 2, true); }
+    LiveFrame& tachoLine() { return bit(2, 1, true); }
+    LiveFrame& injection1A(int hundredsOfUs) { return byte(14, hundredsOfUs); }
+    LiveFrame& coolantCelsius(int celsius) { return byte(23, celsius + 100); }
+    // Warm-up, air temperature, air pressure and start correction, 0.1 % each.
+    LiveFrame& dosingCorrections(int tenths)
+    {
+        for (int at : {100, 102, 104, 106})
+            word(at, tenths);
+        return *this;
+    }
 };
+
+// A frame live tuning counts: a warm engine at 3000 rpm and 20 % throttle (cell 4:2 of the log
+// test image), the throttle maps dosing alone, cylinder 1 injected, every dosing correction at
+// 100 %, the tacho/lambda line on lambda reading 450 mV.
+inline LiveFrame tuningFrame()
+{
+    return LiveFrame().rpm(3000).throttleTenths(200).lambda(450).injection1A(20).dosingCorrections(1000);
+}
 
 // A log held in memory, one row per frame; its numeric columns are left empty, since what is
 // computed from a log reads its frames.

@@ -97,7 +97,7 @@ TEST(VirtualUnitRoundTrip, MonitorRequestGetsALiveFrameWithTheVersion)
     ASSERT_TRUE(acceptMonitorReply(reply));
     EXPECT_EQ(reply[150], kProgramVersion);
     const int rpm = reply[48] | (reply[49] << 8);
-    EXPECT_EQ(rpm, unit.engine().rpm());
+    EXPECT_EQ(rpm, unit.operatingPoint().rpm);
     EXPECT_GT(rpm, 0);
 }
 

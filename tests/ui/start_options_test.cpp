@@ -43,7 +43,15 @@ INSTANTIATE_TEST_SUITE_P(Lines, BadStartOptions,
                          ::testing::Values(BadCase{{"--port"}, "--port needs a value"},
                                            BadCase{{"--simulate", "--config-dir"}, "--config-dir needs a value"},
                                            BadCase{{"--simulate", "--port", "x"},
-                                                   "--port and --simulate exclude each other"}));
+                                                   "--port and --simulate exclude each other"},
+                                           BadCase{{"--ride", "sweep"},
+                                                   "--fuel-demand, --ride and --hold-ms need --simulate: they run "
+                                                   "the virtual unit's engine"},
+                                           BadCase{{"--simulate", "--ride", "sweep", "--hold-ms", "50"},
+                                                   "--hold-ms takes a number from 100 to 600000"},
+                                           BadCase{{"--simulate", "--hold-ms", "2000"},
+                                                   "--hold-ms needs --ride sweep: only a sweep moves from cell to "
+                                                   "cell"}));
 
 TEST(StartOptions, UnknownOptionsAndWordsAreIgnoredWithAWarningForTheOptions)
 {
@@ -56,10 +64,22 @@ TEST(StartOptions, UnknownOptionsAndWordsAreIgnoredWithAWarningForTheOptions)
               (std::vector<std::string>{"unknown option --verbose ignored", "unknown option -x ignored"}));
 }
 
+TEST(StartOptions, SimulateTakesTheVirtualEnginesOptions)
+{
+    std::string error;
+    const auto options = parse({"--simulate", "--ride", "hold:6000,40", "--fuel-demand", "need.csv"}, error);
+    ASSERT_TRUE(options.has_value()) << error;
+    EXPECT_EQ(options->engine.ride.kind, sim::RideKind::Hold);
+    EXPECT_EQ(options->engine.ride.rpmLow, 6000);
+    EXPECT_EQ(options->engine.fuelDemandPath, "need.csv");
+    EXPECT_TRUE(options->warnings.empty());
+}
+
 TEST(StartOptions, UsageNamesEveryOption)
 {
     const std::string usage = startUsage();
-    for (const char* option : {"--port", "--simulate", "--config-dir", "--help", "DEUTSCH"})
+    for (const char* option :
+         {"--port", "--simulate", "--config-dir", "--help", "DEUTSCH", "--fuel-demand", "--ride", "--hold-ms"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 

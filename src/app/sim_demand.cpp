@@ -1,0 +1,47 @@
+#include "app/sim_demand.h"
+
+#include "io/atomic_file.h"
+#include "io/map_csv.h"
+#include "model/injection_tables.h"
+
+namespace quorvel::sim {
+
+std::optional<FuelDemand> readFuelDemand(std::string_view csv, const ParamImage& memory, std::string& error)
+{
+    // Imported into a copy, whose working tables then hold the file's percentages and whose
+    // Inj. 1 axis its heads.
+    ParamImage scratch = memory;
+    InjectionTables tables;
+    tables.refreshFromImage(scratch);
+    const MapLayout& jet1A = MapTable::of(MapId::Jet1A);
+    if (const auto refusal = importMapCsv(csv, scratch, tables, jet1A)) {
+        error = mapEditText(*refusal, Language::English);
+        return std::nullopt;
+    }
+    FuelDemand demand;
+    for (int c = 0; c < kMapColumns; ++c)
+        demand.axis[static_cast<std::size_t>(c)] = axisPoint(scratch, MapId::Jet1A, c);
+    demand.percent = tables.percent(InjectionMap::Jet1A);
+    return demand;
+}
+
+bool configureEngine(VirtualUnit& unit, const EngineOptions& options, std::string& error)
+{
+    unit.setRide(options.ride);
+    if (options.fuelDemandPath.empty())
+        return true;
+    const auto csv = readWholeFile(options.fuelDemandPath);
+    if (!csv) {
+        error = "cannot read " + options.fuelDemandPath;
+        return false;
+    }
+    auto demand = readFuelDemand(*csv, unit.memory(), error);
+    if (!demand) {
+        error = options.fuelDemandPath + ": " + error;
+        return false;
+    }
+    unit.setFuelDemand(std::move(demand));
+    return true;
+}
+
+} // namespace quorvel::sim
