@@ -21,9 +21,10 @@ using file_replacement::displayPath;
 
 constexpr std::size_t kReadPiece = 64 * kKiB;
 
-std::string failure(const char* what, const std::filesystem::path& path, int error)
+// "PATH: No such file or directory": what the system says, after the file it says it of.
+std::string failure(const std::filesystem::path& path, int error)
 {
-    return std::string(what) + " " + displayPath(path) + ": " + std::generic_category().message(error);
+    return displayPath(path) + ": " + std::generic_category().message(error);
 }
 
 std::string notRegular(const std::filesystem::path& path)
@@ -79,7 +80,7 @@ InputFile::InputFile(const std::filesystem::path& path, std::size_t limit)
     const auto status = std::filesystem::status(path, ec);
     if (ec || status.type() == std::filesystem::file_type::not_found) {
         refuse(ec ? ReadProblem::CannotOpen : ReadProblem::Missing,
-               ec ? "cannot open " + displayPath(path) + ": " + ec.message() : failure("cannot open", path, ENOENT));
+               ec ? displayPath(path) + ": " + ec.message() : failure(path, ENOENT));
         return;
     }
     if (!std::filesystem::is_regular_file(status)) {
@@ -88,7 +89,7 @@ InputFile::InputFile(const std::filesystem::path& path, std::size_t limit)
     }
     std::FILE* file = ::_wfopen(path.c_str(), L"rb");
     if (file == nullptr) {
-        refuse(ReadProblem::CannotOpen, failure("cannot open", path, errno));
+        refuse(ReadProblem::CannotOpen, failure(path, errno));
         return;
     }
     m_file = file;
@@ -108,7 +109,7 @@ std::optional<std::size_t> InputFile::readSome(std::span<char> buffer)
     auto* file = static_cast<std::FILE*>(m_file);
     const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), file);
     if (got == 0 && std::ferror(file) != 0) {
-        refuse(ReadProblem::CannotOpen, failure("cannot read", m_path, errno));
+        refuse(ReadProblem::CannotOpen, failure(m_path, errno));
         return std::nullopt;
     }
     return got;
@@ -124,7 +125,7 @@ InputFile::InputFile(const std::filesystem::path& path, std::size_t limit)
     // port may already reset the device behind it.
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
-        refuse(errno == ENOENT ? ReadProblem::Missing : ReadProblem::CannotOpen, failure("cannot open", path, errno));
+        refuse(errno == ENOENT ? ReadProblem::Missing : ReadProblem::CannotOpen, failure(path, errno));
         return;
     }
     if (!S_ISREG(info.st_mode)) {
@@ -134,7 +135,7 @@ InputFile::InputFile(const std::filesystem::path& path, std::size_t limit)
     // Without blocking, and looked at once more, in case something else took the name since.
     m_fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (m_fd < 0) {
-        refuse(ReadProblem::CannotOpen, failure("cannot open", path, errno));
+        refuse(ReadProblem::CannotOpen, failure(path, errno));
         return;
     }
     if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -159,7 +160,7 @@ std::optional<std::size_t> InputFile::readSome(std::span<char> buffer)
         got = ::read(m_fd, buffer.data(), buffer.size());
     } while (got < 0 && errno == EINTR);
     if (got < 0) {
-        refuse(ReadProblem::CannotOpen, failure("cannot read", m_path, errno));
+        refuse(ReadProblem::CannotOpen, failure(m_path, errno));
         return std::nullopt;
     }
     return static_cast<std::size_t>(got);

@@ -112,9 +112,9 @@ TEST(FileReading, RefusalsAreToldInTheLanguage)
               "ride.csv ist größer als 256 kB und wurde nicht gelesen.");
     EXPECT_EQ(readProblemText({std::nullopt, ReadProblem::NotARegularFile, "x"}, path, kMiB, Language::Czech),
               "ride.csv není běžný soubor.");
-    EXPECT_EQ(readProblemText({std::nullopt, ReadProblem::CannotOpen, "cannot open ride.csv: Permission denied"}, path,
-                              kMiB, Language::French),
-              "cannot open ride.csv: Permission denied");
+    EXPECT_EQ(readProblemText({std::nullopt, ReadProblem::CannotOpen, "ride.csv: Permission denied"}, path, kMiB,
+                              Language::French),
+              "ride.csv: Permission denied");
 }
 
 } // namespace

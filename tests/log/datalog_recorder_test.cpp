@@ -156,7 +156,9 @@ TEST_F(DatalogRecorderTest, NewLogTakesTheNextNameWhenOneIsTaken)
     ASSERT_EQ(m_recorder.startNew(logs, startedAt(), 11), std::nullopt);
     EXPECT_EQ(m_recorder.file(), logs / "2026-12-09_14-03-22_bike11.csv");
     ASSERT_EQ(m_recorder.stop(), std::nullopt);
-#ifndef _WIN32
+#ifdef _WIN32
+    std::ofstream(logs / "2026-12-09_14-03-22_bike11_2.csv") << "another window's log";
+#else
     std::filesystem::create_symlink("gone.csv", logs / "2026-12-09_14-03-22_bike11_2.csv");
 #endif
     ASSERT_EQ(m_recorder.startNew(logs, startedAt(), 11), std::nullopt);
