@@ -167,6 +167,15 @@ std::variant<Placement, std::string> placeWithoutReplacing(const std::filesystem
     }
     if (errno == EEXIST)
         return Placement::NameTaken;
+    if (errno != EPERM && errno != ENOTSUP && errno != ENOSYS)
+        return failure("cannot create", target, errno);
+    // A file system with neither (some network and FUSE ones): the name is looked at first, as
+    // it always was; only there can two writers at the very same moment still meet.
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) == 0)
+        return Placement::NameTaken;
+    if (::rename(temp.c_str(), target.c_str()) == 0)
+        return Placement::Placed;
     return failure("cannot create", target, errno);
 }
 

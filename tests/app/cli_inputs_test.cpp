@@ -5,13 +5,19 @@
 #include "app/cli_fixture.h"
 #include "app/sim_replay.h"
 #include "io/atomic_file.h"
+#include "log/datalog_writer.h"
+#include "log/log_frames.h"
 #include "without_hanging.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sstream>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace quorvel::cli {
 namespace {
@@ -127,6 +133,41 @@ TEST_F(CliSave, ReplayOfSomethingThatIsNoFileIsRefused)
         EXPECT_FALSE(test::withoutHanging([&] { return sim::loadReplay(log, error).has_value(); }, log));
         EXPECT_NE(error.find("is not a regular file"), std::string::npos) << error;
     }
+}
+
+// Under a memory limit, a log whose rows would not fit ends the command with a word and the exit
+// code of a bad file instead of an abort. One row and then room for a million: the reader makes
+// room for the rows the file can hold.
+TEST_F(CliSave, MemoryRunningOutIsSaidNotAnAbort)
+{
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "the address sanitizer's shadow memory does not fit under an address space limit";
+#endif
+    ASSERT_EQ(cli({"new", "--bike", "11", "-o", path("b.ign")}), kExitOk);
+    DatalogWriter writer;
+    ASSERT_EQ(writer.open(path("ride.csv")), std::nullopt);
+    writer.record(0, test::LiveFrame().rpm(3000).sealed(), {});
+    ASSERT_EQ(writer.close(), std::nullopt);
+    fs::resize_file(path("ride.csv"), 500 * kMiB);
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::size_t pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        const auto bytes = static_cast<rlim_t>(pages * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE)) + 64 * kMiB);
+        const rlimit limit{bytes, bytes};
+        std::ostringstream out;
+        std::ostringstream err;
+        const bool limited = ::setrlimit(RLIMIT_AS, &limit) == 0;
+        const int code = run({"log-cells", path("ride.csv"), path("b.ign"), "--map", "JET_1A"}, out, err);
+        const bool said = err.str().find("quorvel-cli: out of memory") != std::string::npos;
+        ::_exit(limited && code == kExitBadInput && said ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 } // namespace
