@@ -78,8 +78,11 @@ InputFile::InputFile(const std::filesystem::path& path, std::size_t limit)
 {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
-    if (ec || status.type() == std::filesystem::file_type::not_found) {
-        refuse(ec ? ReadProblem::CannotOpen : ReadProblem::Missing,
+    // The C++ library of mingw reports a missing file as an error, not as a type.
+    const bool missing =
+        status.type() == std::filesystem::file_type::not_found || ec == std::errc::no_such_file_or_directory;
+    if (ec || missing) {
+        refuse(missing ? ReadProblem::Missing : ReadProblem::CannotOpen,
                ec ? displayPath(path) + ": " + ec.message() : failure(path, ENOENT));
         return;
     }
