@@ -17,6 +17,26 @@ if(TARGET manuals)
     endforeach()
 endif()
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/quorvel.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# .ign files are known to the desktop as parameter sets, which the desktop entry opens.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/quorvel.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# The manual pages, compressed as Debian keeps them.
+find_program(QUORVEL_GZIP gzip)
+if(QUORVEL_GZIP)
+    set(quorvel_man_pages)
+    foreach(page quorvel quorvel-cli quorvel-sim)
+        set(compressed ${PROJECT_BINARY_DIR}/man/${page}.1.gz)
+        add_custom_command(OUTPUT ${compressed}
+                           COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
+                           COMMAND ${QUORVEL_GZIP} -9 -n -c ${PROJECT_SOURCE_DIR}/packaging/man/${page}.1 > ${compressed}
+                           DEPENDS ${PROJECT_SOURCE_DIR}/packaging/man/${page}.1
+                           VERBATIM)
+        list(APPEND quorvel_man_pages ${compressed})
+    endforeach()
+    add_custom_target(man_pages ALL DEPENDS ${quorvel_man_pages})
+    install(FILES ${quorvel_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/quorvel.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 

@@ -40,6 +40,20 @@ ensure_packages() {
     fi
 }
 
+# configure_and_build_quietly BUILD_DIR [cmake options...]: as configure_and_build, but shows the
+# build's output only when it fails, so a compiler error is never swallowed.
+configure_and_build_quietly() {
+    local log
+    log=$(mktemp)
+    if ! configure_and_build "$@" >"$log" 2>&1; then
+        cat "$log" >&2
+        rm -f "$log"
+        echo "The build failed; the compiler's messages are above." >&2
+        return 1
+    fi
+    rm -f "$log"
+}
+
 # configure_and_build BUILD_DIR [cmake options...]
 configure_and_build() {
     local dir="$1"

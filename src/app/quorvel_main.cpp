@@ -2,7 +2,7 @@
 #include "io/fault_message.h"
 #include "serial/qt_serial_line.h"
 #include "serial/system_port_naming.h"
-#include "sim/in_process_line.h"
+#include "sim/line_with_virtual_unit.h"
 #include "sim/virtual_unit.h"
 #include "ui/guarded_application.h"
 #include "ui/main_window.h"
@@ -11,6 +11,7 @@
 #include "ui/termination_signals.h"
 
 #include <exception>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <new>
@@ -43,11 +44,26 @@ int main(int argc, char** argv)
 {
     using namespace quorvel;
 
+    // --help, --version and a bad command line are answered before any window exists, so they
+    // need no display.
+    std::string error;
+    {
+        const std::vector<std::string> raw(argv + 1, argv + argc);
+        const auto early = parseStartOptions(raw, error);
+        if (!early) {
+            std::cerr << "quorvel: " << error << "\n\n" << startUsage();
+            return 2;
+        }
+        if (onlyPrints(*early)) {
+            std::cout << (early->help ? startUsage() : versionText() + "\n");
+            return 0;
+        }
+    }
+
     GuardedApplication application(argc, argv);
     QApplication::setApplicationDisplayName("Quorvel");
-
+    // The application took its own options (-platform, -style ...) out of the arguments.
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    std::string error;
     const auto options = parseStartOptions(arguments, error);
     if (!options) {
         std::cerr << "quorvel: " << error << "\n\n" << startUsage();
@@ -55,39 +71,44 @@ int main(int argc, char** argv)
     }
     for (const std::string& warning : options->warnings)
         std::cerr << "quorvel: " << warning << '\n';
-    if (options->help) {
-        std::cout << startUsage();
-        return 0;
-    }
 
-    // The virtual unit lives as long as the window that talks to it.
+    // The virtual unit lives as long as the window that talks to it; the Com menu reaches it
+    // under its own device name, --simulate opens it at once.
     sim::VirtualUnit unit;
     WindowServices services;
-    if (options->simulate) {
-        if (!sim::configureEngine(unit, options->engine, error)) {
-            std::cerr << "quorvel: " << error << '\n';
-            return 2;
-        }
-        services.line = std::make_unique<sim::InProcessLine>(unit);
-        services.portDevice = "virtual unit";
-    } else {
-        services.line = std::make_unique<QtSerialLine>();
-        services.portDevice = options->portDevice;
+    if (options->simulate && !sim::configureEngine(unit, options->engine, error)) {
+        std::cerr << "quorvel: " << error << '\n';
+        return 2;
     }
+    services.line = std::make_unique<sim::LineWithVirtualUnit>(std::make_unique<QtSerialLine>(), unit);
+    services.portDevice = options->simulate ? std::string(sim::kVirtualUnitDevice) : options->portDevice;
     services.naming = std::make_unique<SystemPortNaming>();
     services.dialogs = std::make_unique<QtDialogs>();
     services.configDirectory = options->configDirectory;
     services.commandLineLanguage = options->language;
+    if (!options->parameterFile.empty()) {
+        std::error_code ignored;
+        services.parameterFile = std::filesystem::absolute(options->parameterFile, ignored);
+    }
 
     const Language language = options->language.value_or(Language::English);
     std::unique_ptr<TFormHlav> window;
     try {
+        // Set up before the window, whose start-up may already show a box. A signal closes the
+        // window as Exit does and then ends every event loop, a dialog's included.
+        const TerminationSignals termination([&window] {
+            if (window)
+                window->close();
+        });
         window = std::make_unique<TFormHlav>(std::move(services));
         application.setFaultHandler([&window](std::string_view what) {
             if (window)
                 window->reportFault(what);
         });
-        const TerminationSignals termination([&window] { window->close(); });
+        if (termination.requested()) {
+            window->close();
+            return 0;
+        }
         window->show();
         const int code = QApplication::exec();
         window.reset();

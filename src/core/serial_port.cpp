@@ -39,22 +39,43 @@ std::string SerialPort::menuCaption(int entry)
     return entry == kAutoSelection ? "Com Auto" : "Com " + std::to_string(entry + 1);
 }
 
+std::vector<std::string> SerialPort::menuCaptions() const
+{
+    const std::vector<std::string> devices = m_naming.devices(kAutoSelection);
+    std::vector<std::string> captions;
+    for (int entry = 0; entry < kMenuEntries; ++entry) {
+        std::string caption = menuCaption(entry);
+        if (entry < static_cast<int>(devices.size())) {
+            const std::string& device = devices[static_cast<std::size_t>(entry)];
+            if (!device.empty() && device != "COM" + std::to_string(entry + 1))
+                caption += "  (" + device + ")";
+        }
+        captions.push_back(std::move(caption));
+    }
+    return captions;
+}
+
 void SerialPort::openPort()
 {
     std::string device = m_explicitDevice;
     std::string shownName = m_explicitDevice;
+    bool named = true; // the platform knows a device by this name
     if (device.empty()) {
         // A port the platform does not have is still tried under its COM name, so that it
         // fails the way a missing device does.
         const std::string name = portName();
         device = m_naming.deviceFor(comNumber());
         shownName = (device.empty() || device == name) ? name : name + " (" + device + ")";
-        if (device.empty())
+        named = !device.empty();
+        if (!named)
             device = name;
     }
     m_labelText = "COM= " + shownName;
 
-    if (!m_line.open(device)) {
+    if (m_line.open(device)) {
+        m_lastFailure = {};
+    } else {
+        m_lastFailure = {device, named ? m_line.lastOpenFailure() : OpenFailure::Missing};
         if (m_portSelection == kAutoSelection)
             m_reopenTicks = kReopenAtOnce;
         else if (!m_reopenByWatchdog)
@@ -72,6 +93,14 @@ void SerialPort::selectPort(int entry)
 {
     setPortSelection(entry);
     m_explicitDevice.clear();
+    closePort();
+    m_reopenByWatchdog = false;
+    openPort();
+}
+
+void SerialPort::selectDevice(std::string devicePath)
+{
+    m_explicitDevice = std::move(devicePath);
     closePort();
     m_reopenByWatchdog = false;
     openPort();

@@ -14,6 +14,12 @@
 
 namespace quorvel {
 
+// A port that did not open: the device tried and why.
+struct PortOpenFailure {
+    std::string device;
+    OpenFailure reason = OpenFailure::None;
+};
+
 // The choice, opening, polling and reopening of the one port to the unit. It knows nothing of
 // frame contents: pollPort() hands back the chunk the link session dispatches.
 class SerialPort {
@@ -52,6 +58,8 @@ public:
     void closePort();
     // The handler of every COM menu entry.
     void selectPort(int entry);
+    // Opens `devicePath` in place of the COM entries, as a menu entry that names a device does.
+    void selectDevice(std::string devicePath);
     [[nodiscard]] bool isOpen() const { return m_line.isOpen(); }
 
     // Reads what is waiting once at least a frame's worth has arrived, at most 15000 bytes.
@@ -71,6 +79,11 @@ public:
     // The one COM menu entry that carries the check mark, as of the last open.
     [[nodiscard]] int checkedMenuEntry() const { return m_checkedEntry; }
     [[nodiscard]] static std::string menuCaption(int entry);
+    // The captions of the 21 menu entries as the system has its ports now: "Com n" with the
+    // device beside it where the platform names it otherwise ("Com 1  (/dev/ttyUSB0)").
+    [[nodiscard]] std::vector<std::string> menuCaptions() const;
+    // The last open that failed; its reason is None once an open succeeded.
+    [[nodiscard]] const PortOpenFailure& lastOpenFailure() const { return m_lastFailure; }
 
 private:
     [[nodiscard]] int comNumber() const;
@@ -86,6 +99,7 @@ private:
     std::string m_explicitDevice;
     std::string m_labelText = "COM = --";
     int m_checkedEntry = -1;
+    PortOpenFailure m_lastFailure;
     std::vector<std::uint8_t> m_receiveBuffer;
 };
 

@@ -11,6 +11,8 @@ constexpr long long kPageCountInSettings = 19;
 constexpr std::string_view kBackupsSection = "BACKUPS";
 constexpr std::string_view kViewSection = "VIEW"; // view options beyond those of BASIC
 constexpr std::string_view kDatalogSection = "DATALOG";
+// Beside ComPort, which keeps the last COM entry for a program that knows no virtual unit.
+constexpr std::string_view kPortSection = "PORT";
 constexpr long long kHighestThresholdMv = 1000;
 constexpr long long kMostSamples = 100000;
 constexpr long long kMostBackupsKept = 100000;
@@ -63,6 +65,8 @@ void loadSettings(const IniFile& ini, AppSettings& settings)
     readInteger(ini, "CheckBoxExtMonitor->Checked", [&](long long v) { settings.extendedMonitor = v != 0; });
     readInteger(ini, "CheckBoxAll_PolohaA->Checked", [&](long long v) { settings.allPolohaA = v != 0; });
     readInteger(ini, "CheckBoxAll_PolohaB->Checked", [&](long long v) { settings.allPolohaB = v != 0; });
+    if (const auto virtualUnit = ini.integer(kPortSection, "VirtualUnit"))
+        settings.virtualUnit = *virtualUnit != 0;
     if (const auto colours = ini.integer(kViewSection, "CheckBoxColours_Uni->Checked"))
         settings.showColours = *colours != 0;
     if (const auto mv = ini.integer(kDatalogSection, "EditLogThreshold"); mv && *mv >= 1 && *mv <= kHighestThresholdMv)
@@ -96,6 +100,7 @@ IniFile saveSettings(const AppSettings& settings, IniFile into)
     put("CheckBoxAll_PolohaA->Checked", settings.allPolohaA ? 1 : 0);
     put("CheckBoxAll_PolohaB->Checked", settings.allPolohaB ? 1 : 0);
     ini.set(kBackupsSection, "Kept", std::to_string(settings.backupsKept));
+    ini.set(kPortSection, "VirtualUnit", settings.virtualUnit ? "1" : "0");
     ini.set(kViewSection, "CheckBoxColours_Uni->Checked", settings.showColours ? "1" : "0");
     ini.set(kDatalogSection, "EditLogThreshold", std::to_string(settings.lambdaThresholdMv));
     ini.set(kDatalogSection, "EditLogMinSamples", std::to_string(settings.lambdaMinimumSamples));

@@ -20,6 +20,7 @@ struct AppSettings {
     std::optional<WindowGeometry> geometry;
     int portSelection = 1; // 0..19 for COM1..COM20, 20 for the automatic search
     int autoScanIndex = 0;
+    bool virtualUnit = false; // Com > Virtual unit was chosen over the port (section PORT)
     int language = 0;
     std::string fileLabel;       // the text of LabelFile2
     std::string currentFileName; // the parameter file last saved or loaded

@@ -4,6 +4,7 @@
 #include "io/datalog_texts.h"
 #include "io/map_edit_texts.h"
 #include "io/map_view_texts.h"
+#include "io/window_texts.h"
 
 #include <algorithm>
 #include <string_view>
@@ -18,9 +19,10 @@ constexpr std::string_view kSuggestTable = "TableSuggestCorrections";
 
 } // namespace
 
-std::array<std::span<const CaptionRow>, 4> featureCaptionRows()
+std::array<std::span<const CaptionRow>, 5> featureCaptionRows()
 {
-    return {mapEditCaptionRows(), CompareTexts::captions(), MapViewTexts::captions(), DatalogTexts::controls()};
+    return {mapEditCaptionRows(), CompareTexts::captions(), MapViewTexts::captions(), DatalogTexts::controls(),
+            WindowTexts::captions()};
 }
 
 bool isOwnDialogControl(std::string_view control)

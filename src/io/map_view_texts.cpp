@@ -86,9 +86,10 @@ constexpr KeyedText kTexts[] = {
     {"AxisThrottle", {"Throttle [%]", "Drosselklappe [%]", "Papillon [%]", "Škrticí klapka [%]"}},
     {"AxisIap", {"Intake pressure [kPa]", "Saugrohrdruck [kPa]", "Pression d'admission [kPa]", "Tlak v sání [kPa]"}},
     {"AxisAdvance", {"Advance [°]", "Vorzündung [°]", "Avance [°]", "Předstih [°]"}},
-    {"AxisInjectionPercent",
-     {"Injection [% of reference]", "Einspritzung [% der Referenz]", "Injection [% de la référence]",
-      "Vstřik [% reference]"}},
+    // Short enough for the axis of a chart in a dock beside the grid, unit included: the
+    // percent is of the reference time, as the grid's own percentages are.
+    {"AxisInjectionPercent", {"Injection [%]", "Einspritzung [%]", "Injection [%]", "Vstřik [%]"}},
+    {"AxisInjectionMs", {"Injection [ms]", "Einspritzung [ms]", "Injection [ms]", "Vstřik [ms]"}},
     {"AxisInjectionB", {"Injection B", "Einspritzung B", "Injection B", "Vstřik B"}},
     {"AxisServoPercent", {"Servo [%]", "Servo [%]", "Servo [%]", "Servo [%]"}},
     {"AxisServoMillivolts", {"Servo [mV]", "Servo [mV]", "Servo [mV]", "Servo [mV]"}},

@@ -231,7 +231,7 @@ void CurveModel::buildMapCurve(const MapGridModel& grid, std::vector<Curve>& cur
         const int row = byRow ? slice->index : i;
         const int column = byRow ? i : slice->index;
         const double x = byRow ? grid.rpmHead(column) : mapRowValue(grid, row);
-        curve.points.push_back({x, static_cast<double>(grid.cellValue(row, column))});
+        curve.points.push_back({x, mapCellValue(grid, row, column)});
         controls.push_back(ControlKey{"EditMap_Uni", row * kMapColumns + column}.objectName());
     }
     curves.push_back(std::move(curve));

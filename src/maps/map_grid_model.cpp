@@ -64,8 +64,11 @@ void MapGridModel::setLayout(const GridLayout& layout, const ParamImage& image)
     assert(map != nullptr);
     m_layout = layout;
     const bool times = layout.msLabels && map->cellWidth == FieldWidth::U16;
-    for (int e = 0; e < kMapCells; ++e)
-        m_ms[static_cast<std::size_t>(e)] = times ? formatText(kMsFormat, mapCell(image, map->id, e) * 0.001) : "";
+    for (int e = 0; e < kMapCells; ++e) {
+        const double ms = times ? mapCell(image, map->id, e) * 0.001 : 0.0;
+        m_msValues[static_cast<std::size_t>(e)] = ms;
+        m_ms[static_cast<std::size_t>(e)] = times ? formatText(kMsFormat, ms) : "";
+    }
 }
 
 int MapGridModel::cellValue(int row, int column) const

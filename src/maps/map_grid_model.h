@@ -47,6 +47,8 @@ public:
     [[nodiscard]] int cellValue(int row, int column) const;
     [[nodiscard]] std::string cellText(int row, int column) const;
     [[nodiscard]] const std::string& msText(int row, int column) const;
+    // The stored injection time of a cell in ms while the grid shows times ("Ms"), else 0.
+    [[nodiscard]] double msValue(int row, int column) const { return m_msValues[cellIndex(row, column)]; }
     [[nodiscard]] bool isCellVisible(int row, int column) const { return m_layout.cellVisible(row, column); }
     [[nodiscard]] bool isCellEditable(int row, int column) const { return m_layout.cellEditable(row, column); }
     [[nodiscard]] bool isRowHidden(int row) const { return !m_layout.rowShown(row); }
@@ -89,6 +91,7 @@ private:
     GridLayout m_layout;
     MapPageValues m_values;
     std::array<std::string, kMapCells> m_ms;
+    std::array<double, kMapCells> m_msValues{};
     std::array<ColourRole, kMapCells> m_cellColours{};
     std::array<ColourRole, kMapColumns> m_rpmColours{};
     std::array<ColourRole, kMapRows> m_throttleRowColours{};

@@ -15,6 +15,8 @@ constexpr int kServoVoltageStep = 20;
 
 std::string_view mapValueTitle(const MapGridModel& grid)
 {
+    if (grid.layout().msLabels)
+        return "AxisInjectionMs";
     switch (grid.page()) {
     case kPageAdvance:
         return "AxisAdvance";
@@ -32,6 +34,11 @@ std::string_view mapValueTitle(const MapGridModel& grid)
 std::string_view mapRowTitle(const MapGridModel& grid)
 {
     return grid.hasPressureRows() ? "AxisIap" : "AxisThrottle";
+}
+
+double mapCellValue(const MapGridModel& grid, int row, int column)
+{
+    return grid.layout().msLabels ? grid.msValue(row, column) : grid.cellValue(row, column);
 }
 
 int mapRowValue(const MapGridModel& grid, int row)
@@ -55,13 +62,13 @@ SurfaceChange MapSurfaceModel::update(const MapGridModel& grid)
     const std::vector<int> columns = grid.layout().shownColumns();
     std::array<int, kMapColumns> rpm{};
     std::array<int, kMapRows> load{};
-    std::array<int, kMapCells> cells{};
+    std::array<double, kMapCells> cells{};
     for (int c = 0; c < kMapColumns; ++c)
         rpm[static_cast<std::size_t>(c)] = grid.rpmHead(c);
     for (int r = 0; r < kMapRows; ++r) {
         load[static_cast<std::size_t>(r)] = mapRowValue(grid, r);
         for (int c = 0; c < kMapColumns; ++c)
-            cells[static_cast<std::size_t>(r * kMapColumns + c)] = grid.cellValue(r, c);
+            cells[static_cast<std::size_t>(r * kMapColumns + c)] = mapCellValue(grid, r, c);
     }
 
     SurfaceChange change;
@@ -135,7 +142,7 @@ bool MapSurfaceModel::isSelected(SeriesIndex index) const
 SurfacePoint MapSurfaceModel::gridPoint(int row, int column) const
 {
     return {static_cast<double>(m_rpm[static_cast<std::size_t>(column)]),
-            static_cast<double>(m_cells[static_cast<std::size_t>(row * kMapColumns + column)]),
+            m_cells[static_cast<std::size_t>(row * kMapColumns + column)],
             static_cast<double>(m_load[static_cast<std::size_t>(row)])};
 }
 

@@ -22,8 +22,8 @@ struct SeriesIndex {
     bool operator==(const SeriesIndex&) const = default;
 };
 
-// x: rpm of the column head; y: the cell in the page's shown unit; z: the row head in % of
-// throttle or kPa.
+// x: rpm of the column head; y: the cell in the page's shown unit (ms while the grid shows the
+// stored times); z: the row head in % of throttle or kPa.
 struct SurfacePoint {
     double x = 0;
     double y = 0;
@@ -98,7 +98,7 @@ private:
     std::vector<int> m_columns;
     std::array<int, kMapColumns> m_rpm{};
     std::array<int, kMapRows> m_load{};
-    std::array<int, kMapCells> m_cells{};
+    std::array<double, kMapCells> m_cells{};
     std::string_view m_valueTitle;
     std::string_view m_rowTitle;
     std::optional<SurfaceMarker> m_marker;
@@ -112,6 +112,8 @@ private:
 [[nodiscard]] std::string_view mapRowTitle(const MapGridModel& grid);
 // The row head of a grid row in its unit: % of throttle, or kPa on "Inj-IAP".
 [[nodiscard]] int mapRowValue(const MapGridModel& grid, int row);
+// A cell as the grid shows it: its value, or its stored time in ms while "Ms" shows times.
+[[nodiscard]] double mapCellValue(const MapGridModel& grid, int row, int column);
 // The live cell among the marks of a map page: the element of the one grid cell not in the
 // normal colour, and that colour.
 [[nodiscard]] std::optional<std::pair<int, ColourRole>> liveCellOf(std::span<const ControlMark> marks);

@@ -1,5 +1,7 @@
 #include "serial/qt_serial_line.h"
 
+#include <QFileInfo>
+#include <QSerialPortInfo>
 #include <QString>
 
 #if defined(Q_OS_WIN)
@@ -7,6 +9,7 @@
 #elif defined(Q_OS_UNIX)
 #include <poll.h>
 #include <termios.h>
+#include <unistd.h>
 #endif
 
 namespace quorvel {
@@ -14,6 +17,16 @@ namespace {
 
 // A frame takes 26.4 ms on the wire; a second means the line is stuck.
 constexpr int kWriteTimeoutMs = 1000;
+
+bool userMayOpen(const QString& systemLocation)
+{
+#if defined(Q_OS_UNIX)
+    return ::access(QFile::encodeName(systemLocation).constData(), R_OK | W_OK) == 0;
+#else
+    (void)systemLocation;
+    return true;
+#endif
+}
 
 } // namespace
 
@@ -50,6 +63,20 @@ bool QtSerialLine::hungUp() const
 #endif
 }
 
+OpenFailure openFailureOf(QSerialPort::SerialPortError error, bool mayOpen)
+{
+    switch (error) {
+    case QSerialPort::NoError:
+        return OpenFailure::None;
+    case QSerialPort::DeviceNotFoundError:
+        return OpenFailure::Missing;
+    case QSerialPort::PermissionError:
+        return mayOpen ? OpenFailure::Busy : OpenFailure::Denied;
+    default:
+        return OpenFailure::Other;
+    }
+}
+
 bool QtSerialLine::open(const std::string& deviceName)
 {
     close();
@@ -58,8 +85,11 @@ bool QtSerialLine::open(const std::string& deviceName)
     // /dev entry can be opened as well as the platform's port names.
     m_port.setPortName(QString::fromStdString(deviceName));
     m_port.setReadBufferSize(kInputQueueSize);
-    if (!m_port.open(QIODevice::ReadWrite))
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_failure = openFailureOf(m_port.error(), userMayOpen(QSerialPortInfo(m_port).systemLocation()));
         return false;
+    }
+    m_failure = OpenFailure::None;
     // Configuration failures are not fatal: a badly set line shows up as silence.
     m_port.setBaudRate(kBaudRate);
     m_port.setDataBits(QSerialPort::Data8);

@@ -21,6 +21,7 @@ public:
     QtSerialLine& operator=(const QtSerialLine&) = delete;
 
     [[nodiscard]] bool open(const std::string& deviceName) override;
+    [[nodiscard]] OpenFailure lastOpenFailure() const override { return m_failure; }
     void close() override;
     [[nodiscard]] bool isOpen() const override;
     [[nodiscard]] std::size_t bytesWaiting() override;
@@ -33,6 +34,12 @@ private:
 
     QSerialPort m_port;
     bool m_hungUp = false;
+    OpenFailure m_failure = OpenFailure::None;
 };
+
+// What a failed open of QSerialPort means: Qt reports a device held by another program and one
+// the user may not open with the same error; `mayOpen` (the user has read and write access to
+// the device) tells them apart.
+[[nodiscard]] OpenFailure openFailureOf(QSerialPort::SerialPortError error, bool mayOpen);
 
 } // namespace quorvel

@@ -43,17 +43,25 @@ std::vector<std::string> orderSerialDevices(std::vector<std::string> devicePaths
 
 std::string SystemPortNaming::deviceFor(int comNumber) const
 {
+    if (comNumber < 1)
+        return {};
+    return devices(comNumber).back();
+}
+
+std::vector<std::string> SystemPortNaming::devices(int count) const
+{
+    std::vector<std::string> found;
 #if defined(Q_OS_WIN)
-    return "COM" + std::to_string(comNumber);
+    for (int n = 1; n <= count; ++n)
+        found.push_back("COM" + std::to_string(n));
 #else
     std::vector<std::string> paths;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
         paths.push_back(info.systemLocation().toStdString());
-    const std::vector<std::string> ordered = orderSerialDevices(std::move(paths));
-    if (comNumber < 1 || static_cast<std::size_t>(comNumber) > ordered.size())
-        return {};
-    return ordered[static_cast<std::size_t>(comNumber - 1)];
+    found = orderSerialDevices(std::move(paths));
+    found.resize(static_cast<std::size_t>(std::max(count, 0)));
 #endif
+    return found;
 }
 
 } // namespace quorvel

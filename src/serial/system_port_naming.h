@@ -13,6 +13,7 @@ namespace quorvel {
 class SystemPortNaming final : public PortNaming {
 public:
     [[nodiscard]] std::string deviceFor(int comNumber) const override;
+    [[nodiscard]] std::vector<std::string> devices(int count) const override;
 };
 
 // Orders device paths as COM 1, COM 2, ...: by the groups above, then by name with the number at

@@ -42,6 +42,7 @@ void CompareCommands::compareWithFile()
         m_parts.dialogs.showMessage(m_parts.texts.text(kWrongFileVersionText));
         return;
     }
+    m_unitListing.reset();
     m_compare.start(std::move(reference), path->filename().string());
     (void)m_compare.refresh(m_parts.image, m_parts.tables, {m_parts.memoText});
     m_parts.dock.showListing({CompareSource::File, m_compare.fileName(), UnitCoverage::Whole, m_compare.differences()});
@@ -51,6 +52,7 @@ void CompareCommands::compareWithFile()
 
 void CompareCommands::endCompare()
 {
+    m_unitListing.reset();
     m_compare.end();
     clearMarks();
     m_parts.dock.clear();
@@ -69,19 +71,47 @@ void CompareCommands::showVerifyDifferences()
 
 void CompareCommands::showUnitListing(CompareSource source)
 {
+    if (m_compare.active()) {
+        m_compare.end();
+        clearMarks();
+    }
+    m_unitListing = source;
+    refreshUnitListing();
+    m_parts.dock.show();
+}
+
+void CompareCommands::refreshUnitListing()
+{
     const UnitCopy& unit = m_parts.session.unitCopy();
     const UnitCoverage coverage = unit.knowsParameters() ? UnitCoverage::Whole
                                   : unit.knowsNothing()  ? UnitCoverage::None
                                                          : UnitCoverage::Part;
     CompareOptions options{m_parts.memoText, true};
     m_parts.dock.showListing(
-        {source, {}, coverage, quorvel::compareWithUnit(unit, m_parts.image, m_parts.tables, options)});
-    m_parts.dock.show();
+        {*m_unitListing, {}, coverage, quorvel::compareWithUnit(unit, m_parts.image, m_parts.tables, options)});
+}
+
+void CompareCommands::transferEnded()
+{
+    refreshShownUnitListing();
+}
+
+// A list of the unit closed by its dock's own button is not computed any more.
+void CompareCommands::refreshShownUnitListing()
+{
+    if (m_unitListing && !m_parts.dock.isHidden())
+        refreshUnitListing();
+}
+
+bool CompareCommands::comparing() const
+{
+    return m_compare.active() || (m_unitListing.has_value() && !m_parts.dock.isHidden());
 }
 
 void CompareCommands::pageFilled(int page)
 {
     m_page = page;
+    refreshShownUnitListing();
     if (!m_compare.active())
         return;
     if (m_compare.refresh(m_parts.image, m_parts.tables, {m_parts.memoText}))

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QWidget;
@@ -24,6 +25,8 @@ class MapGrid;
 // what the unit holds as this connection has seen it, beside the image. Every differing control
 // and map cell of the page shown is marked, with both values in its tooltip, and the compare
 // list names every difference; a double-click in it shows the value. The image is never touched.
+// One comparison at a time: comparing with the unit ends a file's comparison and its marks. The
+// list is computed anew after every fill and every transfer, so it never shows an old state.
 class CompareCommands {
 public:
     struct Parts {
@@ -52,16 +55,23 @@ public:
 
     // After every fill of `page` (an edit, a file, an undo): compare again and mark the page.
     void pageFilled(int page);
+    // A Read, Verify or Program ended: what the unit holds is known anew.
+    void transferEnded();
+    // A comparison runs: "End compare" has something to end.
+    [[nodiscard]] bool comparing() const;
     void setLanguage(Language language);
 
 private:
     void showUnitListing(CompareSource source);
+    void refreshUnitListing();
+    void refreshShownUnitListing();
     void markPage(int page);
     void clearMarks();
     void jumpTo(int page, const FieldControl& control);
 
     Parts m_parts;
     FileCompare m_compare;
+    std::optional<CompareSource> m_unitListing; // the list shows the unit (or a verify) while the dock is open
     std::vector<QPointer<QWidget>> m_marked;
     int m_page = -1;
 };

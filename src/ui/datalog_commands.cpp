@@ -45,7 +45,8 @@ DatalogCommands::DatalogCommands(Parts parts)
             // The filters of the table are "Datalog (*.csv);;All files (*)"; the first one serves.
             const std::string filters(DatalogTexts::message(DatalogMessage::LogFileFilter, m_parts.language()));
             return m_parts.dialogs.askDataFile(
-                DataFileQuestion{m_parts.logsFolder, false, filters.substr(0, filters.find(";;")), "csv"});
+                // The folder itself, even before the first log made it.
+                DataFileQuestion{m_parts.logsFolder / "", false, filters.substr(0, filters.find(";;")), "csv"});
         },
         &m_parts.window);
     m_viewer->setWindowFlag(Qt::Window);
@@ -112,10 +113,9 @@ void DatalogCommands::afterTick(std::chrono::milliseconds elapsed)
 void DatalogCommands::pageFilled(int page)
 {
     m_parts.recorder.setActivePage(page);
-    if (page != m_page) {
-        m_page = page;
-        showOverlay();
-    }
+    m_page = page;
+    // The cells of the log follow the axes as they are now (an RPM head edited moves them).
+    showOverlay();
 }
 
 void DatalogCommands::setLanguage(Language language)

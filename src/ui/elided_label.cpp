@@ -22,19 +22,23 @@ QSize ElidedLabel::sizeHint() const
     return {fontMetrics().horizontalAdvance(text()), QLabel::sizeHint().height()};
 }
 
+QString ElidedLabel::shownText() const
+{
+    return fontMetrics().elidedText(text(), Qt::ElideMiddle, contentsRect().width() - 2 * margin());
+}
+
 void ElidedLabel::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
-    const QRect area = contentsRect();
-    painter.drawText(area, static_cast<int>(alignment()),
-                     fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width()));
+    const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    painter.drawText(area, static_cast<int>(alignment()), shownText());
 }
 
 bool ElidedLabel::event(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
-        if (fontMetrics().horizontalAdvance(text()) > contentsRect().width())
+        if (shownText() != text())
             QToolTip::showText(help->globalPos(), text(), this);
         else
             QToolTip::hideText();

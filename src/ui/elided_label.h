@@ -10,6 +10,8 @@ class ElidedLabel final : public QLabel {
 public:
     explicit ElidedLabel(QWidget* parent = nullptr);
 
+    // The text as it fits the label now.
+    [[nodiscard]] QString shownText() const;
     [[nodiscard]] QSize minimumSizeHint() const override;
     [[nodiscard]] QSize sizeHint() const override;
 

@@ -52,6 +52,7 @@ template <typename Content> void FileCommands::saveTo(const std::filesystem::pat
         return;
     }
     remember(*path);
+    m_host.imageMatchesFile(*path, true);
 }
 
 void FileCommands::saveAs(const std::filesystem::path& preset)
@@ -71,23 +72,37 @@ void FileCommands::saveToExeDir()
 
 void FileCommands::openFrom(const std::filesystem::path& preset, bool pageOnly)
 {
-    if (const auto path = m_dialogs.askOpenFile(preset)) {
-        if (const auto bytes = readChosen(*path)) {
-            m_state.pageOnlyLoad = pageOnly;
-            const int page = m_host.activePage();
-            const ParameterFileLoad load{pageOnly, page, [this, page](ParamImage& image) {
-                                             applyDefaults(image, m_tables, {false, page});
-                                         }};
-            if (readParameterFile(*bytes, m_image, load)) {
-                // The image was replaced: the percentages shown follow the maps now stored.
-                m_tables.refreshFromImage(m_image);
-                m_host.afterChange();
-                remember(*path);
-            } else {
-                m_dialogs.showMessage(m_texts.text(kTextUnmatchedFile));
-            }
-        }
+    if (const auto path = m_dialogs.askOpenFile(preset))
+        load(*path, pageOnly);
+    m_host.hideTransferMessage();
+}
+
+void FileCommands::load(const std::filesystem::path& path, bool pageOnly)
+{
+    const auto bytes = readChosen(path);
+    if (!bytes)
+        return;
+    m_state.pageOnlyLoad = pageOnly;
+    const int page = m_host.activePage();
+    const ParameterFileLoad load{pageOnly, page, [this, page](ParamImage& image) {
+                                     applyDefaults(image, m_tables, {false, page});
+                                 }};
+    if (!readParameterFile(*bytes, m_image, load)) {
+        m_dialogs.showMessage(m_texts.text(kTextUnmatchedFile));
+        return;
     }
+    // The image was replaced: the percentages shown follow the maps now stored.
+    m_tables.refreshFromImage(m_image);
+    m_host.afterChange();
+    remember(path);
+    // A page taken from a file leaves the rest of the image as it was.
+    if (!pageOnly)
+        m_host.imageMatchesFile(path, false);
+}
+
+void FileCommands::openFile(const std::filesystem::path& path)
+{
+    load(path, false);
     m_host.hideTransferMessage();
 }
 

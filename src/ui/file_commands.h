@@ -21,6 +21,9 @@ public:
     virtual void afterChange() = 0;
     // Hides the status line and the progress bar of the last transfer.
     virtual void hideTransferMessage() = 0;
+    // The image on screen is now the one in `path`: it was just saved there (`saved`) or read
+    // from there.
+    virtual void imageMatchesFile(const std::filesystem::path& path, bool saved) = 0;
 };
 
 // The state the file commands keep between runs.
@@ -45,6 +48,8 @@ public:
     void save();
     void saveToExeDir();
     void open();
+    // As Open with `path` chosen in the dialog: a file named on the command line.
+    void openFile(const std::filesystem::path& path);
     void openFromExeDir();
     void openForActualPage();
 
@@ -57,6 +62,7 @@ public:
 private:
     void saveAs(const std::filesystem::path& preset);
     void openFrom(const std::filesystem::path& preset, bool pageOnly);
+    void load(const std::filesystem::path& path, bool pageOnly);
     // Writes the text the image becomes (after the page is collected) to a file the user picks.
     template <typename Content> void saveTo(const std::filesystem::path& preset, Content content);
     void remember(const std::filesystem::path& path);

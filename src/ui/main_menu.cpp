@@ -75,6 +75,16 @@ void MainMenu::addComEntries(QMenu& menu)
         item->setCheckable(true);
         m_comEntries.at(static_cast<std::size_t>(entry)) = item;
     }
+    menu.addSeparator();
+    m_virtualUnit = menu.addAction(englishCaption("MenuComVirtual"));
+    m_virtualUnit->setObjectName(QStringLiteral("MenuComVirtual"));
+    m_virtualUnit->setCheckable(true);
+}
+
+void MainMenu::setComCaptions(const std::vector<std::string>& captions)
+{
+    for (std::size_t entry = 0; entry < captions.size() && entry < m_comEntries.size(); ++entry)
+        m_comEntries.at(entry)->setText(QString::fromStdString(captions[entry]));
 }
 
 QAction& MainMenu::action(std::string_view name) const
@@ -93,10 +103,11 @@ QMenu& MainMenu::menu(std::string_view name) const
     return *found;
 }
 
-void MainMenu::checkComEntry(int entry)
+void MainMenu::checkComEntry(int entry, bool virtualUnit)
 {
     for (int at = 0; at < kComEntries; ++at)
-        comEntry(at).setChecked(at == entry);
+        comEntry(at).setChecked(!virtualUnit && at == entry);
+    m_virtualUnit->setChecked(virtualUnit);
 }
 
 void MainMenu::setServiceVisible(bool visible)

@@ -6,7 +6,9 @@
 #include <QMenuBar>
 
 #include <array>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvel {
 
@@ -27,9 +29,13 @@ public:
     // The menu of that name, for the parts that add their own items (the map editing).
     [[nodiscard]] QMenu& menu(std::string_view name) const;
     [[nodiscard]] QAction& comEntry(int entry) const { return *m_comEntries.at(static_cast<std::size_t>(entry)); }
+    // "Virtual unit", below the COM entries: the unit built into the program.
+    [[nodiscard]] QAction& virtualUnitEntry() const { return *m_virtualUnit; }
 
-    // Exactly one COM entry carries the check mark; none for an index outside the menu.
-    void checkComEntry(int entry);
+    // Exactly one entry carries the check mark: the COM entry `entry`, or the virtual unit.
+    void checkComEntry(int entry, bool virtualUnit = false);
+    // The COM entries' captions as the system has its ports now (SerialPort::menuCaptions).
+    void setComCaptions(const std::vector<std::string>& captions);
     void setServiceVisible(bool visible);
 
 private:
@@ -38,6 +44,7 @@ private:
 
     QMenuBar& m_bar;
     std::array<QAction*, kComEntries> m_comEntries{};
+    QAction* m_virtualUnit = nullptr;
     QActionGroup* m_jetModes = nullptr;
     QActionGroup* m_languages = nullptr;
 };

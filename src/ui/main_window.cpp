@@ -14,9 +14,11 @@
 #include "io/language_word.h"
 #include "io/parameter_file.h"
 #include "io/print_look.h"
+#include "io/window_texts.h"
 #include "model/bike_defaults.h"
 #include "model/bike_list.h"
 #include "model/jet_coupling.h"
+#include "sim/line_with_virtual_unit.h"
 #include "ui/about_dialog.h"
 #include "ui/compare_commands.h"
 #include "ui/compare_dock.h"
@@ -48,6 +50,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
@@ -110,10 +113,11 @@ TFormHlav::TFormHlav(WindowServices services, QWidget* parent)
     : QMainWindow(parent)
     , m_services(std::move(services))
     , m_store(settingsDirectory(m_services.configDirectory))
-    , m_portMessages(*m_services.dialogs, m_texts,
-                     [this](std::string_view hint) {
-                         statusBar()->showMessage(QString::fromUtf8(hint.data(), static_cast<qsizetype>(hint.size())));
-                     })
+    , m_portMessages(
+          *m_services.dialogs, m_texts, [this] { return m_port.lastOpenFailure(); },
+          [this](std::string_view hint) {
+              statusBar()->showMessage(QString::fromUtf8(hint.data(), static_cast<qsizetype>(hint.size())));
+          })
     , m_port(*m_services.line, *m_services.naming, m_texts, m_portMessages)
     , m_monitor(m_texts, [this] { return monitorContext(); })
     , m_recorder(m_monitor, m_image)
@@ -136,6 +140,17 @@ TFormHlav::TFormHlav(WindowServices services, QWidget* parent)
     connect(&m_timer1, &QTimer::timeout, this, &TFormHlav::tick);
     if (m_services.runTimer)
         m_timer1.start();
+    // A file handed over on the command line opens once the window is up, as Open would.
+    if (!m_services.parameterFile.empty()) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_fileCommands.openFile(m_services.parameterFile);
+                showLink();
+                showTitle();
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 TFormHlav::~TFormHlav() = default;
@@ -270,6 +285,17 @@ void TFormHlav::viewRefreshed(int page)
     m_views->pageFilled(page);
     m_compare->pageFilled(page);
     m_datalog->pageFilled(page);
+    showMenuStates();
+    showTitle();
+}
+
+// Items that would do nothing where the user is are greyed.
+void TFormHlav::showMenuStates()
+{
+    m_menu->action("MenuEndCompare").setEnabled(m_compare->comparing());
+    const bool slices = m_views->offersSlices();
+    m_menu->action("MenuCurveRow").setEnabled(slices);
+    m_menu->action("MenuCurveColumn").setEnabled(slices);
 }
 
 void TFormHlav::wireFeatureCommands()
@@ -315,6 +341,7 @@ void TFormHlav::showFeatureStates()
         m_menu->action(item).setChecked(shown);
         m_toolBar->button(button).setChecked(shown);
     }
+    showMenuStates();
 }
 
 void TFormHlav::wireCommands()
@@ -353,10 +380,19 @@ void TFormHlav::wireCommands()
     wireFeatureCommands();
     for (int entry = 0; entry < MainMenu::kComEntries; ++entry) {
         connect(&m_menu->comEntry(entry), &QAction::triggered, this, [this, entry] {
+            m_settings.virtualUnit = false;
             m_port.selectPort(entry);
             showLink();
         });
     }
+    connect(&m_menu->virtualUnitEntry(), &QAction::triggered, this, [this] {
+        m_settings.virtualUnit = true;
+        m_port.selectDevice(std::string(sim::kVirtualUnitDevice));
+        showLink();
+    });
+    // Adapters come and go: the entries name the devices as they are when the menu opens.
+    connect(&m_menu->menu("MenuCom"), &QMenu::aboutToShow, this,
+            [this] { m_menu->setComCaptions(m_port.menuCaptions()); });
 
     wireButton("SpeedButton6", newAll);
     wireButton("SpeedButton5", open);
@@ -395,6 +431,9 @@ void TFormHlav::formCreate(std::optional<Language> commandLineLanguage)
     fillPage();
     if (!m_services.portDevice.empty())
         m_port.setExplicitDevice(m_services.portDevice);
+    else if (m_settings.virtualUnit)
+        m_port.setExplicitDevice(std::string(sim::kVirtualUnitDevice));
+    m_menu->setComCaptions(m_port.menuCaptions());
     m_port.openPort();
     if (m_editing != nullptr)
         m_editing->start(m_pages->activePage());
@@ -402,6 +441,8 @@ void TFormHlav::formCreate(std::optional<Language> commandLineLanguage)
     fillPage();
     readTestMarker();
     showLink();
+    m_savedImage = m_image;
+    showTitle();
 }
 
 void TFormHlav::centreOnScreen()
@@ -493,8 +534,11 @@ void TFormHlav::tick()
         const ScopedFlag ticking(m_ticking);
         const LinkMode before = m_session.mode();
         m_session.tick();
-        verifyFailed = before == LinkMode::Verify && m_session.mode() == LinkMode::Idle &&
+        const bool transferEnded = before != LinkMode::Idle && m_session.mode() == LinkMode::Idle;
+        verifyFailed = transferEnded && before == LinkMode::Verify &&
                        m_session.display().statusText == m_texts.text(LinkSession::kTextVerifyError);
+        if (transferEnded)
+            m_compare->transferEnded();
         showLink();
         m_datalog->afterTick(std::chrono::milliseconds(kTickMilliseconds));
         if (const auto display = m_monitor.takeDisplay()) {
@@ -503,10 +547,21 @@ void TFormHlav::tick()
         }
         showFeatureStates();
     }
-    m_tickMessages.deliver(*m_services.dialogs);
     // Which parameters the unit holds otherwise, not only which blocks.
     if (verifyFailed)
         m_compare->showVerifyDifferences();
+    // The boxes open once this tick has returned to the event loop: inside Timer1's own slot a
+    // box would hold the timer, and with it the monitor requests and a running transfer.
+    if (!m_tickMessages.empty() && !m_deliveryPosted) {
+        m_deliveryPosted = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_deliveryPosted = false;
+                m_tickMessages.deliver(*m_services.dialogs);
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 void TFormHlav::reportFault(std::string_view what)
@@ -528,10 +583,32 @@ void TFormHlav::showLink()
     m_applier.apply(LabelState{{"LabelVersion"}, std::nullopt, std::nullopt, link.versionVisible});
     m_applier.apply(LabelState{{"LabelCom"}, m_port.labelText(), std::nullopt, std::nullopt});
     m_applier.apply(LabelState{{"LabelFile2"}, m_files.fileLabel, std::nullopt, std::nullopt});
-    if (m_port.checkedMenuEntry() != m_checkedComEntry) {
+    const bool virtualUnit = m_port.explicitDevice() == sim::kVirtualUnitDevice;
+    if (m_port.checkedMenuEntry() != m_checkedComEntry || virtualUnit != m_virtualUnitChecked) {
         m_checkedComEntry = m_port.checkedMenuEntry();
-        m_menu->checkComEntry(m_checkedComEntry);
+        m_virtualUnitChecked = virtualUnit;
+        m_menu->checkComEntry(m_checkedComEntry, virtualUnit);
     }
+}
+
+void TFormHlav::imageMatchesFile(const std::filesystem::path& path, bool saved)
+{
+    m_savedImage = m_image;
+    if (saved)
+        showStatusText(formatText(WindowTexts::text("StatusSaved", language()), path.string().c_str()));
+    showTitle();
+}
+
+// The file's name and, as desktop programs mark it, whether the image on screen differs from it.
+void TFormHlav::showTitle()
+{
+    const std::string caption(CaptionTable::find("TFormHlav", CaptionKind::Caption, language()).value_or(kWindowTitle));
+    const std::filesystem::path& file = m_files.currentFileName;
+    const std::string title = file.empty() ? caption + "[*]" : file.filename().string() + "[*] - " + caption;
+    if (windowTitle().toStdString() != title)
+        setWindowTitle(QString::fromStdString(title));
+    setWindowModified(
+        !std::ranges::equal(m_image.bytes().subspan(kBlockSize), m_savedImage.bytes().subspan(kBlockSize)));
 }
 
 MonitorContext TFormHlav::monitorContext() const
@@ -666,6 +743,7 @@ void TFormHlav::applyLanguage()
     const CaptionContext context{!m_session.display().noConnectionVisible, m_image.chokeBike(),
                                  m_image.byte(kCylinderCountOffset), activePage()};
     m_language->apply(applyLanguageCaptions(language, context));
+    showTitle();
 }
 
 void TFormHlav::chooseLanguage(Language language)

@@ -73,8 +73,8 @@ public:
     TFormHlav(const TFormHlav&) = delete;
     TFormHlav& operator=(const TFormHlav&) = delete;
 
-    // Timer1: one 55 ms tick of the link, then what it changed on screen, then the messages the
-    // tick raised: no modal box opens while the tick's work is under way.
+    // Timer1: one 55 ms tick of the link, then what it changed on screen. The messages the tick
+    // raised open from the event loop after it, so the ticks go on while a box is open.
     void tick();
 
     // After a fault (an exception) stopped an action: the parameters on screen are saved to the
@@ -121,6 +121,7 @@ private:
     // FileCommandHost
     void collectSanitiseRefill() override;
     void hideTransferMessage() override;
+    void imageMatchesFile(const std::filesystem::path& path, bool saved) override;
     // EditorHost
     void startProgramming() override;
 
@@ -128,6 +129,7 @@ private:
     void buildFeatureParts();
     void wireFeatureCommands();
     void showFeatureStates();
+    void showMenuStates();
     void viewRefreshed(int page);
     // The stored maps changed as a whole (a backup restored, corrections applied): the working
     // tables follow them, and the change is recorded.
@@ -150,6 +152,7 @@ private:
     void showStatusText(const std::string& text);
     [[nodiscard]] std::filesystem::path filesFolder() const;
     void showLink();
+    void showTitle();
     [[nodiscard]] MonitorContext monitorContext() const;
 
     WindowServices m_services;
@@ -175,7 +178,8 @@ private:
     bool m_testMode = false;
     bool m_closed = false;
     bool m_ticking = false;      // inside the work of tick()
-    MessageQueue m_tickMessages; // raised while ticking, shown when the tick's work is done
+    MessageQueue m_tickMessages; // raised while ticking, shown once the tick has returned
+    bool m_deliveryPosted = false;
 
     MonitorPage* m_monitorPage = nullptr;
     PageControl* m_pages = nullptr;
@@ -196,6 +200,8 @@ private:
     ControlRegistry m_controls; // every name the core uses, resolved to its control
     ControlApplier m_applier;
     int m_checkedComEntry = -1;
+    bool m_virtualUnitChecked = false;
+    ParamImage m_savedImage; // the image as last saved or opened: what the title's mark compares with
     QTimer m_timer1;
 };
 

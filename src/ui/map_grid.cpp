@@ -219,7 +219,9 @@ void MapGrid::buildOptions(QHBoxLayout& row)
     m_ms = makeBox("CheckBoxZobrMs_Uni", "Ms", this);
     m_colours = makeBox("CheckBoxColours_Uni", "Colours", this);
     m_legendLow = new QLabel(this);
+    m_legendLow->setObjectName("LabelColoursLow_Uni");
     m_legendHigh = new QLabel(this);
+    m_legendHigh->setObjectName("LabelColoursHigh_Uni");
     for (QLabel* end : {m_legendLow, m_legendHigh}) {
         end->setMargin(2);
         end->hide();
@@ -246,7 +248,11 @@ void MapGrid::buildOptions(QHBoxLayout& row)
             m_handlers.fieldEdited("CheckBoxTps_Uni", -1, checked ? 1 : 0);
         forward(m_handlers.optionToggled);
     });
-    connect(m_ms, &QCheckBox::clicked, this, [this] { forward(m_handlers.optionToggled); });
+    connect(m_ms, &QCheckBox::clicked, this, [this] {
+        forward(m_handlers.optionToggled);
+        // The box is a view option: the keys go on stepping the cells.
+        m_table->setFocus();
+    });
     connect(m_all, &QCheckBox::clicked, this, [this] { forward(m_handlers.allToggled); });
     connect(m_colours, &QCheckBox::clicked, this, [this](bool checked) {
         setValueColours(checked);
@@ -347,9 +353,15 @@ void MapGrid::showMapPage(int page, const MapPageValues& values)
     const GridLayout layout = GridLayout::of(gridLayoutMode(m_image, page, m_showMs));
     m_model->grid().load(page, values, layout, m_image);
     m_model->reload();
-    if (newPage)
+    if (newPage) {
         arrangeExtras(page);
+        // A block chosen on one map means nothing on another.
+        m_table->selectionModel()->clearSelection();
+        m_selection.clear();
+    }
     showFieldValues();
+    // The scale's ends follow the values on screen, edits and other maps included.
+    showLegend();
 }
 
 void MapGrid::showFieldValues()

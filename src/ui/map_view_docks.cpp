@@ -64,6 +64,12 @@ bool MapViewDocks::mapPage() const
     return MapTable::ofPage(m_page) != nullptr && m_grid.model().grid().page() == m_page;
 }
 
+bool MapViewDocks::offersSlices() const
+{
+    const GridLayout& layout = m_grid.model().grid().layout();
+    return mapPage() && layout.shownRows().size() > 1 && layout.shownColumns().size() > 1;
+}
+
 void MapViewDocks::pageFilled(int page)
 {
     m_page = page;

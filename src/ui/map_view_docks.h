@@ -35,6 +35,8 @@ public:
     void showLive(std::span<const ControlMark> marks);
     // The grid's selection changed.
     void selectionChanged();
+    // The page shows a map of rows and columns, so that one of them can be chosen as a curve.
+    [[nodiscard]] bool offersSlices() const;
     // "Curve of a row" / "Curve of a column": the row or column of the current cell.
     void chooseCurveOfCurrentRow();
     void chooseCurveOfCurrentColumn();

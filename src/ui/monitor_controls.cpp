@@ -1,5 +1,7 @@
 #include "ui/monitor_controls.h"
 
+#include "ui/elided_label.h"
+
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QLabel>
@@ -27,7 +29,8 @@ QWidget* makeControl(std::string_view name, QWidget& parent, int labelWidth)
     }
     if (name.starts_with("CheckBox"))
         return new QCheckBox(&parent);
-    auto* label = new QLabel(&parent);
+    // A port's device path can be longer than the panel is wide: its middle gives way.
+    auto* label = name == "LabelCom" ? new ElidedLabel(&parent) : new QLabel(&parent);
     label->setMargin(1);
     label->setFixedSize(labelWidth, label->fontMetrics().height() + 2 * label->margin());
     return label;

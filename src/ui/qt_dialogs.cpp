@@ -1,5 +1,7 @@
 #include "ui/qt_dialogs.h"
 
+#include "ui/file_dialog_start.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -18,11 +20,11 @@ std::optional<std::filesystem::path> runFileDialog(QFileDialog& dialog, const st
                                                    const char* suffix = QtDialogs::kDefaultSuffix)
 {
     dialog.setDefaultSuffix(suffix);
-    if (!preset.empty()) {
-        const QString path = QString::fromStdString(preset.string());
-        dialog.setDirectory(QFileInfo(path).absolutePath());
-        dialog.selectFile(QFileInfo(path).fileName());
-    }
+    const FileDialogStart start = fileDialogStart(preset);
+    if (!start.folder.empty())
+        dialog.setDirectory(QString::fromStdU16String(start.folder.u16string()));
+    if (!start.fileName.empty())
+        dialog.selectFile(QString::fromStdString(start.fileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return std::filesystem::path(dialog.selectedFiles().front().toStdString());

@@ -1,5 +1,6 @@
 #include "ui/start_options.h"
 
+#include "core/image_constants.h"
 #include "io/language_word.h"
 
 namespace quorvel {
@@ -25,6 +26,8 @@ std::optional<StartOptions> parseStartOptions(std::span<const std::string> argum
             continue;
         if (word == "--help" || word == "-h") {
             options.help = true;
+        } else if (word == "--version") {
+            options.version = true;
         } else if (word == "--simulate") {
             options.simulate = true;
         } else if (word == "--port") {
@@ -39,6 +42,12 @@ std::optional<StartOptions> parseStartOptions(std::span<const std::string> argum
             options.configDirectory = *directory;
         } else if (word.starts_with("-")) {
             options.warnings.push_back("unknown option " + word + " ignored");
+        } else if (languageFromCommandWord(word)) {
+            // The language word counts only in the first place; nowhere is it a file.
+        } else if (options.parameterFile.empty()) {
+            options.parameterFile = word;
+        } else {
+            options.warnings.push_back("one file opens at a time: " + word + " ignored");
         }
     }
     if (options.simulate && !options.portDevice.empty()) {
@@ -56,21 +65,34 @@ std::optional<StartOptions> parseStartOptions(std::span<const std::string> argum
     return options;
 }
 
+bool onlyPrints(const StartOptions& options)
+{
+    return options.help || options.version;
+}
+
 std::string startUsage()
 {
-    return "Usage: quorvel [ENGLISH|DEUTSCH|FRENCH|CESKY] [options]\n"
+    return "Usage: quorvel [ENGLISH|DEUTSCH|FRENCH|CESKY] [options] [FILE.ign]\n"
            "Configures the engine control unit over a serial line.\n"
            "\n"
            "  ENGLISH, DEUTSCH, FRENCH, CESKY\n"
            "                     as the first argument: the language, over the stored one\n"
+           "  FILE.ign           open this parameter file once the window is up\n"
            "  --port DEVICE      talk to the unit on this serial device (a USB adapter, a pty)\n"
            "  --simulate         talk to the built-in virtual unit; no hardware needed\n"
+           "                     (also Com > Virtual unit in the window)\n"
            "  --config-dir DIR   keep the settings and the last image in DIR\n"
            "                     (default: $XDG_CONFIG_HOME, else ~/.config)\n"
+           "  --version          show the version of the program\n"
            "  --help             show this text\n"
            "\n"
            "The virtual unit's engine (with --simulate):\n" +
            sim::engineOptionsUsage();
+}
+
+std::string versionText()
+{
+    return "quorvel " QUORVEL_VERSION " (unit program version " + std::to_string(kProgramVersion) + ")";
 }
 
 } // namespace quorvel

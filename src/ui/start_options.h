@@ -18,14 +18,22 @@ struct StartOptions {
     bool simulate = false;            // --simulate: the built-in virtual unit
     sim::EngineOptions engine;        // how the virtual unit's engine runs
     bool help = false;
+    bool version = false;
     std::filesystem::path configDirectory; // --config-dir; empty for the user's default
-    std::vector<std::string> warnings;     // options the program does not know, ignored
+    std::filesystem::path parameterFile;   // a file named on the command line, opened at start
+    std::vector<std::string> warnings;     // what the program ignores, and why
 };
 
 // None, with the reason in `error`, for an option without its value or options that exclude
-// each other. Options the program does not know are ignored with a warning; other words are
-// accepted and ignored, as a language word in any place but the first is.
+// each other. Options the program does not know are ignored with a warning. The first other word
+// names a parameter file to open (as a file manager hands one over); further files are ignored
+// with a warning, and a language word in any place but the first is ignored.
 [[nodiscard]] std::optional<StartOptions> parseStartOptions(std::span<const std::string> arguments, std::string& error);
+// True when the options only ask for a text (--help, --version): it is printed without a window,
+// so it needs no display.
+[[nodiscard]] bool onlyPrints(const StartOptions& options);
 [[nodiscard]] std::string startUsage();
+// "quorvel 0.71 (unit program version 71)"
+[[nodiscard]] std::string versionText();
 
 } // namespace quorvel

@@ -25,6 +25,7 @@ constexpr float kDotSize = 0.035F;
 constexpr int kAxisX = 0;
 constexpr int kAxisY = 1;
 constexpr int kAxisZ = 2;
+constexpr int kAxisSegments = 4;
 
 QVector3D position(const SurfacePoint& point)
 {
@@ -74,9 +75,12 @@ SurfaceSeriesFeed::SurfaceSeriesFeed(Language language)
     m_series->setItemLabelFormat(QStringLiteral("@xTitle: @xLabel  @zTitle: @zLabel  @yTitle: @yLabel"));
     for (std::unique_ptr<QValue3DAxis>& axis : m_axes) {
         axis = std::make_unique<QValue3DAxis>();
-        // Every head and value the pages show is a whole number.
+        // Every head and value the pages show is a whole number (the times in ms aside).
         axis->setLabelFormat(QStringLiteral("%d"));
         axis->setTitleVisible(true);
+        // Few labels, each large enough to read in a dock on a laptop's screen.
+        axis->setSegmentCount(kAxisSegments);
+        axis->setSubSegmentCount(1);
     }
 }
 
@@ -93,6 +97,8 @@ void SurfaceSeriesFeed::apply(const MapSurfaceModel& model, const SurfaceChange&
     if (change.series || !pointsFit) {
         fillSeries(model);
         m_titles = {MapSurfaceModel::xTitle(), model.yTitle(), model.zTitle()};
+        axis(kAxisY).setLabelFormat(model.yTitle() == "AxisInjectionMs" ? QStringLiteral("%.2f")
+                                                                        : QStringLiteral("%d"));
         applyTitles();
     } else {
         QSurfaceDataProxy& proxy = *m_series->dataProxy();

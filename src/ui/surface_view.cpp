@@ -7,6 +7,7 @@
 #include <Q3DCamera>
 #include <Q3DScene>
 #include <Q3DSurface>
+#include <Q3DTheme>
 #include <QCustom3DItem>
 #include <QLabel>
 #include <QStackedLayout>
@@ -16,6 +17,7 @@ namespace {
 
 constexpr int kAxes = 3;
 constexpr float kCameraZoom = 75.0F; // percent of the preset's distance
+constexpr qreal kLabelScale = 1.8;
 
 } // namespace
 
@@ -65,6 +67,12 @@ void SurfaceView::createGraph()
     m_graph->scene()->activeCamera()->setCameraPreset(Q3DCamera::CameraPresetIsometricRightHigh);
     // A dock under the pages is wide and short: a little farther away, the near corner stays in sight.
     m_graph->scene()->activeCamera()->setZoomLevel(kCameraZoom);
+    // The theme's labels are drawn at a size relative to the graph; at the default they shrink to
+    // a few pixels in a dock of a 1280 x 720 screen.
+    QFont labels = m_graph->activeTheme()->font();
+    labels.setPointSizeF(labels.pointSizeF() * kLabelScale);
+    labels.setBold(true);
+    m_graph->activeTheme()->setFont(labels);
     m_graph->setAxisX(&m_feed.axis(0));
     m_graph->setAxisY(&m_feed.axis(1));
     m_graph->setAxisZ(&m_feed.axis(2));

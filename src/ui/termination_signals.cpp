@@ -1,5 +1,6 @@
 #include "ui/termination_signals.h"
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 
 #include <array>
@@ -65,8 +66,10 @@ void TerminationSignals::drain()
     std::array<char, 64> bytes{};
     while (::read(g_pipe[0], bytes.data(), bytes.size()) > 0) {
     }
+    m_requested = true;
     if (m_onTermination)
         m_onTermination();
+    QCoreApplication::exit(0);
 }
 
 } // namespace quorvel

@@ -23,6 +23,7 @@ struct WindowServices {
     std::filesystem::path dataDirectory;         // backups and logs; empty: the user's data directory
     std::optional<Language> commandLineLanguage; // over the stored language
     std::string portDevice;                      // opened instead of the COM menu's choice
+    std::filesystem::path parameterFile;         // opened once the window is up
     bool runTimer = true;                        // Timer1 drives the ticks
 };
 

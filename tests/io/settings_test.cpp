@@ -54,15 +54,19 @@ TEST(AppSettings, KeysAreWrittenLiterallyInOrder)
     settings.showMs = true;
     settings.showColours = true;
     settings.currentFileName = "/home/rider/r1.ign";
+    settings.virtualUnit = true;
     const std::string text = saveSettings(settings).serialise();
+    // The virtual unit has a section of its own: ComPort keeps the COM entry, which a program
+    // that knows no virtual unit reads as ever.
     EXPECT_EQ(text, "[BASIC]\r\nLeft=10\r\nTop=20\r\nHeight=700\r\nWidth=1000\r\nComPort=21\r\nComPortAuto=1\r\n"
                     "Language=0\r\nFile=\r\nIniDir=/home/rider/r1.ign\r\nPageControl1->ActivePageIndex=3\r\n"
                     "CheckBoxZobrMs_Uni->Checked=1\r\nCheckBoxExtMonitor->Checked=0\r\n"
                     "CheckBoxAll_PolohaA->Checked=0\r\nCheckBoxAll_PolohaB->Checked=0\r\n"
-                    "[BACKUPS]\r\nKept=200\r\n[VIEW]\r\nCheckBoxColours_Uni->Checked=1\r\n"
+                    "[BACKUPS]\r\nKept=200\r\n[PORT]\r\nVirtualUnit=1\r\n[VIEW]\r\nCheckBoxColours_Uni->Checked=1\r\n"
                     "[DATALOG]\r\nEditLogThreshold=450\r\nEditLogMinSamples=5\r\n");
     AppSettings back;
     loadSettings(IniFile::parse(text), back);
+    EXPECT_TRUE(back.virtualUnit);
     EXPECT_EQ(back.portSelection, 20);
     EXPECT_EQ(back.activePage, 3);
     EXPECT_TRUE(back.showMs);

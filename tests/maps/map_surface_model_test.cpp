@@ -1,10 +1,13 @@
 #include "maps/map_surface_model.h"
 
 #include "core/page_index.h"
+#include "core/text_format.h"
 #include "io/map_view_texts.h"
 #include "map_test_image.h"
+#include "maps/curve_model.h"
 #include "maps/live_marking.h"
 #include "model/jet_coupling.h"
+#include "model/map_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +65,25 @@ TEST_F(MapSurfaceModelTest, SeriesIsTheGridInShownUnitsOverItsHeads)
     EXPECT_TRUE(m_surface.update(m_grid).series);
     EXPECT_EQ(m_surface.zTitle(), "AxisIap");
     EXPECT_EQ(m_surface.point({9, 0}).z, iapRow(m_image, 9));
+}
+
+// "Ms" shows the stored times in place of the percentages: the views show what the grid shows.
+TEST_F(MapSurfaceModelTest, WithMsTheSurfaceAndTheCurvesShowTheStoredTimesInMs)
+{
+    show(kPageInj1A);
+    m_surface.update(m_grid);
+    show(kPageInj1A, GridLayoutMode::FullTimes);
+    EXPECT_TRUE(m_surface.update(m_grid).series) << "another unit redraws everything";
+    EXPECT_EQ(m_surface.yTitle(), "AxisInjectionMs");
+    EXPECT_DOUBLE_EQ(m_surface.point({3, 7}).y, mapCell(m_image, MapId::Jet1A, 3 * 15 + 7) * 0.001);
+    EXPECT_EQ(m_grid.msText(3, 7), formatText("%5.3f ", m_surface.point({3, 7}).y)) << "as the grid shows it";
+
+    CurveModel curves;
+    curves.chooseSlice(MapSlice{MapSlice::Kind::Row, 3});
+    curves.update(kPageInj1A, m_image, m_grid);
+    ASSERT_EQ(curves.curves().size(), 1U);
+    EXPECT_EQ(curves.curves().front().yTitle, "AxisInjectionMs");
+    EXPECT_DOUBLE_EQ(curves.curves().front().points.at(7).y, m_surface.point({3, 7}).y);
 }
 
 TEST_F(MapSurfaceModelTest, OneCellEditRedrawsThatPointOnly)

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <deque>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -19,8 +20,10 @@ namespace quorvel::test {
 // to fail on purpose.
 class FakeSerialLine final : public SerialLine {
 public:
-    // Only these devices open; without a list every device does.
+    // Only these devices open; without a list every device does. Others are missing.
     void setDevices(std::set<std::string> devices) { m_devices = std::move(devices); }
+    // This device is there but does not open, for this reason (busy, denied).
+    void refuse(const std::string& device, OpenFailure reason) { m_refusals[device] = reason; }
     void setWritesFail(bool fail) { m_writesFail = fail; }
     // The cable is pulled: the line drops and nothing opens until it is plugged in again.
     void unplug()
@@ -66,9 +69,14 @@ public:
     bool open(const std::string& deviceName) override
     {
         m_openAttempts.push_back(deviceName);
-        m_open = m_plugged && (m_devices.empty() || m_devices.contains(deviceName));
+        const auto refused = m_refusals.find(deviceName);
+        m_failure = !m_plugged || (!m_devices.empty() && !m_devices.contains(deviceName)) ? OpenFailure::Missing
+                    : refused != m_refusals.end()                                         ? refused->second
+                                                                                          : OpenFailure::None;
+        m_open = m_failure == OpenFailure::None;
         return m_open;
     }
+    OpenFailure lastOpenFailure() const override { return m_failure; }
     void close() override { m_open = false; }
     bool isOpen() const override { return m_open; }
     std::size_t bytesWaiting() override { return m_open ? m_received.size() : 0; }
@@ -92,6 +100,8 @@ public:
 
 private:
     std::set<std::string> m_devices;
+    std::map<std::string, OpenFailure> m_refusals;
+    OpenFailure m_failure = OpenFailure::None;
     bool m_plugged = true;
     bool m_writesFail = false;
     bool m_open = false;
@@ -101,10 +111,26 @@ private:
     std::vector<std::string> m_openAttempts;
 };
 
-// COM n is the device "COMn", as on Windows.
+// COM n is the device "COMn", as on Windows; or, given the paths a Linux system finds, the n-th
+// of them and none beyond.
 class FakePortNaming final : public PortNaming {
 public:
-    std::string deviceFor(int comNumber) const override { return "COM" + std::to_string(comNumber); }
+    FakePortNaming() = default;
+    explicit FakePortNaming(std::vector<std::string> paths)
+        : m_paths(std::move(paths))
+    {
+    }
+    std::string deviceFor(int comNumber) const override
+    {
+        if (m_paths.empty())
+            return "COM" + std::to_string(comNumber);
+        return comNumber >= 1 && comNumber <= static_cast<int>(m_paths.size())
+                   ? m_paths[static_cast<std::size_t>(comNumber - 1)]
+                   : std::string();
+    }
+
+private:
+    std::vector<std::string> m_paths;
 };
 
 } // namespace quorvel::test

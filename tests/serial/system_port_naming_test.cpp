@@ -1,5 +1,7 @@
 #include "serial/system_port_naming.h"
 
+#include "serial/qt_serial_line.h"
+
 #include <gtest/gtest.h>
 
 namespace quorvel {
@@ -19,6 +21,24 @@ TEST(SystemPortNaming, NumbersOutsideThePortsFoundHaveNoDevice)
     const SystemPortNaming naming;
     EXPECT_TRUE(naming.deviceFor(0).empty());
     EXPECT_TRUE(naming.deviceFor(1000).empty());
+}
+
+// Qt says "permission" both for a device another program holds and for one the user may not
+// open; whether the user may read and write the device tells which.
+TEST(QtSerialLine, OpenErrorsNameTheirReason)
+{
+    EXPECT_EQ(openFailureOf(QSerialPort::DeviceNotFoundError, true), OpenFailure::Missing);
+    EXPECT_EQ(openFailureOf(QSerialPort::PermissionError, true), OpenFailure::Busy);
+    EXPECT_EQ(openFailureOf(QSerialPort::PermissionError, false), OpenFailure::Denied);
+    EXPECT_EQ(openFailureOf(QSerialPort::OpenError, true), OpenFailure::Other);
+    EXPECT_EQ(openFailureOf(QSerialPort::NoError, true), OpenFailure::None);
+}
+
+TEST(QtSerialLine, MissingDeviceIsReportedAsMissing)
+{
+    QtSerialLine line;
+    EXPECT_FALSE(line.open("/dev/quorvel-no-such-device"));
+    EXPECT_EQ(line.lastOpenFailure(), OpenFailure::Missing);
 }
 
 } // namespace

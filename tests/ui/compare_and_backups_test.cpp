@@ -183,5 +183,55 @@ TEST_F(CompareAndBackups, CompareWithIgnitionShowsWhatProgramWouldChange)
     EXPECT_EQ(differences.front().name, "Chlazeni");
 }
 
+// The list of the unit is never an old one: Program makes the unit hold the image, so nothing is
+// left to change.
+TEST_F(CompareAndBackups, CompareWithIgnitionListIsComputedAgainAfterProgram)
+{
+    trigger("MenuRead");
+    runUntilIdle();
+    image().setByte(kChlazeni, static_cast<std::uint8_t>(image().byte(kChlazeni) + 2));
+    trigger("MenuCompareUnit");
+    ASSERT_EQ(dock().listing().differences.size(), 1U);
+    trigger("MenuProgram");
+    runUntilIdle();
+    EXPECT_TRUE(dock().listing().differences.empty());
+    EXPECT_EQ(dock().listing().source, CompareSource::Unit);
+}
+
+TEST_F(CompareAndBackups, ComparingWithTheUnitEndsTheFilesMarks)
+{
+    const std::filesystem::path file = rig.configDirectory / "reference.ign";
+    ASSERT_FALSE(saveParameterFile(file, image()).has_value());
+    image().setByte(kChlazeni, static_cast<std::uint8_t>(image().byte(kChlazeni) + 3));
+    showPage(kPageBike);
+    rig.dialogs->paths.emplace_back(file);
+    trigger("MenuCompareFile");
+    ASSERT_TRUE(isMarkedCompared(rig.control("EditChlazeni")));
+    trigger("MenuCompareUnit");
+    EXPECT_FALSE(isMarkedCompared(rig.control("EditChlazeni")));
+    EXPECT_EQ(dock().listing().source, CompareSource::Unit);
+    showPage(kPageAdvance);
+    showPage(kPageBike);
+    EXPECT_FALSE(isMarkedCompared(rig.control("EditChlazeni"))) << "the file's comparison is over";
+}
+
+TEST_F(CompareAndBackups, EndCompareIsOfferedOnlyWhileAComparisonRuns)
+{
+    auto& end = rig.control<QAction>("MenuEndCompare");
+    EXPECT_FALSE(end.isEnabled());
+    const std::filesystem::path file = rig.configDirectory / "reference.ign";
+    ASSERT_FALSE(saveParameterFile(file, image()).has_value());
+    rig.dialogs->paths.emplace_back(file);
+    trigger("MenuCompareFile");
+    EXPECT_TRUE(end.isEnabled());
+    trigger("MenuEndCompare");
+    EXPECT_FALSE(end.isEnabled());
+    trigger("MenuCompareUnit");
+    EXPECT_TRUE(end.isEnabled());
+    dock().close(); // by the dock's own button
+    rig.step();
+    EXPECT_FALSE(end.isEnabled());
+}
+
 } // namespace
 } // namespace quorvel

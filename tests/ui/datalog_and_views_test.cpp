@@ -13,12 +13,16 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDockWidget>
+#include <QItemSelectionModel>
+#include <QLabel>
 #include <QLineSeries>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -169,6 +173,94 @@ TEST_F(DatalogAndViews, ViewDocksOpenFromTheMenuAndFollowTheGrid)
     ASSERT_TRUE(model->setData(cell(4, 5), cell(4, 5).data(Qt::EditRole).toInt() + 3));
     const QPointF point = chart.line(0).at(5);
     EXPECT_EQ(static_cast<int>(point.y()), cell(4, 5).data(Qt::EditRole).toInt()) << "the curve follows the edit";
+}
+
+TEST_F(DatalogAndViews, CellOverlayFollowsAnRpmHeadEditAtOnce)
+{
+    const std::filesystem::path ride = record(150);
+    showPage(kPageInj1A);
+    rig.dialogs->paths.emplace_back(ride);
+    trigger("MenuOpenLog");
+    auto& hits = rig.control<QCheckBox>("CheckBoxLogCellHits");
+    if (!hits.isChecked())
+        hits.click();
+    const auto hints = [this] {
+        std::vector<QString> all;
+        for (int row = 0; row < 10; ++row)
+            for (int column = 0; column < 15; ++column)
+                all.push_back(cell(row, column).data(Qt::ToolTipRole).toString());
+        return all;
+    };
+    // The ride's column, moved: its head is lowered to just above the one before it.
+    int visited = -1;
+    for (int column = 1; column < 15 && visited < 0; ++column)
+        for (int row = 0; row < 10 && visited < 0; ++row)
+            visited = cell(row, column).data(Qt::ToolTipRole).toString().isEmpty() ? -1 : column;
+    ASSERT_GT(visited, 0) << "the ride visits a column past the first";
+    auto* model = rig.window->mapPages().grid().table().model();
+    const QModelIndex before = model->index(MapGridTableModel::kHeadRow, visited);
+    const QModelIndex head = model->index(MapGridTableModel::kHeadRow, visited + 1);
+    ASSERT_TRUE(model->setData(head, before.data(Qt::EditRole).toInt() + 100));
+    const std::vector<QString> afterEdit = hints();
+    showPage(kPageAdvance);
+    showPage(kPageInj1A);
+    EXPECT_EQ(afterEdit, hints()) << "the overlay shown after the edit is the one of the new axis";
+}
+
+TEST_F(DatalogAndViews, ColourLegendFollowsTheValuesOnScreen)
+{
+    showPage(kPageAdvance);
+    rig.control<QCheckBox>("CheckBoxColours_Uni").click();
+    auto& high = rig.control<QLabel>("LabelColoursHigh_Uni");
+    ASSERT_TRUE(rig.shown("LabelColoursHigh_Uni"));
+    const int highest = high.text().toInt();
+    auto* model = rig.window->mapPages().grid().table().model();
+    ASSERT_LT(highest, 60);
+    ASSERT_TRUE(model->setData(cell(9, 14), highest + 1));
+    EXPECT_EQ(high.text().toInt(), highest + 1) << "an edit past the top";
+    showPage(kPageInjB);
+    EXPECT_EQ(high.text().toInt(), rig.window->mapPages().grid().model().legend()->maximum) << "another map";
+}
+
+TEST_F(DatalogAndViews, SelectionEndsWhenTheGridShowsAnotherMap)
+{
+    showPage(kPageAdvance);
+    MapGrid& grid = rig.window->mapPages().grid();
+    grid.selection().press({2, 3});
+    grid.selection().extendTo({4, 6});
+    grid.showSelection();
+    ASSERT_TRUE(grid.selection().rect().has_value());
+    showPage(kPageInjB);
+    EXPECT_FALSE(grid.selection().rect().has_value());
+    EXPECT_TRUE(grid.table().selectionModel()->selectedIndexes().isEmpty());
+}
+
+TEST_F(DatalogAndViews, CurveOfARowOrColumnIsOfferedOnlyOnAMapOfRowsAndColumns)
+{
+    auto& row = rig.control<QAction>("MenuCurveRow");
+    auto& column = rig.control<QAction>("MenuCurveColumn");
+    showPage(kPageInjB);
+    EXPECT_TRUE(row.isEnabled());
+    EXPECT_TRUE(column.isEnabled());
+    showPage(kPageKorekce);
+    EXPECT_FALSE(row.isEnabled());
+    EXPECT_FALSE(column.isEnabled());
+    showPage(kPageAdvance);
+    auto& tps = rig.control<QCheckBox>("CheckBoxTps_Uni");
+    if (tps.isChecked())
+        tps.click();
+    EXPECT_FALSE(row.isEnabled()) << "the advance by RPM only is one row, drawn as it is";
+}
+
+TEST_F(DatalogAndViews, MsGivesTheKeysBackToTheGrid)
+{
+    QApplication::setActiveWindow(rig.window.get());
+    showPage(kPageInj1A);
+    QTableView& table = rig.window->mapPages().grid().table();
+    table.setFocus();
+    QTest::mouseClick(&rig.control("CheckBoxZobrMs_Uni"), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), &table);
 }
 
 } // namespace

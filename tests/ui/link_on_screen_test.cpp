@@ -6,7 +6,9 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -172,6 +174,42 @@ TEST_F(LinkOnScreen, MessagesOfATickOpenAfterItsWorkAndTicksGoOnInsideTheBox)
     EXPECT_EQ(rig.window->link().mode(), LinkMode::Idle);
 }
 
+// As in the program: Timer1 drives the ticks, and a box of a tick's message runs its own event
+// loop. The monitor requests go on reaching the unit while the box is open.
+TEST_F(LinkOnScreen, BoxOfATicksMessageLetsTheTimerTickOnAndRequestsReachTheUnit)
+{
+    rig.unit.setFaults([] {
+        sim::FaultPlan plan;
+        plan.version = 70;
+        return plan;
+    }());
+    rig.runTimer = true;
+    rig.start();
+    QTimer unitClock; // the unit's time passes while the event loop runs
+    QObject::connect(&unitClock, &QTimer::timeout, [&] { rig.line->advanceUnit(std::chrono::milliseconds(20)); });
+    unitClock.start(20);
+    std::size_t framesAtOpen = 0;
+    std::size_t framesAtClose = 0;
+    rig.dialogs->whileShown = [&] {
+        framesAtOpen = rig.line->writtenFrames().size();
+        QElapsedTimer waited;
+        waited.start();
+        // Three monitor requests take about a second; the box gives up after five.
+        while (rig.line->writtenFrames().size() < framesAtOpen + 3 && waited.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        framesAtClose = rig.line->writtenFrames().size();
+    };
+    rig.control<QAbstractButton>("ButtonRead").click();
+    QElapsedTimer waited;
+    waited.start();
+    while (rig.dialogs->messages.empty() && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+
+    ASSERT_EQ(rig.dialogs->messages.size(), 1U);
+    EXPECT_EQ(rig.dialogs->messages.front(), "Unmatched version of PC and Ignition programs!  PC-71, IGN-70");
+    EXPECT_GE(framesAtClose, framesAtOpen + 3) << "the ticks stood still while the box was open";
+}
+
 TEST_F(LinkOnScreen, ProgramByF9KeepsTheUnitsTuneThenSendsTheImageAndEndsWithProgramDeviceOk)
 {
     rig.start();
@@ -204,7 +242,8 @@ TEST_F(LinkOnScreen, UnopenablePortShowsComOpeningErrorOnceAndRetriesSilently)
 {
     rig.devices = {"COM1"};
     rig.start();
-    EXPECT_EQ(rig.dialogs->messages, std::vector<std::string>{"Com opening error!"});
+    ASSERT_EQ(rig.dialogs->messages.size(), 1U);
+    EXPECT_TRUE(rig.dialogs->messages.front().starts_with("Com opening error!\n\nCOM2 does not exist"));
     rig.steps(100);
     EXPECT_EQ(rig.dialogs->messages.size(), 1U);
     EXPECT_GT(rig.line->openAttempts().size(), 2U);

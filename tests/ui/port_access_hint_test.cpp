@@ -1,5 +1,5 @@
-// After "Com opening error!" the status line tells how to get access to a serial port; the
-// watchdog's silent retries and a port that opens leave it alone.
+// "Com opening error!" names the device and says why it did not open, and the status line keeps
+// that in view; the watchdog's silent retries and a port that opens leave it alone.
 #include "window_rig.h"
 
 #include <QAction>
@@ -17,30 +17,48 @@ std::string statusLine(const WindowRig& rig)
     return rig.window->statusBar()->currentMessage().toStdString();
 }
 
-struct HintCase {
-    std::optional<Language> language;
-    const char* error;
-    const char* hintStart;
+struct FailureCase {
+    OpenFailure reason;
+    Language language;
+    const char* message;
 };
 
-class PortAccessHintOnScreen : public ::testing::TestWithParam<HintCase> {};
+class PortThatDoesNotOpen : public ::testing::TestWithParam<FailureCase> {};
 
-TEST_P(PortAccessHintOnScreen, FollowsTheOpeningErrorInTheLanguageInEffect)
+TEST_P(PortThatDoesNotOpen, SaysWhichDeviceAndWhy)
 {
     WindowRig rig;
-    rig.devices = {"COM1"};
+    rig.portPaths = {"/dev/ttyUSB0", "/dev/ttyUSB1"};
     rig.start(GetParam().language);
-    EXPECT_EQ(rig.dialogs->messages, std::vector<std::string>{GetParam().error});
-    EXPECT_TRUE(statusLine(rig).starts_with(GetParam().hintStart)) << statusLine(rig);
-    EXPECT_NE(statusLine(rig).find("sudo usermod -aG dialout $USER"), std::string::npos);
+    rig.dialogs->messages.clear();
+    if (GetParam().reason != OpenFailure::Missing)
+        rig.line->refuse("/dev/ttyUSB0", GetParam().reason);
+    else
+        rig.line->setDevices({"/dev/ttyUSB1"});
+    rig.control<QAction>("MenuCom_Uni0").trigger();
+    ASSERT_EQ(rig.dialogs->messages.size(), 1U);
+    EXPECT_EQ(rig.dialogs->messages.front(), GetParam().message);
+    // Kept in view once the box is gone.
+    const std::string message = GetParam().message;
+    EXPECT_EQ(statusLine(rig), message.substr(message.find("\n\n") + 2));
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Languages, PortAccessHintOnScreen,
-    ::testing::Values(HintCase{std::nullopt, "Com opening error!", "No access to the serial port?"},
-                      HintCase{Language::German, "Falscher COM-Anschlußes!", "Kein Zugriff auf die serielle"},
-                      HintCase{Language::French, "Erreur connections PC!", "Pas d'accès au port série"},
-                      HintCase{Language::Czech, "Chyba při otevírání portu Com!", "Žádný přístup k sériovému"}));
+    Reasons, PortThatDoesNotOpen,
+    ::testing::Values(
+        FailureCase{OpenFailure::Missing, Language::English,
+                    "Com opening error!\n\n/dev/ttyUSB0 does not exist: is the adapter plugged in? Com > Virtual unit "
+                    "tries the program without a unit."},
+        FailureCase{OpenFailure::Busy, Language::English,
+                    "Com opening error!\n\n/dev/ttyUSB0 is in use by another program: close that program and choose "
+                    "the port again."},
+        FailureCase{OpenFailure::Denied, Language::English,
+                    "Com opening error!\n\nNo permission to open /dev/ttyUSB0. On Linux join the group dialout (sudo "
+                    "usermod -aG dialout $USER) and log in again."},
+        FailureCase{OpenFailure::Other, Language::English, "Com opening error!\n\n/dev/ttyUSB0 could not be opened."},
+        FailureCase{OpenFailure::Denied, Language::Czech,
+                    "Chyba při otevírání portu Com!\n\nChybí oprávnění otevřít /dev/ttyUSB0. V Linuxu se přidejte do "
+                    "skupiny dialout (sudo usermod -aG dialout $USER) a znovu se přihlaste."}));
 
 TEST(PortAccessHint, NotShownWhenThePortOpensOrTheWatchdogRetriesSilently)
 {
@@ -57,9 +75,12 @@ TEST(PortAccessHint, NotShownWhenThePortOpensOrTheWatchdogRetriesSilently)
     EXPECT_EQ(statusLine(rig), "");
 
     // The user picks a port that is not there: the message, then the hint.
+    rig.line->plugIn();
     rig.window->findChild<QAction*>("MenuCom_Uni4")->trigger();
-    EXPECT_EQ(rig.dialogs->messages, std::vector<std::string>{"Com opening error!"});
-    EXPECT_TRUE(statusLine(rig).starts_with("No access to the serial port?"));
+    const std::string missing =
+        "COM5 does not exist: is the adapter plugged in? Com > Virtual unit tries the program without a unit.";
+    EXPECT_EQ(rig.dialogs->messages, std::vector<std::string>{"Com opening error!\n\n" + missing});
+    EXPECT_EQ(statusLine(rig), missing);
 }
 
 } // namespace

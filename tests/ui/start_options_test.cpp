@@ -53,15 +53,34 @@ INSTANTIATE_TEST_SUITE_P(Lines, BadStartOptions,
                                                    "--hold-ms needs --ride sweep: only a sweep moves from cell to "
                                                    "cell"}));
 
-TEST(StartOptions, UnknownOptionsAndWordsAreIgnoredWithAWarningForTheOptions)
+TEST(StartOptions, UnknownOptionsAreIgnoredWithAWarningAndTheFirstWordIsTheFileToOpen)
 {
     std::string error;
-    const auto options = parse({"DEUTSCH", "--verbose", "--simulate", "-x", "notes.txt"}, error);
+    const auto options = parse({"DEUTSCH", "--verbose", "--simulate", "-x", "r6.ign", "ENGLISH", "second.ign"}, error);
     ASSERT_TRUE(options.has_value()) << error;
     EXPECT_EQ(options->language, Language::German);
     EXPECT_TRUE(options->simulate);
+    EXPECT_EQ(options->parameterFile, "r6.ign") << "a language word in a later place is no file";
     EXPECT_EQ(options->warnings,
-              (std::vector<std::string>{"unknown option --verbose ignored", "unknown option -x ignored"}));
+              (std::vector<std::string>{"unknown option --verbose ignored", "unknown option -x ignored",
+                                        "one file opens at a time: second.ign ignored"}));
+    EXPECT_FALSE(onlyPrints(*options));
+}
+
+TEST(StartOptions, FileAloneOrAfterTheLanguageAndOptionValuesAreNoFiles)
+{
+    std::string error;
+    EXPECT_EQ(parse({"/home/me/r6.ign"}, error)->parameterFile, "/home/me/r6.ign");
+    EXPECT_EQ(parse({"CESKY", "r6.ign"}, error)->parameterFile, "r6.ign");
+    EXPECT_TRUE(parse({"--port", "/dev/ttyUSB0", "--config-dir", "cfg"}, error)->parameterFile.empty());
+}
+
+TEST(StartOptions, VersionAndHelpOnlyPrint)
+{
+    std::string error;
+    EXPECT_TRUE(onlyPrints(*parse({"--version"}, error)));
+    EXPECT_TRUE(onlyPrints(*parse({"ENGLISH", "-h"}, error)));
+    EXPECT_EQ(versionText(), "quorvel 0.71 (unit program version 71)");
 }
 
 TEST(StartOptions, SimulateTakesTheVirtualEnginesOptions)
@@ -78,8 +97,8 @@ TEST(StartOptions, SimulateTakesTheVirtualEnginesOptions)
 TEST(StartOptions, UsageNamesEveryOption)
 {
     const std::string usage = startUsage();
-    for (const char* option :
-         {"--port", "--simulate", "--config-dir", "--help", "DEUTSCH", "--fuel-demand", "--ride", "--hold-ms"})
+    for (const char* option : {"--port", "--simulate", "--config-dir", "--help", "--version", "FILE.ign", "DEUTSCH",
+                               "--fuel-demand", "--ride", "--hold-ms"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 

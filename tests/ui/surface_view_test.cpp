@@ -78,7 +78,7 @@ TEST_F(SurfaceViewTest, SeriesIsTheMapInShownUnitsWithTitledAxes)
     EXPECT_EQ(drawn(3, 7), QVector3D(static_cast<float>(m_rig.grid.rpmHead(7)),
                                      static_cast<float>(m_rig.grid.cellValue(3, 7)), 10.0F));
     EXPECT_EQ(m_view.feed().axis(0).title(), "RPM [rpm]");
-    EXPECT_EQ(m_view.feed().axis(1).title(), "Injection [% of reference]");
+    EXPECT_EQ(m_view.feed().axis(1).title(), "Injection [%]");
     EXPECT_EQ(m_view.feed().axis(2).title(), "Throttle [%]");
 
     m_view.setLanguage(Language::German);

@@ -158,20 +158,24 @@ struct WindowRig {
         dialogs = scripted.get();
         WindowServices services;
         services.line = std::move(fakeLine);
-        services.naming = std::make_unique<FakePortNaming>();
+        services.naming = std::make_unique<FakePortNaming>(portPaths);
         services.dialogs = std::move(scripted);
         services.configDirectory = configDirectory;
         services.dataDirectory = configDirectory / "data"; // backups and logs of the test alone
         services.commandLineLanguage = language;
-        services.runTimer = false;
+        services.runTimer = runTimer;
+        services.portDevice = portDevice;
+        services.parameterFile = parameterFile;
         window = std::make_unique<TFormHlav>(std::move(services));
         return *window;
     }
 
+    // One tick, then what the event loop does after it (the messages the tick raised).
     void step()
     {
         line->advanceUnit(std::chrono::milliseconds(TFormHlav::kTickMilliseconds));
         window->tick();
+        QCoreApplication::sendPostedEvents(window.get(), QEvent::MetaCall);
     }
     void steps(int count)
     {
@@ -199,6 +203,10 @@ struct WindowRig {
 
     std::filesystem::path configDirectory;
     std::set<std::string> devices;
+    bool runTimer = false;               // Timer1 drives the ticks instead of step()
+    std::string portDevice;              // as --port gives it
+    std::vector<std::string> portPaths;  // the serial devices the system has, COM 1 first; none: "COMn"
+    std::filesystem::path parameterFile; // named on the command line
     sim::VirtualUnit unit;
     FakeSerialLine* line = nullptr;
     ScriptedDialogs* dialogs = nullptr;
