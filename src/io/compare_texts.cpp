@@ -64,6 +64,12 @@ constexpr KeyedText kTexts[] = {
     {"CompareCount", {"%d differences", "%d Unterschiede", "%d différences", "Počet rozdílů: %d"}},
     {"CompareNone", {"No differences", "Keine Unterschiede", "Aucune différence", "Žádné rozdíly"}},
     {"CompareNoPage", {"(no page)", "(keine Seite)", "(aucune page)", "(bez záložky)"}},
+    // Where a value of a map stands in the grid, counted from 1, and a byte no parameter holds.
+    {"CompareCell", {"Row %d, column %d", "Zeile %d, Spalte %d", "Ligne %d, colonne %d", "Řádek %d, sloupec %d"}},
+    {"CompareAxisPoint",
+     {"RPM of column %d", "Drehzahl der Spalte %d", "Régime de la colonne %d", "Otáčky sloupce %d"}},
+    {"ComparePressureRow", {"Pressure of row %d", "Druck der Zeile %d", "Pression de la ligne %d", "Tlak řádku %d"}},
+    {"CompareByte", {"Byte %d", "Byte %d", "Octet %d", "Bajt %d"}},
     {"CompareJumpHint",
      {"Double-click a line to go to the value", "Doppelklick auf eine Zeile springt zum Wert",
       "Double-cliquez sur une ligne pour aller à la valeur", "Dvojklikem na řádek přejdete na hodnotu"}},

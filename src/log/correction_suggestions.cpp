@@ -1,7 +1,7 @@
 #include "log/correction_suggestions.h"
 
-#include "core/monitor_channels.h"
 #include "log/cell_samples.h"
+#include "log/tuning_rules.h"
 
 #include <algorithm>
 #include <array>
@@ -27,12 +27,16 @@ bool steadyThrottle(const Datalog& log, std::size_t row, const CorrectionLimits&
     return percentPerSecond < limits.steadyThrottlePercentPerSecond;
 }
 
-// Rows whose lambda does not answer for the map: a limiter cuts fuel or spark, and the
-// starting enrichment adds fuel of its own.
-bool mapAloneDecides(const Datalog& log, const CellSample& sample)
+// Rows whose lambda does not answer for the map alone: a limiter cuts fuel or spark, a fuel
+// cut injects nothing (the sensor reads lean air), and a dosing correction other than 100 %
+// (warm-up, air, pressure, starting) puts fuel of its own beside the map's. Live tuning judges
+// its frames by the same reading.
+bool mapAloneDecides(const Datalog& log, const CellSample& sample, const ParamImage& image)
 {
-    return !sample.live.IgnLimiterOn && !sample.live.JetLimiterOn && !sample.live.RetardLimiterOn &&
-           channelSteps(log.frame(sample.row), MonitorValue::StartInjCorrection) == 0;
+    if (sample.live.IgnLimiterOn || sample.live.JetLimiterOn || sample.live.RetardLimiterOn)
+        return false;
+    const TuningFrame read = readTuningFrame(log.timesMs()[sample.row], log.frame(sample.row), image);
+    return !read.fuelCut && !read.correctionActive;
 }
 
 } // namespace
@@ -61,7 +65,7 @@ std::vector<CellCorrection> suggestCorrections(const Datalog& log, const ParamIm
     std::array<int, kMapCells> samples{};
     std::array<double, kMapCells> lambdaSums{};
     for (const CellSample& sample : cellSamples(log, image, map)) {
-        if (!mapAloneDecides(log, sample) || !steadyThrottle(log, sample.row, limits))
+        if (!mapAloneDecides(log, sample, image) || !steadyThrottle(log, sample.row, limits))
             continue;
         const auto e = static_cast<std::size_t>(sample.element);
         ++samples[e];

@@ -44,8 +44,8 @@ struct CellCorrection {
 // The cells of `map` that were visited at steady throttle at least the minimum of times and
 // read lean or rich, each with a change of the step (limited to the maximum), rounded toward
 // the present value so that no cell moves further than the limits allow. Rows under a limiter
-// (fuel or spark cut reads lean) or with the starting enrichment on are not used. Empty for a
-// map that takes no corrections.
+// (fuel or spark cut reads lean), rows without injection (a fuel cut) and rows with a dosing
+// correction other than 100 % are not used. Empty for a map that takes no corrections.
 [[nodiscard]] std::vector<CellCorrection> suggestCorrections(const Datalog& log, const ParamImage& image, MapId map,
                                                              const CorrectionLimits& limits);
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <limits>
 #include <system_error>
 #include <vector>
@@ -17,13 +18,27 @@ constexpr std::size_t kReadPiece = 1 << 20;
 constexpr std::size_t kLongestLine = 64 * 1024;
 constexpr std::size_t kFrameHexLength = 2 * kFrameSize;
 
-std::vector<std::string_view> splitFields(std::string_view line)
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr char kQuote = '"';
+
+// A field as a spreadsheet may have saved it: within double quotes, a quote in it doubled.
+std::string_view unquoted(std::string_view field)
 {
-    std::vector<std::string_view> fields;
+    if (field.size() >= 2 && field.front() == kQuote && field.back() == kQuote)
+        return field.substr(1, field.size() - 2);
+    return field;
+}
+
+std::vector<std::string> splitFields(std::string_view line)
+{
+    std::vector<std::string> fields;
     std::size_t start = 0;
     for (;;) {
         const std::size_t comma = line.find(kSeparator, start);
-        fields.push_back(line.substr(start, comma - start));
+        std::string field(unquoted(line.substr(start, comma - start)));
+        for (std::size_t quote = 0; (quote = field.find("\"\"", quote)) != std::string::npos; ++quote)
+            field.erase(quote, 1);
+        fields.push_back(std::move(field));
         if (comma == std::string_view::npos)
             return fields;
         start = comma + 1;
@@ -99,18 +114,19 @@ public:
 private:
     bool header(std::string_view text)
     {
+        // A spreadsheet that saved the log as UTF-8 may have put a byte order mark first.
+        if (text.starts_with(kUtf8Bom))
+            text.remove_prefix(kUtf8Bom.size());
         m_names = splitFields(text);
         if (m_names.size() < 2 || m_names.front() != kTimeColumn || m_names.back() != kFrameColumn) {
             m_broken = true;
             return false;
         }
-        m_header = std::string(text); // the names point into it from here on
-        m_names = splitFields(m_header);
         return true;
     }
     bool units(std::string_view text)
     {
-        const std::vector<std::string_view> units = splitFields(text);
+        const std::vector<std::string> units = splitFields(text);
         if (units.size() != m_names.size()) {
             m_broken = true;
             return false;
@@ -145,7 +161,7 @@ private:
             const bool last = field + 1 == fields;
             if (last != (comma == std::string_view::npos))
                 return false;
-            const std::string_view value = text.substr(start, comma - start);
+            const std::string_view value = unquoted(text.substr(start, comma - start));
             if (field == 0) {
                 std::uint32_t time = 0;
                 const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), time);
@@ -164,6 +180,8 @@ private:
         }
         return true;
     }
+    // An empty field is a value the row does not have; "inf" or "nan" written out is damage,
+    // as any other text that is no number.
     static bool number(std::string_view text, float& value)
     {
         if (text.empty()) {
@@ -171,15 +189,14 @@ private:
             return true;
         }
         const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-        return ec == std::errc{} && end == text.data() + text.size();
+        return ec == std::errc{} && end == text.data() + text.size() && std::isfinite(value);
     }
 
     std::uintmax_t m_fileSize;
     std::uintmax_t m_consumed = 0;
     std::size_t m_linesSeen = 0;
     bool m_broken = false;
-    std::string m_header;
-    std::vector<std::string_view> m_names;
+    std::vector<std::string> m_names;
     Datalog m_log;
     std::vector<float> m_values;
     std::uint32_t m_time = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cmath>
 
 namespace quorvel {
 namespace {
@@ -26,6 +27,21 @@ void appendInOrder(std::vector<std::size_t>& rows, ColumnExtremes extremes)
     append(rows, second);
 }
 
+// The rows of [fromMs, toMs] (begin to end) and with them their neighbours outside it.
+struct RowSpan {
+    std::size_t before;
+    std::size_t begin;
+    std::size_t end;
+    std::size_t after;
+};
+
+RowSpan rowSpan(std::span<const std::uint32_t> timesMs, std::uint32_t fromMs, std::uint32_t toMs)
+{
+    const auto begin = static_cast<std::size_t>(std::ranges::lower_bound(timesMs, fromMs) - timesMs.begin());
+    const auto end = static_cast<std::size_t>(std::ranges::upper_bound(timesMs, toMs) - timesMs.begin());
+    return {begin > 0 ? begin - 1 : begin, begin, end, end < timesMs.size() ? end + 1 : end};
+}
+
 } // namespace
 
 std::vector<std::size_t> decimateTrace(std::span<const std::uint32_t> timesMs, std::span<const float> values,
@@ -34,10 +50,7 @@ std::vector<std::size_t> decimateTrace(std::span<const std::uint32_t> timesMs, s
     assert(timesMs.size() == values.size());
     if (timesMs.empty() || toMs < fromMs)
         return {};
-    const auto begin = static_cast<std::size_t>(std::ranges::lower_bound(timesMs, fromMs) - timesMs.begin());
-    const auto end = static_cast<std::size_t>(std::ranges::upper_bound(timesMs, toMs) - timesMs.begin());
-    const std::size_t before = begin > 0 ? begin - 1 : begin;
-    const std::size_t after = end < timesMs.size() ? end + 1 : end;
+    const auto [before, begin, end, after] = rowSpan(timesMs, fromMs, toMs);
 
     std::vector<std::size_t> rows;
     const std::size_t inside = end - begin;
@@ -79,12 +92,54 @@ std::vector<std::size_t> decimateTrace(std::span<const std::uint32_t> timesMs, s
     return rows;
 }
 
+std::vector<TraceSegment> traceSegments(std::span<const std::uint32_t> timesMs, std::span<const float> values,
+                                        std::uint32_t fromMs, std::uint32_t toMs, int columns,
+                                        std::uint32_t longestGapMs)
+{
+    assert(timesMs.size() == values.size());
+    if (timesMs.empty() || toMs < fromMs)
+        return {};
+    const RowSpan span = rowSpan(timesMs, fromMs, toMs);
+    const std::size_t first = span.before;
+    const std::size_t last = span.after;
+
+    std::vector<TraceSegment> segments;
+    const auto addPiece = [&](std::size_t from, std::size_t to) {
+        if (from == to)
+            return;
+        TraceSegment rows =
+            decimateTrace(timesMs.subspan(from, to - from), values.subspan(from, to - from), fromMs, toMs, columns);
+        for (std::size_t& row : rows)
+            row += from;
+        if (!rows.empty())
+            segments.push_back(std::move(rows));
+    };
+    std::size_t pieceStart = first;
+    for (std::size_t row = first; row < last; ++row) {
+        if (!std::isfinite(values[row])) {
+            addPiece(pieceStart, row);
+            pieceStart = row + 1;
+        } else if (row > pieceStart && timesMs[row] - timesMs[row - 1] > longestGapMs) {
+            addPiece(pieceStart, row);
+            pieceStart = row;
+        }
+    }
+    addPiece(pieceStart, last);
+    return segments;
+}
+
 std::optional<TraceRange> traceRange(std::span<const float> values)
 {
-    if (values.empty())
-        return std::nullopt;
-    const auto [lowest, highest] = std::ranges::minmax(values);
-    return TraceRange{lowest, highest};
+    std::optional<TraceRange> range;
+    for (float value : values) {
+        if (!std::isfinite(value))
+            continue;
+        if (!range)
+            range = TraceRange{value, value};
+        range->lowest = std::min(range->lowest, value);
+        range->highest = std::max(range->highest, value);
+    }
+    return range;
 }
 
 } // namespace quorvel

@@ -19,6 +19,21 @@ namespace quorvel {
                                                      std::span<const float> values, std::uint32_t fromMs,
                                                      std::uint32_t toMs, int columns);
 
+// Rows further apart than this lie on both sides of a lost link: 24 ticks of 55 ms without a
+// frame are what the window shows as "No Connection".
+inline constexpr std::uint32_t kLinkLostGapMs = 24 * 55;
+
+// One piece of a trace that a line may be drawn through: its rows as decimateTrace picks them.
+using TraceSegment = std::vector<std::size_t>;
+
+// The trace of [fromMs, toMs] as decimateTrace draws it, in pieces: a piece ends where the link
+// was lost (rows more than `longestGapMs` apart) and at a row without a finite value, so no line
+// joins the two sides of either. Pieces come in time order; rows without a value are in none.
+[[nodiscard]] std::vector<TraceSegment> traceSegments(std::span<const std::uint32_t> timesMs,
+                                                      std::span<const float> values, std::uint32_t fromMs,
+                                                      std::uint32_t toMs, int columns,
+                                                      std::uint32_t longestGapMs = kLinkLostGapMs);
+
 struct TraceRange {
     float lowest = 0.0F;
     float highest = 0.0F;
@@ -26,7 +41,7 @@ struct TraceRange {
     bool operator==(const TraceRange&) const = default;
 };
 
-// The lowest and highest value of a channel; none for a channel without values.
+// The lowest and highest finite value of a channel; none for a channel without any.
 [[nodiscard]] std::optional<TraceRange> traceRange(std::span<const float> values);
 
 } // namespace quorvel

@@ -17,9 +17,14 @@ const LinkFrame& FrameReplay::frameAt(std::chrono::milliseconds unitTime)
     if (!m_start)
         m_start = unitTime;
     const auto replayTime = static_cast<std::uint64_t>((unitTime - *m_start).count()) + m_times.front();
-    const auto after = std::upper_bound(m_times.begin(), m_times.end(), replayTime,
-                                        [](std::uint64_t time, std::uint32_t row) { return time < row; });
-    return m_frames[static_cast<std::size_t>(std::max<std::ptrdiff_t>(after - m_times.begin() - 1, 0))];
+    const auto later = std::lower_bound(m_times.begin(), m_times.end(), replayTime,
+                                        [](std::uint32_t row, std::uint64_t time) { return row < time; });
+    if (later == m_times.end())
+        return m_frames.back();
+    auto nearest = static_cast<std::size_t>(later - m_times.begin());
+    if (nearest > 0 && replayTime - m_times[nearest - 1] <= *later - replayTime)
+        --nearest;
+    return m_frames[nearest];
 }
 
 } // namespace quorvel::sim

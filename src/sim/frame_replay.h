@@ -10,9 +10,11 @@
 namespace quorvel::sim {
 
 // A recorded ride for the virtual unit to answer monitor requests with: each request gets the
-// frame recorded at the present replay time, so the ride comes back in its recorded timing.
-// The replay time starts with the first request, so a program connected later still sees the
-// ride from its beginning; after the last row the last frame stays, as an engine that stopped.
+// frame recorded nearest the present replay time (the earlier of two as near), so the ride comes
+// back in its recorded timing and requests at the rate it was recorded at get each frame once,
+// however their ticks jitter against the recorded ones. The replay time starts with the first
+// request, so a program connected later still sees the ride from its beginning; after the last
+// row the last frame stays, as an engine that stopped.
 class FrameReplay {
 public:
     // `timesMs` rising, one per frame; at least one frame.

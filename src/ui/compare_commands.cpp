@@ -45,7 +45,8 @@ void CompareCommands::compareWithFile()
     m_unitListing.reset();
     m_compare.start(std::move(reference), path->filename().string());
     (void)m_compare.refresh(m_parts.image, m_parts.tables, {m_parts.memoText});
-    m_parts.dock.showListing({CompareSource::File, m_compare.fileName(), UnitCoverage::Whole, m_compare.differences()});
+    m_parts.dock.showListing({CompareSource::File, m_compare.fileName(), UnitCoverage::Whole, m_compare.differences(),
+                              NameContext::of(m_parts.image)});
     m_parts.dock.show();
     markPage(m_page);
 }
@@ -87,8 +88,11 @@ void CompareCommands::refreshUnitListing()
                                   : unit.knowsNothing()  ? UnitCoverage::None
                                                          : UnitCoverage::Part;
     CompareOptions options{m_parts.memoText, true};
-    m_parts.dock.showListing(
-        {*m_unitListing, {}, coverage, quorvel::compareWithUnit(unit, m_parts.image, m_parts.tables, options)});
+    m_parts.dock.showListing({*m_unitListing,
+                              {},
+                              coverage,
+                              quorvel::compareWithUnit(unit, m_parts.image, m_parts.tables, options),
+                              NameContext::of(m_parts.image)});
 }
 
 void CompareCommands::transferEnded()
@@ -115,8 +119,8 @@ void CompareCommands::pageFilled(int page)
     if (!m_compare.active())
         return;
     if (m_compare.refresh(m_parts.image, m_parts.tables, {m_parts.memoText}))
-        m_parts.dock.showListing(
-            {CompareSource::File, m_compare.fileName(), UnitCoverage::Whole, m_compare.differences()});
+        m_parts.dock.showListing({CompareSource::File, m_compare.fileName(), UnitCoverage::Whole,
+                                  m_compare.differences(), NameContext::of(m_parts.image)});
     markPage(page);
 }
 

@@ -127,8 +127,9 @@ void CompareDock::fillRows()
         const Difference& difference = m_listing.differences[static_cast<std::size_t>(row)];
         const QString page =
             difference.page == kNoPage || !m_pageName ? text("CompareNoPage") : m_pageName(difference.page);
-        const std::array<QString, kColumns> texts = {page, qText(difference.label()), qText(difference.a.text),
-                                                     qText(difference.b.text)};
+        const std::array<QString, kColumns> texts = {
+            page, qText(shownName(difference, m_language, m_listing.names).withUnit()), qText(difference.a.text),
+            qText(difference.b.text)};
         for (int column = 0; column < kColumns; ++column) {
             QTableWidgetItem* item = cell(texts[static_cast<std::size_t>(column)]);
             if (leadsSomewhere(difference) && item->toolTip().isEmpty())

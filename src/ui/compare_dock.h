@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/message_texts.h"
+#include "io/compare_captions.h"
 #include "model/image_compare.h"
 #include "ui/compare_source.h"
 
@@ -24,10 +25,12 @@ struct CompareListing {
     std::string fileName;                        // the reference file, for CompareSource::File
     UnitCoverage coverage = UnitCoverage::Whole; // for the unit
     std::vector<Difference> differences;         // in the order compareImages gives them
+    NameContext names;                           // of the set on screen, for the captions
 };
 
-// DockWidgetCompare: the list of the values that differ, one line per value with its page, its
-// name and both values in shown units. A double-click (or Enter) on a line hands its page and
+// DockWidgetCompare: the list of the values that differ, one line per value with its page, the
+// caption it stands under on that page in the language with its unit, and both values in shown
+// units. A double-click (or Enter) on a line hands its page and
 // control to the window, which shows them; values no page shows are listed but lead nowhere.
 class CompareDock final : public QDockWidget {
 public:

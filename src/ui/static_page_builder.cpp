@@ -1,13 +1,13 @@
 #include "ui/static_page_builder.h"
 
 #include "core/page_index.h"
+#include "io/static_page_layout.h"
 #include "model/bike_list.h"
 #include "model/field_table.h"
 #include "model/page_binding.h"
 #include "ui/field_spin_box.h"
 #include "ui/page_control.h"
 #include "ui/spin_button.h"
-#include "ui/static_page_layout.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -33,11 +33,11 @@ TEST_F(CliDiffTest, EqualSetsPrintNothingAndExitZero)
     EXPECT_EQ(nlohmann::json::parse(m_out.str()), nlohmann::json::array());
 }
 
-TEST_F(CliDiffTest, DifferencesAreOneLineEachInShownUnits)
+TEST_F(CliDiffTest, DifferencesAreOneLineEachUnderThePagesCaptionInShownUnits)
 {
     EXPECT_EQ(cli({"diff", path("a.ign"), path("b.ign")}), kExitFailed) << m_err.str();
-    EXPECT_EQ(m_out.str(), "Bike / IgnLimiter: 14000 -> 12500\n"
-                           "Corrections / KorVoda[2]: 103 -> 120\n");
+    EXPECT_EQ(m_out.str(), "Bike / Ignition Limiter [rpm]: 14000 -> 12500\n"
+                           "Corrections / Coolant, 50 °C [%]: 103 -> 120\n");
 }
 
 TEST_F(CliDiffTest, JsonIsAnArrayOfNamedDifferences)
@@ -49,10 +49,14 @@ TEST_F(CliDiffTest, JsonIsAnArrayOfNamedDifferences)
     EXPECT_EQ(list[0]["page"], 0);
     EXPECT_EQ(list[0]["pageName"], "Bike");
     EXPECT_EQ(list[0]["parameter"], "IgnLimiter");
+    EXPECT_EQ(list[0]["caption"], "Ignition Limiter [rpm]");
+    EXPECT_EQ(list[0]["unit"], "rpm");
     EXPECT_EQ(list[0]["a"], "12500");
     EXPECT_EQ(list[0]["b"], "14000");
     EXPECT_EQ(list[0]["bValue"], 14000);
     EXPECT_EQ(list[1]["label"], "KorVoda[2]");
+    EXPECT_EQ(list[1]["caption"], "Coolant, 50 °C");
+    EXPECT_EQ(list[1]["unit"], "%");
     EXPECT_EQ(list[1]["element"], 2);
 }
 
@@ -67,6 +71,21 @@ TEST_F(CliDiffTest, MapCellsNameTheirRowAndColumn)
     EXPECT_TRUE(cell->contains("column"));
     EXPECT_EQ((*cell)["label"], std::string((*cell)["parameter"]) + "[" + std::to_string(int((*cell)["row"])) + "][" +
                                     std::to_string(int((*cell)["column"])) + "]");
+}
+
+// Open loads a file over the set on screen: what B does not carry keeps A's value, as in the window.
+TEST_F(CliDiffTest, FileWithoutBikeIsComparedAsLoadedOverTheFirst)
+{
+    ASSERT_FALSE(writeFileAtomically(path("cooling.ign"), "TASKOVAR_KEY    71 \r\n\r\nCOOLING       90 \r\n"));
+    ASSERT_EQ(cli({"diff", path("a.ign"), path("cooling.ign"), "--json"}), kExitFailed) << m_err.str();
+    const auto list = nlohmann::json::parse(m_out.str());
+    ASSERT_EQ(list.size(), 1U) << list.dump(1);
+    EXPECT_EQ(list[0]["parameter"], "Chlazeni");
+    EXPECT_EQ(list[0]["aValue"], 100);
+    EXPECT_EQ(list[0]["bValue"], 90);
+
+    ASSERT_FALSE(writeFileAtomically(path("version-only.ign"), "TASKOVAR_KEY    71 \r\n"));
+    EXPECT_EQ(cli({"diff", path("a.ign"), path("version-only.ign")}), kExitOk) << m_out.str();
 }
 
 TEST_F(CliDiffTest, BadFilesAndBadUsageExitTwo)

@@ -123,6 +123,30 @@ TEST_F(CliLinkTest, ReadWhoseVerifyFailsStillSavesWhatWasRead)
     EXPECT_FALSE(fs::exists(path("other.ign"))) << "nothing of the parameters was read";
 }
 
+// A unit fresh from the workshop holds a set this program writes: what is read verifies.
+TEST_F(CliLinkTest, FreshUnitReadThenVerifiedAgainstTheSameFileAgrees)
+{
+    test::PtyUnit unit;
+    ASSERT_EQ(cli({"read", "--port", unit.devicePath(), "-o", path("fresh.ign")}), kExitOk) << m_err.str();
+    EXPECT_EQ(cli({"verify", "--port", unit.devicePath(), path("fresh.ign")}), kExitOk) << m_err.str();
+    EXPECT_EQ(cli({"verify", "--port", unit.devicePath(), path("b11.ign")}), kExitOk)
+        << "the unit holds the defaults of bike 11: " << m_err.str();
+}
+
+TEST_F(CliLinkTest, ReadWhoseRawCopyCannotBeWrittenStillSavesTheTune)
+{
+    fs::create_directories(path("tune.raw.ign")); // a folder where the raw copy should go
+    test::PtyUnit unit;
+    EXPECT_EQ(cli({"read", "--port", unit.devicePath(), "-o", path("tune.ign")}), kExitBadInput);
+    EXPECT_NE(m_err.str().find("Open file error!"), std::string::npos) << m_err.str();
+    EXPECT_NE(m_err.str().find("tune.ign"), std::string::npos) << m_err.str();
+    ParamImage saved;
+    InjectionTables tables;
+    ASSERT_EQ(loadParameterFile(path("tune.ign"), saved, tables), LoadResult::Loaded);
+    unit.stop();
+    EXPECT_TRUE(std::ranges::equal(saved.block(10), unit.unit().memory().block(10)));
+}
+
 TEST_F(CliLinkTest, MissingDeviceFailsWithTheOpeningError)
 {
     EXPECT_EQ(cli({"verify", "--port", path("no-such-device"), path("b11.ign")}), kExitFailed);

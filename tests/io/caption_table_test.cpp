@@ -32,8 +32,8 @@ TEST(CaptionTable, NoControlHasTwoTextsOfOneKindAndNoPageTwoTabCaptions)
         EXPECT_TRUE(items.emplace(row.group, row.item).second) << row.group << " " << row.item;
 }
 
-// Only the French gaps of the N2O page and German's last gear item are empty on purpose; every
-// other text exists in all four languages.
+// Only the French gaps of the N2O page are empty on purpose; every other text exists in all four
+// languages.
 TEST(CaptionTable, EveryTextHasFourLanguagesExceptTheKnownGaps)
 {
     const std::set<std::pair<std::string_view, Language>> emptyOnPurpose{
@@ -52,10 +52,8 @@ TEST(CaptionTable, EveryTextHasFourLanguagesExceptTheKnownGaps)
             EXPECT_FALSE(textIn(row.texts, language).empty()) << row.page;
     }
     for (const RadioItemRow& row : CaptionTable::radioItems()) {
-        const bool germanGap = row.group == "RadioGroupGearSystem" && row.item == 2;
         for (Language language : kAllLanguages)
-            EXPECT_EQ(textIn(row.texts, language).empty(), germanGap && language == Language::German)
-                << row.group << " " << row.item;
+            EXPECT_FALSE(textIn(row.texts, language).empty()) << row.group << " " << row.item;
     }
 }
 
@@ -108,7 +106,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "Compare set parametrs  with parametrs of ignition"},
         LookupCase{"MenuCom", CaptionKind::Hint, Language::Czech, "Nastavení čísla serivého portu (Com) "},
         LookupCase{"MenuZnovu", CaptionKind::MenuCaption, Language::German, "Wieder"},
-        LookupCase{"RadioGroupGearSystem", CaptionKind::Caption, Language::German, "Freilaufregulation"}));
+        LookupCase{"RadioGroupGearSystem", CaptionKind::Caption, Language::German, "Gangerkennung"},
+        LookupCase{"LabelPocetGear", CaptionKind::Caption, Language::German, "Anzahl der Gänge"},
+        LookupCase{"LabelGearKorJet", CaptionKind::Caption, Language::Czech, "Vstřik [%]"}));
 
 TEST(CaptionTable, UnknownControlsAndKindsHaveNoText)
 {
@@ -126,15 +126,16 @@ TEST(CaptionTable, PageTabsNameTheMapPagesInEachLanguage)
     EXPECT_EQ(CaptionTable::pageTab(kPageGas, Language::French), "N2O");
 }
 
-TEST(CaptionTable, GermanGearSystemItemsAreABlankAndAnEmptyText)
+TEST(CaptionTable, GermanGearSystemItemsAreAllGerman)
 {
     const std::vector<std::string_view> german = CaptionTable::itemsOf("RadioGroupGearSystem", Language::German);
     ASSERT_EQ(german.size(), 4u);
     EXPECT_EQ(german[0], "Spannung");
-    EXPECT_EQ(german[1], " ");
-    EXPECT_EQ(german[2], "");
+    EXPECT_EQ(german[1], "Verhältnis Drehz./Geschw.");
+    EXPECT_EQ(german[2], "Automatik (Drehz./Geschw.)");
     EXPECT_EQ(german[3], "Keine ");
     EXPECT_EQ(CaptionTable::itemsOf("RadioGroupGearSystem", Language::English)[1], "Ration Rpm Speed");
+    EXPECT_EQ(CaptionTable::itemsOf("RadioGroupSpeedMode", Language::German).size(), 2U);
 }
 
 // Every menu and item the menu bar builds has a caption in every language, from the table or fixed.

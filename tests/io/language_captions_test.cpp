@@ -102,13 +102,14 @@ TEST(SplitHint, SplitsAtTheFirstBarOnly)
     EXPECT_EQ(splitHint(ControlKey{"X"}, ""), (HintText{ControlKey{"X"}, "", ""}));
 }
 
-TEST(ApplyLanguageCaptions, GermanGearSystemItemsStayBlankAndEmpty)
+TEST(ApplyLanguageCaptions, GermanGearSystemItemsAreGerman)
 {
     const LanguageCaptions german = applyLanguageCaptions(Language::German, CaptionContext{});
     const auto gear =
         std::ranges::find(german.radioItems, std::string_view("RadioGroupGearSystem"), &RadioGroupItems::group);
     ASSERT_NE(gear, german.radioItems.end());
-    EXPECT_EQ(gear->items, (std::vector<std::string>{"Spannung", " ", "", "Keine "}));
+    EXPECT_EQ(gear->items, (std::vector<std::string>{"Spannung", "Verhältnis Drehz./Geschw.",
+                                                     "Automatik (Drehz./Geschw.)", "Keine "}));
 }
 
 TEST(ApplyLanguageCaptions, EachRadioGroupComesOnceWithAllItsItems)
@@ -118,7 +119,7 @@ TEST(ApplyLanguageCaptions, EachRadioGroupComesOnceWithAllItsItems)
     for (const RadioGroupItems& group : czech.radioItems)
         EXPECT_TRUE(groups.insert(group.group).second) << group.group;
     EXPECT_EQ(groups, (std::set<std::string_view>{"RadioGroupPolohaA", "RadioGroupPolohaB", "RadioGroupIdleMode",
-                                                  "RadioGroupGearSystem"}));
+                                                  "RadioGroupGearSystem", "RadioGroupSpeedMode"}));
 }
 
 TEST(ApplyLanguageCaptions, OnlyTheCurrentLanguageIsChecked)

@@ -15,7 +15,7 @@ constexpr int kCell = element(4, 2); // 3000 rpm, 20 % throttle
 
 LiveFrame cruise(int lambda, int throttleTenths = 200)
 {
-    return LiveFrame().rpm(3000).throttleTenths(throttleTenths).lambda(lambda);
+    return test::tuningFrame().throttleTenths(throttleTenths).lambda(lambda);
 }
 
 // `rows` rows 330 ms apart; the first has no row before it, so it is never steady.
@@ -102,13 +102,20 @@ TEST_F(CorrectionSuggestionsTest, ChangeNeverExceedsTheLimitAndRoundsTowardThePr
 TEST_F(CorrectionSuggestionsTest, RowsTheMapDidNotDecideAreLeftOut)
 {
     EXPECT_TRUE(suggest(steadyRide(21, cruise(100).ignitionLimiter())).empty());
-    EXPECT_TRUE(suggest(steadyRide(21, cruise(200).word(106, 150))).empty()); // starting enrichment
+    EXPECT_TRUE(suggest(steadyRide(21, cruise(200).injection1A(0))).empty()); // fuel cut: reads lean
     EXPECT_TRUE(suggest(steadyRide(21, cruise(450))).empty());                // at the threshold
+    // Every dosing correction, either way off 100 %: warm-up, air, pressure, start.
+    for (int offset : {100, 102, 104, 106}) {
+        for (int tenths : {1050, 999, 0}) {
+            EXPECT_TRUE(suggest(steadyRide(21, cruise(200).word(offset, tenths))).empty())
+                << "correction at word " << offset << " of " << tenths;
+        }
+    }
 }
 
 TEST_F(CorrectionSuggestionsTest, OnlyMapsOfInjectionTimesTakeCorrections)
 {
-    const auto ride = steadyRide(21, LiveFrame().rpm(3000).throttleTenths(200).iapKpa(71).jetShare(50).lambda(200));
+    const auto ride = steadyRide(21, cruise(200).iapKpa(71).jetShare(50));
     for (MapId map : {MapId::Jet1A, MapId::Jet2A, MapId::Jet3A, MapId::Jet4A, MapId::Iap})
         EXPECT_EQ(suggest(ride, map).size(), 1U) << MapTable::of(map).name;
     for (MapId map : {MapId::Advance, MapId::JetB, MapId::ServoIn, MapId::ServoEx})
@@ -119,7 +126,7 @@ TEST_F(CorrectionSuggestionsTest, ApplyingWritesOnlyCellsNobodyChangedSince)
 {
     test::LogBuilder ride;
     ride.rows(0, 21, 330, cruise(200));
-    ride.rows(7000, 21, 330, LiveFrame().rpm(8000).throttleTenths(1000).lambda(800));
+    ride.rows(7000, 21, 330, cruise(800, 1000).rpm(8000));
     const auto corrections = suggest(ride);
     ASSERT_EQ(corrections.size(), 2U);
     setMapCell(m_image, MapId::Jet1A, element(9, 7), 2500); // edited while the preview was open

@@ -145,6 +145,9 @@ TEST_F(DatalogReaderTest, DamagedRowsAreSkippedAndTheOthersKept)
         {"a field missing", row.substr(row.find(',') + 1)},
         {"a field too many", row + ",1"},
         {"not a number", std::string(row).replace(row.find(',') + 1, 1, "x")},
+        {"infinite", std::string(row).replace(row.find(',') + 1, 1, "inf")},
+        {"not a number spelt out", std::string(row).replace(row.find(',') + 1, 1, "nan")},
+        {"too large for a value", std::string(row).replace(row.find(',') + 1, 1, "1e999")},
         {"checksum", badChecksum},
         {"hex digit", badHex},
         {"time goes back", timeBack},
@@ -158,6 +161,40 @@ TEST_F(DatalogReaderTest, DamagedRowsAreSkippedAndTheOthersKept)
         EXPECT_EQ(read.log->rowCount(), 2U) << what;
         EXPECT_EQ(read.log->skippedRows(), 1U) << what;
         EXPECT_EQ(read.log->timesMs()[1], 110U) << what;
+    }
+}
+
+// Saved again by a spreadsheet: a byte order mark first, names, units and text in quotes.
+TEST_F(DatalogReaderTest, LogResavedByASpreadsheetOpensAsWritten)
+{
+    const std::string whole = fileText(writeLog("whole.csv", 3));
+    const auto quoteFields = [](const std::string& line) {
+        std::string quoted = "\"";
+        for (char c : line)
+            quoted += c == ',' ? std::string("\",\"") : std::string(1, c);
+        return quoted + "\"";
+    };
+    std::vector<std::string> lines;
+    std::istringstream in(whole);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    ASSERT_EQ(lines.size(), 5U);
+    const std::string lastFrame = lines[4].substr(lines[4].rfind(',') + 1);
+    const std::string variants[] = {
+        "\xEF\xBB\xBF" + whole,
+        "\xEF\xBB\xBF" + quoteFields(lines[0]) + "\r\n" + quoteFields(lines[1]) + "\r\n" + lines[2] + "\r\n" +
+            quoteFields(lines[3]) + "\r\n" + lines[4].substr(0, lines[4].rfind(',') + 1) + "\"" + lastFrame + "\"\r\n",
+        quoteFields(lines[0]) + "\n" + lines[1] + "\n" + lines[2] + "\n" + lines[3] + "\n" + lines[4] + "\n",
+    };
+    for (const std::string& text : variants) {
+        writeText(file("resaved.csv"), text);
+        const DatalogRead read = readDatalog(file("resaved.csv"));
+        ASSERT_TRUE(read.log) << text.substr(0, 60);
+        EXPECT_EQ(read.log->rowCount(), 3U);
+        EXPECT_EQ(read.log->skippedRows(), 0U);
+        EXPECT_TRUE(read.log->columnIndex("rpm").has_value());
+        EXPECT_EQ(read.log->columns()[*read.log->columnIndex("supply")].unit, "V");
+        EXPECT_TRUE(std::ranges::equal(read.log->frame(2), rideFrame(2)));
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace quorvel {
@@ -96,11 +97,73 @@ TEST(TraceDecimation, NothingToDrawGivesNoRows)
     EXPECT_TRUE(decimateTrace({}, {}, 0, 1'000, 50).empty());
 }
 
-TEST(TraceDecimation, RangeIsTheLowestAndHighestValue)
+TEST(TraceDecimation, RangeIsTheLowestAndHighestFiniteValue)
 {
+    constexpr float kNan = std::numeric_limits<float>::quiet_NaN();
+    constexpr float kInfinity = std::numeric_limits<float>::infinity();
     const std::vector<float> values = {2.0F, -1.5F, 7.0F};
     EXPECT_EQ(traceRange(values), (TraceRange{-1.5F, 7.0F}));
     EXPECT_FALSE(traceRange({}));
+    // A value a row does not have, first or later, and one out of every range.
+    const std::vector<float> gappy = {kNan, 2.0F, kInfinity, -1.5F, -kInfinity, kNan, 7.0F};
+    EXPECT_EQ(traceRange(gappy), (TraceRange{-1.5F, 7.0F}));
+    const std::vector<float> none = {kNan, kNan};
+    EXPECT_FALSE(traceRange(none));
+}
+
+// Rows 330 ms apart as a ride logs them, with the link lost for two seconds after row 4.
+struct Ride {
+    std::vector<std::uint32_t> times = {0, 330, 660, 990, 1320, 3320, 3650, 3980};
+    std::vector<float> values = {1, 2, 3, 4, 5, 6, 7, 8};
+};
+
+TEST(TraceSegments, NoLineJoinsTheTwoSidesOfALostLink)
+{
+    const Ride ride;
+    struct View {
+        std::uint32_t fromMs;
+        std::uint32_t toMs;
+        std::vector<std::size_t> before; // the piece up to the gap
+        std::vector<std::size_t> after;
+    };
+    // The whole ride; and rows 2 to 6, whose neighbours outside are rows 1 and 7.
+    for (const View& view :
+         {View{0, 3980, rowRange(0, 4), rowRange(5, 7)}, View{660, 3650, rowRange(1, 4), rowRange(5, 7)}}) {
+        const auto segments = traceSegments(ride.times, ride.values, view.fromMs, view.toMs, 100);
+        ASSERT_EQ(segments.size(), 2U) << view.fromMs;
+        EXPECT_EQ(segments[0], view.before) << view.fromMs;
+        EXPECT_EQ(segments[1], view.after) << view.fromMs;
+    }
+
+    // Rows one tick short of the silence that counts as a lost link stay joined.
+    Ride slow = ride;
+    slow.times = {0, 330, 660, 990, 1320, 1320 + kLinkLostGapMs, 1650 + kLinkLostGapMs, 1980 + kLinkLostGapMs};
+    EXPECT_EQ(traceSegments(slow.times, slow.values, 0, 4000, 100).size(), 1U);
+}
+
+TEST(TraceSegments, RowsWithoutAValueBreakTheLineAndAreLeftOut)
+{
+    Ride ride;
+    ride.times = {0, 330, 660, 990, 1320, 1650, 1980, 2310};
+    ride.values[2] = std::numeric_limits<float>::quiet_NaN();
+    ride.values[7] = std::numeric_limits<float>::infinity();
+    const auto segments = traceSegments(ride.times, ride.values, 0, 2310, 100);
+    ASSERT_EQ(segments.size(), 2U);
+    EXPECT_EQ(segments[0], rowRange(0, 1));
+    EXPECT_EQ(segments[1], rowRange(3, 6));
+}
+
+// A long log zoomed out: each piece still keeps at most two rows per pixel column.
+TEST(TraceSegments, PiecesOfALongLogAreDecimatedEach)
+{
+    Trace wide = wave(10'000);
+    for (std::size_t row = 6'000; row < wide.times.size(); ++row)
+        wide.times[row] += 5'000; // the link lost after row 5999
+    const auto pieces = traceSegments(wide.times, wide.values, 0, wide.times.back(), 50);
+    ASSERT_EQ(pieces.size(), 2U);
+    EXPECT_EQ(pieces[0].back(), 5'999U);
+    EXPECT_EQ(pieces[1].front(), 6'000U);
+    EXPECT_LE(pieces[0].size() + pieces[1].size(), 2U * 50 + 8);
 }
 
 } // namespace

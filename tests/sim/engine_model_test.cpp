@@ -1,7 +1,7 @@
 #include "sim/engine_model.h"
 
+#include "even_axes_memory.h"
 #include "model/injection_tables.h"
-#include "sim/factory_memory.h"
 #include "sim/virtual_unit.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +26,7 @@ int word(const LinkFrame& frame, int at)
 // One cylinder on Inj. 1A and the tacho/lambda line on lambda: what the sensor sees is that map.
 ParamImage lambdaMemory()
 {
-    ParamImage memory = factoryMemory();
+    ParamImage memory = test::evenAxesMemory();
     memory.setByte(406, 1);
     memory.setByte(177, 1);
     return memory;

@@ -1,5 +1,5 @@
+#include "even_axes_memory.h"
 #include "sim/engine_options.h"
-#include "sim/factory_memory.h"
 #include "sim/rider.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@ using namespace std::chrono_literals;
 
 std::span<const std::uint8_t, 15> factoryHeads()
 {
-    static const ParamImage memory = factoryMemory(); // Inj. 1A at 1000, 2000 .. 15000 rpm
+    static const ParamImage memory = test::evenAxesMemory(); // Inj. 1A at 1000, 2000 .. 15000 rpm
     return memory.bytes().subspan<530, 15>();
 }
 

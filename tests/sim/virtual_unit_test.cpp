@@ -1,5 +1,6 @@
 #include "core/link_frame.h"
 #include "core/sanitise.h"
+#include "model/bike_defaults.h"
 #include "sim/factory_memory.h"
 #include "sim/virtual_unit.h"
 
@@ -250,7 +251,7 @@ TEST(VirtualUnitFaults, BrownOutIgnoresRequestsForItsTimeThenAnswersWithMemoryIn
     EXPECT_EQ(unit.memory().byte(2850), pc.byte(2850));
 }
 
-TEST(VirtualUnitReplay, RequestsGetTheRecordedFrameOfTheReplayTimeFromTheFirstRequestOn)
+TEST(VirtualUnitReplay, RequestsGetTheRecordedFrameNearestTheReplayTimeFromTheFirstRequestOn)
 {
     std::vector<LinkFrame> frames(3);
     for (std::size_t i = 0; i < frames.size(); ++i) {
@@ -262,27 +263,41 @@ TEST(VirtualUnitReplay, RequestsGetTheRecordedFrameOfTheReplayTimeFromTheFirstRe
     unit.advance(5s); // the ride starts with the first request, not with the unit
     unit.replayRide(FrameReplay({1000, 1330, 1660}, frames));
     std::vector<int> rpmBytes;
-    for (std::chrono::milliseconds wait : {0ms, 329ms, 1ms, 329ms, 1ms, 5000ms}) {
+    // Replay times 1000, 1165 (as near to both rows: the earlier), 1166, 1496, then long after.
+    for (std::chrono::milliseconds wait : {0ms, 165ms, 1ms, 330ms, 5000ms}) {
         unit.advance(wait);
         rpmBytes.push_back(asFrame(sendRequest(unit, buildMonitorRequest()))[48]);
     }
-    EXPECT_EQ(rpmBytes, (std::vector<int>{10, 10, 11, 11, 12, 12}));
+    EXPECT_EQ(rpmBytes, (std::vector<int>{10, 10, 11, 12, 12}));
     // The rest of the unit still answers from its memory.
     EXPECT_EQ(asFrame(sendRequest(unit, buildBlockFrame(ParamImage{}, 0x41, LinkMode::Read)))[0], 0xC1);
 }
 
-TEST(VirtualUnitMemory, FactoryMemoryIsAlreadySanitised)
+TEST(VirtualUnitMemory, FactoryMemoryIsTheProgramsOwnSetOfBike11)
 {
     ParamImage image = factoryMemory();
     const ParamImage before = image;
     OutsideSettings settings;
     (void)sanitiseImage(image, settings);
-    EXPECT_TRUE(std::ranges::equal(before.bytes(), image.bytes()));
+    EXPECT_TRUE(std::ranges::equal(before.bytes(), image.bytes())) << "already sanitised";
+
+    ParamImage defaults;
+    InjectionTables tables;
+    defaults.setByte(150, 11);
+    applyDefaults(defaults, tables, DefaultsRun{});
+    (void)sanitiseImage(defaults, settings);
+    EXPECT_TRUE(std::ranges::equal(image.bytes().subspan(kBlockSize), defaults.bytes().subspan(kBlockSize)));
+    // The bike's derived fields are there: no limiter of 0 rpm, no engine of 0 cylinders.
+    EXPECT_EQ(image.byte(406), 4);
+    EXPECT_GT(image.byte(179), 0);
 }
 
 TEST(EngineModelLive, MonitorValuesComeFromTheUnitsMapsAndWarmUp)
 {
     VirtualUnit unit;
+    ParamImage twin = factoryMemory();
+    twin.setByte(406, 2);
+    unit.loadMemory(twin);
     unit.advance(9s); // full throttle part of the cycle
     const LinkFrame hot = asFrame(sendRequest(unit, buildMonitorRequest()));
     EXPECT_EQ((hot[138] | (hot[139] << 8)), 1000);

@@ -27,6 +27,8 @@ namespace quorvel {
 namespace {
 
 constexpr int kChlazeni = 185;
+constexpr int kIgnLimiter = 179;
+constexpr int kKorVoda = 230;
 constexpr int kInjBCells = 2000;
 
 class CompareAndBackups : public ::testing::Test {
@@ -181,6 +183,25 @@ TEST_F(CompareAndBackups, CompareWithIgnitionShowsWhatProgramWouldChange)
     const auto& differences = dock().listing().differences;
     ASSERT_EQ(differences.size(), 1U);
     EXPECT_EQ(differences.front().name, "Chlazeni");
+}
+
+// The list reads as the pages do: the caption the value stands under, in the language, with its unit.
+TEST_F(CompareAndBackups, ListNamesValuesByTheirCaptionsInTheLanguage)
+{
+    trigger("MenuRead");
+    runUntilIdle();
+    trigger("MenuGerman");
+    image().setByte(kIgnLimiter, static_cast<std::uint8_t>(image().byte(kIgnLimiter) - 5));
+    image().setByte(kKorVoda + 2, static_cast<std::uint8_t>(image().byte(kKorVoda + 2) + 5));
+    trigger("MenuCompareUnit");
+    const QTableWidget& table = dock().table();
+    ASSERT_EQ(table.rowCount(), 2);
+    EXPECT_EQ(table.item(0, 0)->text(), rig.control<PageControl>("PageControl1").tabText(kPageBike));
+    EXPECT_EQ(table.item(0, 1)->text().toStdString(), "Zündungsbegrenzer [rpm]");
+    EXPECT_EQ(table.item(1, 1)->text().toStdString(), "Kühlflüssigkeit, 50 °C [%]");
+
+    trigger("MenuEnglish");
+    EXPECT_EQ(table.item(0, 1)->text().toStdString(), "Ignition Limiter [rpm]");
 }
 
 // The list of the unit is never an old one: Program makes the unit hold the image, so nothing is

@@ -73,17 +73,19 @@ TEST_F(CompareDockTest, ListsEveryDifferenceByPageAndParameterInShownUnits)
 {
     EXPECT_EQ(m_dock.objectName(), "DockWidgetCompare");
     EXPECT_EQ(m_dock.windowTitle(), "Differences");
-    m_dock.showListing({CompareSource::File, m_compare.fileName(), UnitCoverage::Whole, m_compare.differences()});
+    m_dock.showListing({CompareSource::File, m_compare.fileName(), UnitCoverage::Whole, m_compare.differences(), {}});
     const std::vector<Difference>& differences = m_compare.differences();
     ASSERT_EQ(m_dock.table().rowCount(), static_cast<int>(differences.size()));
     for (int row = 0; row < m_dock.table().rowCount(); ++row) {
         const Difference& d = differences[static_cast<std::size_t>(row)];
         EXPECT_EQ(cellText(row, 0), QString("page %1").arg(d.page));
-        EXPECT_EQ(cellText(row, 1).toStdString(), d.label());
         EXPECT_EQ(cellText(row, 2).toStdString(), d.a.text);
         EXPECT_EQ(cellText(row, 3).toStdString(), d.b.text);
     }
-    const int coolant = rowOf("KorVoda[1]");
+    // Named as their pages show them, with their units, never by internal names.
+    EXPECT_GE(rowOf("Row 2, column 2 [%]"), 0);
+    EXPECT_GE(rowOf("RPM of column 15 [rpm]"), 0);
+    const int coolant = rowOf("Coolant, 20 °C [%]");
     ASSERT_GE(coolant, 0);
     EXPECT_EQ(cellText(coolant, 2), QString::number(m_image.byte(231) + 7));
     EXPECT_EQ(header(2), "File");
@@ -92,6 +94,7 @@ TEST_F(CompareDockTest, ListsEveryDifferenceByPageAndParameterInShownUnits)
     EXPECT_EQ(m_dock.summary(), "3 differences");
 
     m_dock.setLanguage(Language::Czech);
+    EXPECT_EQ(cellText(coolant, 1), QString::fromUtf8("Teplota vody, 20 °C [%]"));
     EXPECT_EQ(header(2), "Soubor");
     EXPECT_EQ(m_dock.summary(), QString::fromUtf8("Počet rozdílů: 3"));
     EXPECT_EQ(m_dock.windowTitle(), QString::fromUtf8("Rozdíly"));
@@ -101,11 +104,11 @@ TEST_F(CompareDockTest, DoubleClickReportsThePageAndControlOfTheLine)
 {
     std::vector<Difference> differences = m_compare.differences();
     differences.push_back({DifferenceKind::OtherByte, kNoPage, {}, -1, 2800, {1, "1"}, {2, "2"}, {}});
-    m_dock.showListing({CompareSource::File, "old.ign", UnitCoverage::Whole, differences});
+    m_dock.showListing({CompareSource::File, "old.ign", UnitCoverage::Whole, differences, {}});
     ASSERT_EQ(m_dock.table().rowCount(), 4);
 
-    doubleClick(rowOf("KorVoda[1]"));
-    doubleClick(rowOf("JET_1A[1][1]"));
+    doubleClick(rowOf("Coolant, 20 °C [%]"));
+    doubleClick(rowOf("Row 2, column 2 [%]"));
     ASSERT_EQ(m_jumps.size(), 2U);
     EXPECT_EQ(m_jumps[0].page, kPageKorekce);
     EXPECT_EQ(m_jumps[0].control, "EditKorVoda1");
@@ -120,16 +123,16 @@ TEST_F(CompareDockTest, DoubleClickReportsThePageAndControlOfTheLine)
 
 TEST_F(CompareDockTest, UnitComparisonSaysHowMuchOfTheUnitWasSeen)
 {
-    m_dock.showListing({CompareSource::Unit, {}, UnitCoverage::Part, m_compare.differences()});
+    m_dock.showListing({CompareSource::Unit, {}, UnitCoverage::Part, m_compare.differences(), {}});
     EXPECT_EQ(header(2), "Ignition");
     EXPECT_EQ(m_dock.heading(), "Parameters that Program will change in the ignition");
     EXPECT_EQ(m_dock.summary(), "3 differences Only the blocks seen in this connection are compared.");
 
-    m_dock.showListing({CompareSource::Verify, {}, UnitCoverage::None, {}});
+    m_dock.showListing({CompareSource::Verify, {}, UnitCoverage::None, {}, {}});
     EXPECT_EQ(m_dock.heading(), "Parameters that differ in the ignition");
     EXPECT_EQ(m_dock.summary(), "The ignition was not read or verified in this connection.");
 
-    m_dock.showListing({CompareSource::Verify, {}, UnitCoverage::Whole, {}});
+    m_dock.showListing({CompareSource::Verify, {}, UnitCoverage::Whole, {}, {}});
     EXPECT_EQ(m_dock.summary(), "No differences");
 
     m_dock.clear();

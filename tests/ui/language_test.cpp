@@ -10,8 +10,10 @@
 #include <QAction>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -95,16 +97,46 @@ TEST_F(WindowLanguage, ChokeBikeCaptionsFollowTheBikeAndGoBack)
     EXPECT_EQ(rig.text("LabelMonPilotLight"), "Gear Shift Light - ---");
 }
 
-TEST_F(WindowLanguage, GermanGearSystemItemsAreSetAsListedEmptyOnesIncluded)
+// Every word of the Gear page in the window, each group, label, item and learn button.
+std::vector<std::pair<const QObject*, QString>> gearPageTexts(const WindowRig& rig)
+{
+    std::vector<std::pair<const QObject*, QString>> texts;
+    const QWidget& page = rig.control("TabSheet_Gear");
+    for (const QGroupBox* box : page.findChildren<QGroupBox*>())
+        texts.emplace_back(box, box->title());
+    for (const QLabel* label : page.findChildren<QLabel*>())
+        texts.emplace_back(label, label->text());
+    for (const QAbstractButton* button : page.findChildren<QAbstractButton*>())
+        texts.emplace_back(button, button->text());
+    return texts;
+}
+
+TEST_F(WindowLanguage, GermanGearPageSpeaksGermanThroughout)
 {
     rig.start();
     const QList<QRadioButton*> items = rig.control("RadioGroupGearSystem").findChildren<QRadioButton*>();
     ASSERT_EQ(items.size(), 4);
+    trigger("MenuEnglish");
+    const auto english = gearPageTexts(rig);
     trigger("MenuGerman");
     std::vector<std::string> shown;
     for (const QRadioButton* item : items)
         shown.push_back(item->text().toStdString());
-    EXPECT_EQ(shown, (std::vector<std::string>{"Spannung", " ", "", "Keine "}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"Spannung", "Verhältnis Drehz./Geschw.", "Automatik (Drehz./Geschw.)",
+                                               "Keine "}));
+    EXPECT_EQ(rig.control<QGroupBox>("RadioGroupGearSystem").title().toStdString(), "Gangerkennung");
+
+    // What is the same in both languages: numbers, units, live values and "Band [0.1%]".
+    const QRegularExpression word("[A-Za-z]{3,}");
+    const auto german = gearPageTexts(rig);
+    ASSERT_EQ(german.size(), english.size());
+    for (std::size_t i = 0; i < english.size(); ++i) {
+        const QString& before = english[i].second;
+        if (!before.contains(word) || before == "Band [0.1%]" || english[i].first->objectName().startsWith("LabelMon"))
+            continue;
+        EXPECT_NE(german[i].second, before) << english[i].first->objectName().toStdString() << " stays English";
+        EXPECT_FALSE(german[i].second.trimmed().isEmpty()) << english[i].first->objectName().toStdString();
+    }
 }
 
 TEST_F(WindowLanguage, LowerCaseWordOnTheCommandLineKeepsTheStoredLanguage)

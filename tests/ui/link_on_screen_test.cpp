@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -21,6 +22,9 @@ namespace quorvel {
 namespace {
 
 using test::WindowRig;
+
+constexpr int kStartLimiterOffset = 178;
+constexpr int kCoolingOffset = 185;
 
 QColor background(const QWidget& widget)
 {
@@ -230,12 +234,33 @@ TEST_F(LinkOnScreen, ProgramByF9KeepsTheUnitsTuneThenSendsTheImageAndEndsWithPro
 
 TEST_F(LinkOnScreen, VerifyAgainstADifferentUnitEndsRedWithVerifyError)
 {
+    ParamImage other = rig.unit.memory();
+    other.setByte(kCoolingOffset, static_cast<std::uint8_t>(other.byte(kCoolingOffset) + 1));
+    rig.unit.loadMemory(other);
     rig.start();
     rig.window->findChild<QAction*>("MenuVerify")->trigger();
     const auto sequence = statusSequence();
     ASSERT_FALSE(sequence.empty());
     EXPECT_EQ(sequence.front(), "Verify:");
     EXPECT_EQ(sequence.back(), "Verify error!");
+}
+
+// A unit fresh from the workshop holds what this program sets for a new bike 11, as the window
+// does at start: read and verified it agrees, and the Bike page shows what the unit holds.
+TEST_F(LinkOnScreen, FreshUnitVerifiesAgainstTheStartingSetAndReadsBackTheSameLimiters)
+{
+    rig.start();
+    rig.control<QTabWidget>("PageControl1").setCurrentIndex(kPageBike);
+    rig.window->findChild<QAction*>("MenuVerify")->trigger();
+    EXPECT_EQ(statusSequence().back(), "Verify: OK");
+    rig.control<QAbstractButton>("ButtonRead").click();
+    EXPECT_EQ(statusSequence().back(), "Verify: OK");
+    // Each limiter shows the unit's own value, none the spin box's lowest in place of a 0.
+    const char* limiters[] = {"EditStartLimiter", "EditIgnLimiter", "EditJetLimiter", "EditRetardLimiterRpm"};
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(rig.control<QSpinBox>(limiters[k]).value(), 100 * rig.unit.memory().byte(kStartLimiterOffset + k))
+            << limiters[k];
+    }
 }
 
 TEST_F(LinkOnScreen, UnopenablePortShowsComOpeningErrorOnceAndRetriesSilently)

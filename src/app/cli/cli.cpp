@@ -185,16 +185,26 @@ int commandTransfer(const Context& c, Transfer transfer)
         hooks.afterRead = [&received](const UnitCopy& unit) { received = unit.rawBytes(); };
         const TransferOutcome read = runTransfer(transfer, *device, image, c.err, hooks);
         // What the unit sent is kept even when its verify pass fails: then it is all there is.
+        bool rawKept = true;
         if (received) {
-            if (const auto error = keepRawImage(*out, *received))
-                return c.message(kTextOpenFileError, *error);
+            if (const auto error = keepRawImage(*out, *received)) {
+                (void)c.message(kTextOpenFileError, *error);
+                rawKept = false;
+            }
         }
         if (!read.readWhole)
             return kExitFailed;
-        // What was read is the user's tune: kept even when the verify pass then failed.
+        // What was read is the user's tune: kept even when the verify pass failed or the raw
+        // copy beside it could not be written.
         if (const int saved = save(c, *out, image); saved != kExitOk)
             return saved;
-        return read.agreed ? kExitOk : kExitFailed;
+        if (!read.agreed)
+            return kExitFailed;
+        if (!rawKept) {
+            c.err << "quorvel-cli: the parameters were saved in " << *out << ", the unit's raw bytes were not\n";
+            return kExitBadInput;
+        }
+        return kExitOk;
     }
     if (!device || words.size() != 2)
         return c.usageError(words[0] + " needs --port DEV FILE.ign");

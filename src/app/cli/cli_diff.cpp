@@ -4,6 +4,7 @@
 #include "app/cli/command_support.h"
 #include "core/page_index.h"
 #include "io/code_page.h"
+#include "io/compare_captions.h"
 #include "io/reference_file.h"
 #include "model/image_compare.h"
 
@@ -44,7 +45,7 @@ std::string_view kindName(DifferenceKind kind)
     return {};
 }
 
-nlohmann::ordered_json asJson(const Difference& d)
+nlohmann::ordered_json asJson(const Difference& d, const ShownName& shown)
 {
     nlohmann::ordered_json entry;
     entry["page"] = d.page;
@@ -52,6 +53,8 @@ nlohmann::ordered_json asJson(const Difference& d)
     entry["kind"] = kindName(d.kind);
     entry["parameter"] = d.name;
     entry["label"] = d.label();
+    entry["caption"] = shown.caption;
+    entry["unit"] = shown.unit;
     if (d.kind == DifferenceKind::MapCell) {
         entry["row"] = d.row();
         entry["column"] = d.column();
@@ -81,10 +84,14 @@ int runDiff(const Arguments& args, std::ostream& out, std::ostream& err)
         err << "quorvel-cli: diff needs A.ign B.ign\n\n" << usage();
         return kExitBadInput;
     }
+    // B is loaded over A as the window's Open loads a file over the set on screen: what B does
+    // not carry keeps A's value rather than counting as a difference.
+    const ParamImage blank;
     std::array<ParamImage, 2> images;
     for (std::size_t i = 0; i < images.size(); ++i) {
         const std::string& path = words[i + 1];
-        if (const std::optional<int> failed = loadFailure(loadReferenceFile(path, ParamImage{}, images[i]), path, err))
+        const ParamImage& under = i == 0 ? blank : images[0];
+        if (const std::optional<int> failed = loadFailure(loadReferenceFile(path, under, images[i]), path, err))
             return *failed;
     }
     const InjectionTables first = referencesOf(images[0]);
@@ -93,15 +100,18 @@ int runDiff(const Arguments& args, std::ostream& out, std::ostream& err)
     options.memoText = [](std::string_view memo) { return codePageToUtf8(memo, CodePage::Western1252); };
     const std::vector<Difference> differences = compareImages({images[0], first}, {images[1], second}, options);
 
+    // Named as the window names them: the caption on the page and the unit, here in English.
+    const NameContext names = NameContext::of(images[1]);
     if (args.flag("--json")) {
         nlohmann::ordered_json list = nlohmann::ordered_json::array();
         for (const Difference& d : differences)
-            list.push_back(asJson(d));
+            list.push_back(asJson(d, shownName(d, Language::English, names)));
         out << list.dump(2) << '\n';
     } else {
-        for (const Difference& d : differences)
-            out << pageName(d.page) << " / " << d.label() << ": " << shownText(d, d.a) << " -> " << shownText(d, d.b)
-                << '\n';
+        for (const Difference& d : differences) {
+            out << pageName(d.page) << " / " << shownName(d, Language::English, names).withUnit() << ": "
+                << shownText(d, d.a) << " -> " << shownText(d, d.b) << '\n';
+        }
     }
     return differences.empty() ? kExitOk : kExitFailed;
 }

@@ -4,11 +4,14 @@
 #include "log/trace_decimation.h"
 
 #include <QChart>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QList>
 #include <QPointF>
 #include <QValueAxis>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -65,17 +68,33 @@ void LogTraces::setTimeTitle(const QString& title)
 
 void LogTraces::clearChannels()
 {
-    for (QLineSeries* line : m_series) {
-        m_chart.removeSeries(line);
-        delete line;
+    for (const std::vector<QLineSeries*>& pieces : m_pieces) {
+        for (QLineSeries* line : pieces) {
+            m_chart.removeSeries(line);
+            delete line;
+        }
     }
     for (QValueAxis* axis : m_axes) {
         m_chart.removeAxis(axis);
         delete axis;
     }
     m_series.clear();
+    m_pieces.clear();
     m_axes.clear();
     m_columns.clear();
+}
+
+QLineSeries* LogTraces::addPiece(std::size_t index)
+{
+    auto* line = new QLineSeries(&m_chart);
+    line->setColor(m_series[index]->color());
+    m_chart.addSeries(line);
+    line->attachAxis(m_time);
+    line->attachAxis(m_axes[index]);
+    for (QLegendMarker* marker : m_chart.legend()->markers(line))
+        marker->setVisible(false);
+    m_pieces[index].push_back(line);
+    return line;
 }
 
 void LogTraces::setChannels(std::span<const Channel> channels)
@@ -105,6 +124,7 @@ void LogTraces::setChannels(std::span<const Channel> channels)
         line->attachAxis(axis);
         m_columns.push_back(channel.column);
         m_series.push_back(line);
+        m_pieces.push_back({line});
         m_axes.push_back(axis);
     }
 }
@@ -126,12 +146,17 @@ void LogTraces::show(const TimeWindow& window, int columns)
     m_time->setRange((window.fromMs() - start) / 1000.0 - widening, (window.toMs() - start) / 1000.0 + widening);
     for (std::size_t i = 0; i < m_series.size(); ++i) {
         const std::span<const float> values = m_log->values(m_columns[i]);
-        const std::vector<std::size_t> rows = decimateTrace(times, values, from, to, columns);
-        QList<QPointF> points;
-        points.reserve(static_cast<qsizetype>(rows.size()));
-        for (std::size_t row : rows)
-            points.append(QPointF((times[row] - start) / 1000.0, values[row]));
-        m_series[i]->replace(points);
+        const std::vector<TraceSegment> segments = traceSegments(times, values, from, to, columns);
+        for (std::size_t s = 0; s < std::max(segments.size(), m_pieces[i].size()); ++s) {
+            QLineSeries* line = s < m_pieces[i].size() ? m_pieces[i][s] : addPiece(i);
+            QList<QPointF> points;
+            if (s < segments.size()) {
+                points.reserve(static_cast<qsizetype>(segments[s].size()));
+                for (std::size_t row : segments[s])
+                    points.append(QPointF((times[row] - start) / 1000.0, values[row]));
+            }
+            line->replace(points);
+        }
     }
 }
 

@@ -20,7 +20,9 @@ namespace quorvel {
 // of its own (coloured like its line, left and right in turn) over the channel's whole range,
 // so zooming and panning move along time only; a time axis in seconds from the log's start.
 // Each line gets at most two points per pixel column of the plot (lowest and highest), handed
-// over in one piece, so an hour of fast logging redraws as quickly as a minute.
+// over in one piece, so an hour of fast logging redraws as quickly as a minute. A line is drawn
+// in pieces that end where the link was lost and at rows without a value, each piece a series of
+// its own in the channel's colour; only the first of a channel is named in the legend.
 class LogTraces {
 public:
     struct Channel {
@@ -40,17 +42,23 @@ public:
     void show(const TimeWindow& window, int columns);
 
     [[nodiscard]] static QColor colourOf(std::size_t column);
+    // The first piece of each charted channel, the one the legend names.
     [[nodiscard]] std::span<QLineSeries* const> series() const { return m_series; }
+    // Every piece of the line of charted channel `index`; pieces beyond those in view are empty.
+    [[nodiscard]] std::span<QLineSeries* const> pieces(std::size_t index) const { return m_pieces[index]; }
 
 private:
     void clearChannels();
+    // A further piece for channel `index`, on its axes and in its colour, left out of the legend.
+    QLineSeries* addPiece(std::size_t index);
 
     QChart& m_chart;
     QValueAxis* m_time;
     const Datalog* m_log = nullptr;
     std::vector<std::size_t> m_columns;
-    std::vector<QLineSeries*> m_series; // owned by the chart
-    std::vector<QValueAxis*> m_axes;    // owned by the chart
+    std::vector<QLineSeries*> m_series;              // owned by the chart
+    std::vector<std::vector<QLineSeries*>> m_pieces; // owned by the chart; the first is m_series'
+    std::vector<QValueAxis*> m_axes;                 // owned by the chart
 };
 
 } // namespace quorvel

@@ -242,6 +242,34 @@ TEST_F(LogViewerTest, LongLogIsHandedToTheChartAtMostTwoPointsPerPixelColumn)
     EXPECT_NEAR(lambda.points().back().x(), (kRows - 1) * 0.055, 1e-6) << "the line reaches the end of the log";
 }
 
+TEST_F(LogViewerTest, LineBreaksWhereTheLinkWasLostAndNothingIsDrawnAcrossTheGap)
+{
+    // Three seconds without a frame after row 59: the cable was pulled and plugged in again.
+    DatalogWriter writer;
+    ASSERT_EQ(writer.open(file("lost.csv")), std::nullopt);
+    for (int i = 0; i < 120; ++i) {
+        const auto time = static_cast<std::uint32_t>(55 * i + (i >= 60 ? 3000 : 0));
+        writer.record(time, test::rideRow(i).sealed(), {2, 4, 2});
+    }
+    ASSERT_EQ(writer.close(), std::nullopt);
+    ASSERT_TRUE(viewer.open(file("lost.csv")));
+
+    for (std::size_t channel = 0; channel < viewer.traces().series().size(); ++channel) {
+        std::vector<const QLineSeries*> drawn;
+        for (const QLineSeries* piece : viewer.traces().pieces(channel)) {
+            if (piece->count() > 0)
+                drawn.push_back(piece);
+        }
+        ASSERT_EQ(drawn.size(), 2U) << "channel " << channel;
+        EXPECT_EQ(drawn[0]->count(), 60);
+        EXPECT_EQ(drawn[1]->count(), 60);
+        EXPECT_NEAR(drawn[0]->points().back().x(), 59 * 0.055, 1e-6);
+        EXPECT_NEAR(drawn[1]->points().front().x(), 60 * 0.055 + 3.0, 1e-6);
+        EXPECT_EQ(drawn[1]->color(), drawn[0]->color());
+    }
+    EXPECT_EQ(viewer.traces().series()[0]->name(), "Engine speed [rpm]");
+}
+
 TEST_F(LogViewerTest, TickedChannelsAreChartedAndKeptForTheNextLog)
 {
     openRide();

@@ -24,8 +24,8 @@ constexpr int kRichCell = element(5, 4); // 5000 rpm, 30 % throttle
 test::LogBuilder steadyRide()
 {
     test::LogBuilder ride;
-    ride.rows(0, 21, 330, test::LiveFrame().rpm(3000).throttleTenths(200).lambda(200));
-    ride.rows(10'000, 31, 330, test::LiveFrame().rpm(5000).throttleTenths(300).lambda(700));
+    ride.rows(0, 21, 330, test::tuningFrame().lambda(200));
+    ride.rows(10'000, 31, 330, test::tuningFrame().rpm(5000).throttleTenths(300).lambda(700));
     return ride;
 }
 

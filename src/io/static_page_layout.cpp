@@ -1,4 +1,4 @@
-#include "ui/static_page_layout.h"
+#include "io/static_page_layout.h"
 
 #include "core/page_index.h"
 
@@ -176,9 +176,9 @@ constexpr auto kPlacements = std::to_array<PlacementSpec>({
     {"UpDownGearAutoRpm", "GroupBoxMonAutoGear", "Min Rpm"},
     {"UpDownGearAutoTps", "GroupBoxMonAutoGear", "Min TPS [%]"},
     {"UpDownGearAutoBand", "GroupBoxMonAutoGear", "Band [0.1%]"},
-    {"UpDownPomerRpmSpeed", "GroupBoxRpmSpeedProGear", "Ratio"},
-    {"UpDownGearKorAdv", "GroupBoxGearKor", "Advance [°]"},
-    {"UpDownGearKorJet", "GroupBoxGearKor", "Injection [%]"},
+    {"UpDownPomerRpmSpeed", "GroupBoxRpmSpeedProGear", "Ratio", "LabelGearRatio"},
+    {"UpDownGearKorAdv", "GroupBoxGearKor", "Advance [°]", "LabelGearKorAdv"},
+    {"UpDownGearKorJet", "GroupBoxGearKor", "Injection [%]", "LabelGearKorJet"},
 
     {"UpDownLadeniLambda", "GroupBoxLadeni", "Lambda"},
     {"UpDownLadeniHyster", "GroupBoxLadeni", "Hyster"},
