@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -112,6 +113,8 @@ int main(int argc, char** argv)
         const int code = QApplication::exec();
         window.reset();
         return code;
+    } catch (const std::bad_alloc&) {
+        return endAfterFault(window.get(), language, kOutOfMemory);
     } catch (const std::exception& fault) {
         return endAfterFault(window.get(), language, fault.what());
     } catch (...) {

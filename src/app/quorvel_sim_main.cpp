@@ -1,6 +1,7 @@
 #include "app/sim_demand.h"
 #include "app/sim_options.h"
 #include "app/sim_replay.h"
+#include "io/fault_message.h"
 #include "sim/pty_bridge.h"
 #include "sim/virtual_unit.h"
 
@@ -8,6 +9,7 @@
 #include <csignal>
 #include <cstdio>
 #include <iostream>
+#include <new>
 
 namespace {
 
@@ -18,9 +20,7 @@ void requestStop(int)
     g_stop = true;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int serve(int argc, char** argv)
 {
     using namespace quorvel::sim;
 
@@ -70,4 +70,17 @@ int main(int argc, char** argv)
               << "; open it with: quorvel --port " << bridge.devicePath() << "\nPress Ctrl+C to stop.\n";
     bridge.run(g_stop);
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // A replayed ride too large for the memory ends with a word instead of an abort.
+    try {
+        return serve(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "quorvel-sim: " << quorvel::kOutOfMemory << '\n';
+        return 1;
+    }
 }

@@ -1,6 +1,7 @@
 #include "app/sim_demand.h"
 
 #include "io/atomic_file.h"
+#include "io/file_reading.h"
 #include "io/map_csv.h"
 #include "maps/image_only_host.h"
 #include "model/injection_tables.h"
@@ -38,12 +39,13 @@ bool configureEngine(VirtualUnit& unit, const EngineOptions& options, std::strin
     unit.setRide(options.ride);
     if (options.fuelDemandPath.empty())
         return true;
-    const auto csv = readWholeFile(options.fuelDemandPath);
-    if (!csv) {
-        error = "cannot read " + options.fuelDemandPath;
+    // A map export: held to the bound of map texts.
+    const FileRead csv = readFileWithin(options.fuelDemandPath, kMapTextLimit);
+    if (!csv.bytes) {
+        error = csv.reason;
         return false;
     }
-    auto demand = readFuelDemand(*csv, unit.memory(), error);
+    auto demand = readFuelDemand(*csv.bytes, unit.memory(), error);
     if (!demand) {
         error = options.fuelDemandPath + ": " + error;
         return false;

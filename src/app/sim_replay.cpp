@@ -9,7 +9,7 @@ std::optional<FrameReplay> loadReplay(const std::filesystem::path& log, std::str
     DatalogRead read = readDatalog(log);
     switch (read.problem) {
     case DatalogProblem::CannotOpen:
-        error = "cannot open " + read.detail;
+        error = read.detail;
         return std::nullopt;
     case DatalogProblem::NotADatalog:
         error = read.detail + " is no datalog";

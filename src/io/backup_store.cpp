@@ -2,11 +2,13 @@
 
 #include "core/sanitise.h"
 #include "io/atomic_file.h"
+#include "io/file_reading.h"
 #include "io/raw_image_file.h"
 #include "model/image_compare.h"
 #include "model/memo_text.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -79,6 +81,15 @@ std::optional<NameParts> parseBackupName(const std::string& name)
     return parts;
 }
 
+// The order line stands first in a backup: a few dozen bytes tell it.
+std::uint32_t orderOf(const fs::path& backup)
+{
+    InputFile file(backup, kParameterFileLimit);
+    std::array<char, 64> head{};
+    const auto got = file.read(head);
+    return got ? readBackupOrder(std::string_view(head.data(), *got)).value_or(0) : 0;
+}
+
 std::optional<fs::path> fromEnvironment(const char* variable)
 {
     const char* value = std::getenv(variable);
@@ -137,16 +148,17 @@ BackupWrite BackupStore::write(std::span<const std::uint8_t, kImageSize> raw, Ba
         return {m_directory, "cannot create the folder " + m_directory.string() + (ec ? ": " + ec.message() : "")};
 
     const int bike = raw[kBikeOffset];
-    fs::path path;
-    for (int sequence = 1;; ++sequence) {
-        path = m_directory / backupName(time, bike, reason, sequence);
-        if (!fs::exists(path, ec))
-            break;
-    }
-    if (auto error = writeFileAtomically(path, writeRawImageFile(raw)))
-        return {path, std::move(error)};
-    prune(path);
-    return {path, std::nullopt};
+    std::uint32_t newest = 0;
+    for (const Named& backup : backups())
+        newest = std::max(newest, backup.order);
+    // Two programs writing at the same moment may give the same order; both are newest then.
+    NewFile written = writeNewFileAtomically(
+        m_directory, [&](int sequence) { return backupName(time, bike, reason, sequence); },
+        backupOrderLine(newest + 1) + writeRawImageFile(raw));
+    if (written.error)
+        return {written.path, std::move(written.error)};
+    prune(written.path);
+    return {written.path, std::nullopt};
 }
 
 std::vector<BackupStore::Named> BackupStore::backups() const
@@ -158,11 +170,11 @@ std::vector<BackupStore::Named> BackupStore::backups() const
             continue;
         if (const auto parts = parseBackupName(it->path().filename().string())) {
             found.push_back(
-                {it->path(), parts->time, parts->bike, parts->reason, parts->sequence, it->last_write_time(ec)});
+                {it->path(), parts->time, parts->bike, parts->reason, parts->sequence, orderOf(it->path())});
         }
     }
     std::ranges::sort(found, [](const Named& a, const Named& b) {
-        return std::tie(a.time, a.written, a.sequence, a.path) < std::tie(b.time, b.written, b.sequence, b.path);
+        return std::tie(a.order, a.time, a.sequence, a.path) < std::tie(b.order, b.time, b.sequence, b.path);
     });
     return found;
 }
@@ -174,7 +186,7 @@ void BackupStore::prune(const std::filesystem::path& keep) const
     for (const Named& backup : all) {
         if (excess <= 0)
             break;
-        // A clock set back makes the new backup look oldest; it is still the one to keep.
+        // Should another program have written at the same moment, the new one stays all the same.
         if (backup.path == keep)
             continue;
         std::error_code ignored;
@@ -204,7 +216,7 @@ std::vector<BackupEntry> BackupStore::list(const ParamImage& image, const Inject
     return entries;
 }
 
-LoadResult restoreBackup(const BackupEntry& backup, ParamImage& image, InjectionTables& tables)
+FileLoad restoreBackup(const BackupEntry& backup, ParamImage& image, InjectionTables& tables)
 {
     return loadParameterFile(backup.path, image, tables);
 }

@@ -51,8 +51,12 @@ struct BackupWrite {
 // The backups folder: every Read keeps what the unit sent and every Program what the unit held
 // before, each as a file "2026-12-09_14-03-22_bike11_read.ign" (date, time, bike code, reason)
 // that opens like any parameter file and gives the unit's bytes back exactly
-// (raw_image_file.h). The folder keeps the newest `kept` backups; files of other names in it
-// are never touched.
+// (raw_image_file.h). A name is never taken twice: a backup of the same second, from this
+// program or another one sharing the folder, gets the next number. The folder keeps the newest
+// `kept` backups, newest by the order in which the folder received them (each backup carries
+// its place in it), not by the time in their names, which a clock set back would turn around;
+// backups from before that order count as older than all others. Files of other names in the
+// folder are never touched.
 class BackupStore {
 public:
     static constexpr int kDefaultKept = 200;
@@ -78,10 +82,10 @@ private:
         BackupTime time;
         int bike = 0;
         BackupReason reason = BackupReason::Read;
-        int sequence = 0;                        // 1 for the first backup of a name, then 2, 3 ... within one second
-        std::filesystem::file_time_type written; // orders backups of one second
+        int sequence = 0;        // 1 for the first backup of a name, then 2, 3 ... within one second
+        std::uint32_t order = 0; // its place in the order the folder received them; 0 before that
     };
-    [[nodiscard]] std::vector<Named> backups() const; // oldest first
+    [[nodiscard]] std::vector<Named> backups() const; // oldest first, by order
     void prune(const std::filesystem::path& keep) const;
 
     std::filesystem::path m_directory;
@@ -89,7 +93,8 @@ private:
 };
 
 // Opens a backup as a parameter set, the way Open does: the image then holds blocks 1..19 as
-// the unit held them. The window goes on as after Open (afterChange).
-[[nodiscard]] LoadResult restoreBackup(const BackupEntry& backup, ParamImage& image, InjectionTables& tables);
+// the unit held them. The window goes on as after Open (afterChange). A backup that is gone
+// since the list was made tells why in the result.
+[[nodiscard]] FileLoad restoreBackup(const BackupEntry& backup, ParamImage& image, InjectionTables& tables);
 
 } // namespace quorvel

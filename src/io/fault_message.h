@@ -16,6 +16,10 @@ struct Rescue {
     std::optional<std::string> error;
 };
 
+// The description of a fault that is memory running out (std::bad_alloc): every program says
+// so in these words on the command line, and the window in the language's own.
+inline constexpr std::string_view kOutOfMemory = "out of memory";
+
 // What the user is told when a fault the program did not foresee (an exception) stopped an
 // action: its description, and where the parameters on screen were saved or why they could not
 // be; without a rescue (no window yet) that the program ends. In the given language.

@@ -3,6 +3,7 @@
 // The platform's part of an atomic save: where the save really lands, the temporary file beside
 // it and the step that puts that file in the target's place.
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -28,7 +29,13 @@ struct SaveTarget {
 };
 
 // The target behind `requested`, or why nothing may be written there: anything that exists and
-// is not a regular file is refused without being opened.
+// is not a regular file is refused without being opened, and so is what the shell would not
+// write. A file whose owner took away its write permission is not replaced, though the folder
+// would allow it; root passes every permission check, so for root the owner's write bit
+// decides. In a folder that everyone may write and whose sticky bit is set (/tmp), a link is
+// followed and a file replaced only when it belongs to the saving user or to the folder's
+// owner, as the kernel's protection of such folders (protected_symlinks, protected_regular)
+// has it; links elsewhere are followed as before.
 [[nodiscard]] std::variant<SaveTarget, std::string> resolve(const std::filesystem::path& requested);
 
 // Creates `temp` (never an existing file), writes `content` and makes it durable. On failure the
@@ -40,6 +47,18 @@ struct SaveTarget {
 // was and the temp file is gone, unless the temp file holds the only copy left of the contents.
 [[nodiscard]] std::optional<std::string> replaceWithTemporary(const std::filesystem::path& temp,
                                                               const SaveTarget& target);
+
+enum class Placement : std::uint8_t { Placed, NameTaken };
+
+// Gives the complete temp file the name `target` in one step, only when nothing has that name
+// (a dangling link counts as taken). On success the temp name is gone; on NameTaken or a
+// failure the temp file is left for the caller.
+[[nodiscard]] std::variant<Placement, std::string> placeWithoutReplacing(const std::filesystem::path& temp,
+                                                                         const std::filesystem::path& target);
+
+// Whether the saving user owns the file itself (not a link's target). Only such temp files are
+// cleared away: another user's in a shared folder are none of this program's business.
+[[nodiscard]] bool ownedBySavingUser(const std::filesystem::path& path);
 
 // A path as UTF-8 text for a message, whatever the platform's own encoding of it.
 [[nodiscard]] inline std::string displayPath(const std::filesystem::path& path)

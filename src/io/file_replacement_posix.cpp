@@ -81,6 +81,27 @@ std::optional<std::string> fill(Descriptor& fd, const std::filesystem::path& tem
     return std::nullopt;
 }
 
+// A link or file in a folder that everyone may write and whose sticky bit is set is used only
+// by its owner or when the folder's owner owns it: another user may have planted it there.
+std::optional<std::string> sharedFolderRefusal(const std::filesystem::path& entry, const struct stat& info)
+{
+    const std::filesystem::path parent = entry.has_parent_path() ? entry.parent_path() : ".";
+    struct stat folder {};
+    if (::stat(parent.c_str(), &folder) != 0)
+        return std::nullopt; // creating the temp file beside it reports what is wrong
+    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+    if (!shared || info.st_uid == ::geteuid() || info.st_uid == folder.st_uid)
+        return std::nullopt;
+    return failure(S_ISLNK(info.st_mode) ? "cannot follow" : "cannot replace", entry, EACCES);
+}
+
+bool writeProtected(const std::filesystem::path& file, const struct stat& info)
+{
+    if (::geteuid() == 0)
+        return (info.st_mode & S_IWUSR) == 0;
+    return ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0 && (errno == EACCES || errno == EPERM);
+}
+
 } // namespace
 
 std::variant<SaveTarget, std::string> resolve(const std::filesystem::path& requested)
@@ -93,10 +114,15 @@ std::variant<SaveTarget, std::string> resolve(const std::filesystem::path& reque
                 return SaveTarget{current, false};
             return failure("cannot examine", current, errno);
         }
-        if (S_ISREG(info.st_mode))
-            return SaveTarget{current, true, info.st_mode & 0777, info.st_uid, info.st_gid};
-        if (!S_ISLNK(info.st_mode))
+        if (!S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode))
             return displayPath(current) + " is not a regular file";
+        if (auto refusal = sharedFolderRefusal(current, info))
+            return std::move(*refusal);
+        if (S_ISREG(info.st_mode)) {
+            if (writeProtected(current, info))
+                return failure("cannot write", current, EACCES);
+            return SaveTarget{current, true, info.st_mode & 0777, info.st_uid, info.st_gid};
+        }
         if (hops == kMaxLinkHops)
             return failure("cannot follow", requested, ELOOP);
         std::error_code error;
@@ -121,6 +147,42 @@ std::optional<std::string> writeTemporary(const std::filesystem::path& temp, con
     if (error)
         ::unlink(temp.c_str());
     return error;
+}
+
+std::variant<Placement, std::string> placeWithoutReplacing(const std::filesystem::path& temp,
+                                                           const std::filesystem::path& target)
+{
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+        return Placement::Placed;
+    if (errno == EEXIST)
+        return Placement::NameTaken;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+        return failure("cannot create", target, errno);
+#endif
+    // Where rename cannot refuse to replace, a hard link takes the name just as exclusively.
+    if (::link(temp.c_str(), target.c_str()) == 0) {
+        ::unlink(temp.c_str());
+        return Placement::Placed;
+    }
+    if (errno == EEXIST)
+        return Placement::NameTaken;
+    if (errno != EPERM && errno != ENOTSUP && errno != ENOSYS)
+        return failure("cannot create", target, errno);
+    // A file system with neither (some network and FUSE ones): the name is looked at first, as
+    // it always was; only there can two writers at the very same moment still meet.
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) == 0)
+        return Placement::NameTaken;
+    if (::rename(temp.c_str(), target.c_str()) == 0)
+        return Placement::Placed;
+    return failure("cannot create", target, errno);
+}
+
+bool ownedBySavingUser(const std::filesystem::path& path)
+{
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && info.st_uid == ::geteuid();
 }
 
 std::optional<std::string> replaceWithTemporary(const std::filesystem::path& temp, const SaveTarget& target)

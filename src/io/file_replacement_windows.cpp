@@ -134,6 +134,9 @@ std::variant<SaveTarget, std::string> resolve(const std::filesystem::path& reque
     }
     if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0)
         return displayPath(target) + " is not a regular file";
+    // A file marked read-only is not replaced, as the command prompt does not overwrite it.
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        return failure("cannot write", target, ERROR_ACCESS_DENIED);
     return SaveTarget{target, true};
 }
 
@@ -151,6 +154,24 @@ std::optional<std::string> writeTemporary(const std::filesystem::path& temp, con
         ::DeleteFileW(temp.c_str());
     }
     return error;
+}
+
+std::variant<Placement, std::string> placeWithoutReplacing(const std::filesystem::path& temp,
+                                                           const std::filesystem::path& target)
+{
+    // Without MOVEFILE_REPLACE_EXISTING the move fails when the name is taken.
+    if (::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0)
+        return Placement::Placed;
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)
+        return Placement::NameTaken;
+    return failure("cannot create", target, error);
+}
+
+bool ownedBySavingUser(const std::filesystem::path& /*path*/)
+{
+    // The user's own folders hold only the user's files; access is the ACL's matter.
+    return true;
 }
 
 std::optional<std::string> replaceWithTemporary(const std::filesystem::path& temp, const SaveTarget& target)

@@ -1,6 +1,7 @@
 #include "io/ini_file.h"
 
 #include <charconv>
+#include <unordered_map>
 
 namespace quorvel {
 namespace {
@@ -19,6 +20,10 @@ std::string_view trim(std::string_view text)
 IniFile IniFile::parse(std::string_view text)
 {
     IniFile ini;
+    // Where each section and key already stands, so that a file of many keys is read in one
+    // pass: looking each up by set() would take time growing with the square of their number.
+    std::unordered_map<std::string, std::size_t> sections;
+    std::unordered_map<std::string, std::pair<std::size_t, std::size_t>> keys; // section '\n' key
     std::string section;
     while (!text.empty()) {
         const auto end = text.find('\n');
@@ -33,7 +38,19 @@ IniFile IniFile::parse(std::string_view text)
         const auto equals = line.find('=');
         if (equals == std::string_view::npos)
             continue;
-        ini.set(section, trim(line.substr(0, equals)), std::string(trim(line.substr(equals + 1))));
+        std::string key(trim(line.substr(0, equals)));
+        std::string value(trim(line.substr(equals + 1)));
+        const auto [known, added] = keys.try_emplace(section + '\n' + key);
+        if (!added) {
+            ini.m_sections[known->second.first].entries[known->second.second].second = std::move(value);
+            continue;
+        }
+        const auto [place, newSection] = sections.try_emplace(section, ini.m_sections.size());
+        if (newSection)
+            ini.m_sections.push_back({section, {}});
+        auto& entries = ini.m_sections[place->second].entries;
+        known->second = {place->second, entries.size()};
+        entries.emplace_back(std::move(key), std::move(value));
     }
     return ini;
 }

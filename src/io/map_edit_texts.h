@@ -28,6 +28,7 @@ enum class MapEditMessage : std::uint8_t {
     NoLiveCell,
     NegativePercentage,
     EmptyText,
+    TextTooLarge,     // kB
     BadNumber,        // line, column
     EmptyField,       // line, column
     AmbiguousDecimal, // line, column

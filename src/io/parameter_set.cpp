@@ -29,13 +29,13 @@ LoadResult loadParameterText(std::string_view text, ParamImage& image, Injection
     return LoadResult::Loaded;
 }
 
-LoadResult loadParameterFile(const std::filesystem::path& path, ParamImage& image, InjectionTables& tables,
-                             bool pageOnly, int currentPage)
+FileLoad loadParameterFile(const std::filesystem::path& path, ParamImage& image, InjectionTables& tables, bool pageOnly,
+                           int currentPage)
 {
-    const auto text = readWholeFile(path);
-    if (!text)
-        return LoadResult::CannotOpen;
-    return loadParameterText(*text, image, tables, pageOnly, currentPage);
+    const FileRead read = readFileWithin(path, kParameterFileLimit);
+    if (!read.bytes)
+        return {LoadResult::CannotOpen, read.problem, read.reason};
+    return {loadParameterText(*read.bytes, image, tables, pageOnly, currentPage), ReadProblem::None, {}};
 }
 
 std::optional<std::string> saveParameterFile(const std::filesystem::path& path, ParamImage& image)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/param_image.h"
+#include "io/file_reading.h"
 #include "model/injection_tables.h"
 
 #include <filesystem>
@@ -19,8 +20,19 @@ enum class LoadResult : std::uint8_t { Loaded, CannotOpen, WrongVersion };
 // see raw_image_file.h) gives blocks 1..19 back exactly as the unit held them.
 [[nodiscard]] LoadResult loadParameterText(std::string_view text, ParamImage& image, InjectionTables& tables,
                                            bool pageOnly = false, int currentPage = 0);
-[[nodiscard]] LoadResult loadParameterFile(const std::filesystem::path& path, ParamImage& image,
-                                           InjectionTables& tables, bool pageOnly = false, int currentPage = 0);
+
+// What loading a parameter file from disk gave; when it could not be read (it is missing, not a
+// regular file, larger than a parameter file can be), why, naming the file.
+struct FileLoad {
+    LoadResult result = LoadResult::CannotOpen;
+    ReadProblem problem = ReadProblem::None;
+    std::string reason;
+
+    bool operator==(LoadResult other) const { return result == other; }
+};
+
+[[nodiscard]] FileLoad loadParameterFile(const std::filesystem::path& path, ParamImage& image, InjectionTables& tables,
+                                         bool pageOnly = false, int currentPage = 0);
 
 // Sanitises and writes the image as a parameter file; the reason when it could not be written,
 // in which case the previous file is untouched.

@@ -7,6 +7,7 @@ namespace quorvel {
 namespace {
 
 constexpr std::string_view kRawKey = "UNIT_RAW_IMAGE";
+constexpr std::string_view kOrderKey = "BACKUP_ORDER";
 constexpr std::string_view kVersionKey = "TASKOVAR_KEY";
 constexpr std::size_t kHexPerBlock = 2 * kBlockSize;
 constexpr std::size_t kDigestDigits = 16;
@@ -96,7 +97,13 @@ std::string writeRawImageFile(std::span<const std::uint8_t, kImageSize> raw, con
 std::optional<UnitCopy::RawBytes> readRawImage(std::string_view text)
 {
     TokenReader tokens(text);
-    if (tokens.nextToken() != kRawKey)
+    auto key = tokens.nextToken();
+    if (key == kOrderKey) {
+        if (!tokens.nextNumber())
+            return std::nullopt;
+        key = tokens.nextToken();
+    }
+    if (key != kRawKey)
         return std::nullopt;
     if (tokens.nextNumber() != static_cast<std::uint32_t>(kImageSize))
         return std::nullopt;
@@ -115,6 +122,22 @@ std::optional<UnitCopy::RawBytes> readRawImage(std::string_view text)
     if (parameters == std::string_view::npos || digestOf(raw, text.substr(parameters)) != *digest)
         return std::nullopt;
     return raw;
+}
+
+std::string backupOrderLine(std::uint32_t order)
+{
+    std::string line(kOrderKey);
+    line += "  " + std::to_string(order);
+    line += kIgnLineEnd;
+    return line;
+}
+
+std::optional<std::uint32_t> readBackupOrder(std::string_view head)
+{
+    TokenReader tokens(head);
+    if (tokens.nextToken() != kOrderKey)
+        return std::nullopt;
+    return tokens.nextNumber();
 }
 
 } // namespace quorvel

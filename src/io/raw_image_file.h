@@ -30,7 +30,14 @@ namespace quorvel {
 [[nodiscard]] std::string writeRawImageFile(std::span<const std::uint8_t, kImageSize> raw,
                                             const ProgramBuild& build = {});
 
-// The raw bytes of a file written so, when its block is intact and the text unchanged.
+// The raw bytes of a file written so, when its block is intact and the text unchanged. A
+// backup's order line before it (below) is passed over.
 [[nodiscard]] std::optional<UnitCopy::RawBytes> readRawImage(std::string_view text);
+
+// A backup carries, before all of that, the place it has in the order its folder received the
+// backups: "BACKUP_ORDER  17". The clock can be set back, this order cannot.
+[[nodiscard]] std::string backupOrderLine(std::uint32_t order);
+// The order of a backup from the first bytes of its file; none for a file without it.
+[[nodiscard]] std::optional<std::uint32_t> readBackupOrder(std::string_view head);
 
 } // namespace quorvel

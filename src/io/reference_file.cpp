@@ -9,7 +9,7 @@ LoadResult loadReferenceFile(const std::filesystem::path& path, const ParamImage
 {
     ParamImage loaded = current;
     InjectionTables tables;
-    const LoadResult result = loadParameterFile(path, loaded, tables);
+    const LoadResult result = loadParameterFile(path, loaded, tables).result;
     if (result != LoadResult::Loaded)
         return result;
     OutsideSettings unused;

@@ -77,12 +77,12 @@ std::string compareAllNew(const std::filesystem::path& currentDirectory, const s
     for (int position = 0; position <= kLastBikeCode; ++position) {
         const std::string name(BikeList::itemText(position));
         line("------------------------------------------------------   " + name);
-        const auto oldText = readWholeFile(oldDirectory / (name + ".ign"));
+        const auto oldText = readWholeFile(oldDirectory / (name + ".ign"), kParameterFileLimit);
         if (!oldText) {
             line("!!!!!!!!!soubor \"old\" se nepodarilo otevrit ");
             continue;
         }
-        const auto currentText = readWholeFile(currentDirectory / (name + ".ign"));
+        const auto currentText = readWholeFile(currentDirectory / (name + ".ign"), kParameterFileLimit);
         if (!currentText) {
             line("!!!!!!!!!!!soubor \"akt\" se nepodarilo otevrit !!!!!!!!!!!!!!!!");
             continue;

@@ -2,10 +2,30 @@
 
 #include "core/image_constants.h"
 #include "io/atomic_file.h"
+#include "io/file_reading.h"
 
 #include <cstdlib>
 
 namespace quorvel {
+namespace {
+
+// Why a file that is there was not read; none when it was, or is simply not there yet.
+std::optional<std::string> refusal(const FileRead& read)
+{
+    if (read.bytes || read.problem == ReadProblem::Missing)
+        return std::nullopt;
+    return read.reason;
+}
+
+std::optional<std::string> joinedReasons(const std::optional<std::string>& first,
+                                         const std::optional<std::string>& second)
+{
+    if (first && second)
+        return *first + "; " + *second;
+    return first ? first : second;
+}
+
+} // namespace
 
 SettingsStore::SettingsStore(std::filesystem::path directory)
     : m_directory(std::move(directory))
@@ -58,12 +78,15 @@ std::filesystem::path SettingsStore::rescuePath() const
     return m_directory / ("Quorvel_2007_v" + std::to_string(kProgramVersion) + "_rescue.ign");
 }
 
-void SettingsStore::load(AppSettings& settings, ParamImage& image, AllFlags& flags) const
+std::optional<std::string> SettingsStore::load(AppSettings& settings, ParamImage& image, AllFlags& flags) const
 {
-    if (const auto text = readWholeFile(settingsPath()))
-        loadSettings(IniFile::parse(*text), settings);
-    if (const auto text = readWholeFile(lastImagePath()))
-        readLastImage(*text, image, flags);
+    const FileRead ini = readFileWithin(settingsPath(), kSettingsFileLimit);
+    if (ini.bytes)
+        loadSettings(IniFile::parse(*ini.bytes), settings);
+    const FileRead last = readFileWithin(lastImagePath(), kLastImageLimit);
+    if (last.bytes)
+        readLastImage(*last.bytes, image, flags);
+    return joinedReasons(refusal(ini), refusal(last));
 }
 
 std::optional<std::string> SettingsStore::save(const AppSettings& settings, const ParamImage& image,
@@ -71,14 +94,13 @@ std::optional<std::string> SettingsStore::save(const AppSettings& settings, cons
 {
     std::error_code ec;
     std::filesystem::create_directories(m_directory, ec);
-    IniFile ini;
-    if (const auto text = readWholeFile(settingsPath()))
-        ini = IniFile::parse(*text);
-    const auto settingsError = writeFileAtomically(settingsPath(), saveSettings(settings, std::move(ini)).serialise());
-    const auto imageError = writeFileAtomically(lastImagePath(), writeLastImage(image, flags));
-    if (settingsError && imageError)
-        return *settingsError + "; " + *imageError;
-    return settingsError ? settingsError : imageError;
+    const FileRead previous = readFileWithin(settingsPath(), kSettingsFileLimit);
+    std::optional<std::string> settingsError = refusal(previous);
+    if (!settingsError) {
+        IniFile ini = previous.bytes ? IniFile::parse(*previous.bytes) : IniFile{};
+        settingsError = writeFileAtomically(settingsPath(), saveSettings(settings, std::move(ini)).serialise());
+    }
+    return joinedReasons(settingsError, writeFileAtomically(lastImagePath(), writeLastImage(image, flags)));
 }
 
 } // namespace quorvel

@@ -23,11 +23,14 @@ public:
     // Where the parameters on screen are saved when a fault stops an action: a parameter file.
     [[nodiscard]] std::filesystem::path rescuePath() const;
 
-    // A missing or unreadable file leaves everything as it is.
-    void load(AppSettings& settings, ParamImage& image, AllFlags& flags) const;
+    // A missing or unreadable file leaves everything as it is. A file that is there but refused
+    // (not a regular file, far larger than the program ever writes it) is not read at all: the
+    // reason comes back, for the user to hear of it.
+    std::optional<std::string> load(AppSettings& settings, ParamImage& image, AllFlags& flags) const;
     // Writes the settings into the settings file, keeping whatever else it holds, and the last
-    // image, each on its own: a failure of one does not keep the other from being written. The
-    // reasons when a file could not be written.
+    // image, each on its own: a failure of one does not keep the other from being written. A
+    // settings file that is there but cannot be read is left as it is rather than replaced by
+    // one without what it held. The reasons when a file could not be written.
     [[nodiscard]] std::optional<std::string> save(const AppSettings& settings, const ParamImage& image,
                                                   const AllFlags& flags) const;
 

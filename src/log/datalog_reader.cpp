@@ -1,11 +1,11 @@
 #include "log/datalog_reader.h"
 
+#include "io/file_reading.h"
 #include "log/datalog_format.h"
 
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <limits>
 #include <system_error>
 #include <vector>
@@ -207,20 +207,17 @@ private:
 
 DatalogRead readDatalog(const std::filesystem::path& file)
 {
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(file, ec);
-    std::ifstream in(file, std::ios::binary);
-    if (ec || !in)
-        return {std::nullopt, DatalogProblem::CannotOpen, file.string()};
+    InputFile in(file, kDatalogLimit);
+    if (in.problem() != ReadProblem::None)
+        return {std::nullopt, DatalogProblem::CannotOpen, in.reason()};
 
-    Parser parser(size);
+    Parser parser(in.size());
     std::vector<char> piece(kReadPiece);
     std::string carry;
     bool overlong = false;
     bool readable = true;
-    while (readable && in) {
-        in.read(piece.data(), static_cast<std::streamsize>(piece.size()));
-        const std::string_view chunk(piece.data(), static_cast<std::size_t>(in.gcount()));
+    for (std::optional<std::size_t> got; readable && (got = in.read(piece)) && *got > 0;) {
+        const std::string_view chunk(piece.data(), *got);
         std::size_t start = 0;
         for (std::size_t newline; readable && (newline = chunk.find('\n', start)) != std::string_view::npos;
              start = newline + 1) {
@@ -243,8 +240,8 @@ DatalogRead readDatalog(const std::filesystem::path& file)
             carry.clear();
         }
     }
-    if (in.bad())
-        return {std::nullopt, DatalogProblem::CannotOpen, file.string()};
+    if (in.problem() != ReadProblem::None)
+        return {std::nullopt, DatalogProblem::CannotOpen, in.reason()};
     // A last line without its newline: the row a killed writer was in the middle of, or
     // a complete row whose newline never came. Only the latter is kept.
     if (readable && (overlong || !carry.empty())) {

@@ -1,8 +1,16 @@
 #include "log/datalog_recorder.h"
 
+#include "log/log_location.h"
+
 #include <utility>
 
 namespace quorvel {
+namespace {
+
+// Far more than windows that start a log in one second.
+constexpr int kMostLogsInASecond = 1000;
+
+} // namespace
 
 DatalogRecorder::Clock DatalogRecorder::steadyClock()
 {
@@ -26,6 +34,22 @@ std::optional<std::string> DatalogRecorder::start(const std::filesystem::path& f
     m_started = m_clock();
     m_lastWrite = m_started;
     return std::nullopt;
+}
+
+std::optional<std::string> DatalogRecorder::startNew(const std::filesystem::path& directory, const std::tm& started,
+                                                     int bikeCode)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(directory, ec);
+    if (ec)
+        return "cannot create " + directory.string() + ": " + ec.message();
+    std::optional<std::string> failed;
+    for (int n = 1; n <= kMostLogsInASecond; ++n) {
+        failed = start(logPath(directory, started, bikeCode, n));
+        if (!failed || !m_writer.nameTaken())
+            break;
+    }
+    return failed;
 }
 
 std::optional<std::string> DatalogRecorder::stop()

@@ -5,6 +5,7 @@
 #include "log/datalog_writer.h"
 
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -16,7 +17,7 @@ namespace quorvel {
 // window's monitor sink: every frame goes on to that sink unchanged, and every frame the sink
 // accepts becomes a row of the log while recording. Wiring in the window:
 //   LinkSession(..., recorder, ...) with DatalogRecorder(displaySink, image, clock);
-//   File > "Start log": start(newLogPath(...)); "Stop log": stop();
+//   File > "Start log": startNew(logs folder, now, bike); "Stop log": stop();
 //   page changes: setActivePage(page), so the rows carry the cell of the map being looked at;
 //   after each tick, outside its work: writeIfDue(), which writes at most once a second.
 // A lost connection only pauses the rows: the file stays open and rows resume with the frames.
@@ -32,6 +33,11 @@ public:
 
     // Starts a log in `file`; the reason when it cannot be created (then nothing records).
     [[nodiscard]] std::optional<std::string> start(const std::filesystem::path& file);
+    // Starts a new log in `directory` (created when missing) under the first free name of
+    // logPath(): a name another log took, even a moment ago from another window, moves it on
+    // to the next, so two logs started in the same second both record.
+    [[nodiscard]] std::optional<std::string> startNew(const std::filesystem::path& directory, const std::tm& started,
+                                                      int bikeCode);
     // Writes the rest and closes the log; the reason when that failed.
     [[nodiscard]] std::optional<std::string> stop();
     [[nodiscard]] bool recording() const { return m_writer.isOpen(); }

@@ -55,6 +55,7 @@ std::optional<std::string> DatalogWriter::open(const std::filesystem::path& file
     m_kept.clear();
     m_kept.reserve(kKeptRowsReserved);
     m_file.reset(createNew(file));
+    m_nameTaken = !m_file && errno == EEXIST;
     if (!m_file)
         return reason("cannot create", file);
     m_path = file;

@@ -27,6 +27,8 @@ public:
     // Creates `file` with the header lines; an existing file is never replaced. The reason
     // when the file cannot be created.
     [[nodiscard]] std::optional<std::string> open(const std::filesystem::path& file);
+    // Whether the last open() failed because something already has the file's name.
+    [[nodiscard]] bool nameTaken() const { return m_nameTaken; }
     [[nodiscard]] bool isOpen() const { return m_file != nullptr; }
     [[nodiscard]] const std::filesystem::path& path() const { return m_path; }
 
@@ -58,6 +60,7 @@ private:
     std::vector<KeptRow> m_kept;
     std::string m_text;
     std::uint64_t m_written = 0;
+    bool m_nameTaken = false;
 };
 
 } // namespace quorvel

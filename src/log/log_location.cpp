@@ -2,7 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <system_error>
+#include <optional>
 
 namespace quorvel {
 namespace {
@@ -42,23 +42,14 @@ std::string logFileName(const std::tm& started, int bikeCode)
     return name;
 }
 
-std::optional<std::filesystem::path> newLogPath(const std::filesystem::path& directory, const std::tm& started,
-                                                int bikeCode, std::string& error)
+std::filesystem::path logPath(const std::filesystem::path& directory, const std::tm& started, int bikeCode, int n)
 {
-    std::error_code ec;
-    std::filesystem::create_directories(directory, ec);
-    if (ec) {
-        error = "cannot create " + directory.string() + ": " + ec.message();
-        return std::nullopt;
+    std::filesystem::path path = directory / logFileName(started, bikeCode);
+    if (n > 1) {
+        path.replace_extension();
+        path += "_" + std::to_string(n) + ".csv";
     }
-    const std::filesystem::path first = directory / logFileName(started, bikeCode);
-    std::filesystem::path candidate = first;
-    for (int n = 2; std::filesystem::exists(candidate, ec); ++n) {
-        candidate = first;
-        candidate.replace_extension();
-        candidate += "_" + std::to_string(n) + ".csv";
-    }
-    return candidate;
+    return path;
 }
 
 } // namespace quorvel

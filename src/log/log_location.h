@@ -2,7 +2,6 @@
 
 #include <ctime>
 #include <filesystem>
-#include <optional>
 #include <string>
 
 namespace quorvel {
@@ -14,10 +13,9 @@ namespace quorvel {
 // "2026-12-09_14-03-22_bike11.csv" for a log started at that local time with bike code 11.
 [[nodiscard]] std::string logFileName(const std::tm& started, int bikeCode);
 
-// A path for a new log in `directory`, which is created when missing: the file name above, with
-// "_2", "_3" ... before the extension while a file of that name exists. The reason when the
-// directory cannot be created.
-[[nodiscard]] std::optional<std::filesystem::path> newLogPath(const std::filesystem::path& directory,
-                                                              const std::tm& started, int bikeCode, std::string& error);
+// The n-th name in `directory` for a log started then: the file name above for 1, then with
+// "_2", "_3" ... before the extension, for logs started in the same second.
+[[nodiscard]] std::filesystem::path logPath(const std::filesystem::path& directory, const std::tm& started,
+                                            int bikeCode, int n);
 
 } // namespace quorvel

@@ -1,6 +1,7 @@
 #include "log/tuning_locks.h"
 
 #include "io/atomic_file.h"
+#include "io/file_reading.h"
 
 #include <charconv>
 #include <system_error>
@@ -124,12 +125,12 @@ std::optional<TuningLocks> loadTuningLocks(const std::filesystem::path& path, st
     std::error_code ec;
     if (!std::filesystem::exists(path, ec) && !ec)
         return TuningLocks{};
-    const std::optional<std::string> text = readWholeFile(path);
-    if (!text) {
-        error = "cannot read " + path.string();
+    const FileRead text = readFileWithin(path, kSettingsFileLimit);
+    if (!text.bytes) {
+        error = text.reason;
         return std::nullopt;
     }
-    return TuningLocks::parse(*text);
+    return TuningLocks::parse(*text.bytes);
 }
 
 std::optional<std::string> saveTuningLocks(const std::filesystem::path& path, const TuningLocks& locks)

@@ -2,6 +2,8 @@
 
 #include "io/decimal_text.h"
 #include "io/delimited_text.h"
+#include "io/input_limits.h"
+#include "io/map_sheet.h"
 #include "maps/cell_scale.h"
 
 namespace quorvel {
@@ -132,6 +134,9 @@ std::string copyMapWithHeads(const MapGridModel& grid, std::string_view mapName,
 Paste readPaste(const MapGridModel& grid, const MapSelection& selection, std::string_view text,
                 const SheetTarget& target)
 {
+    // Splitting a text of megabytes would hold the window for seconds.
+    if (text.size() > kMapTextLimit)
+        return {MapEditStatus{TextTooLarge, static_cast<int>(kMapTextLimit / kKiB)}, {}, {}};
     const std::vector<TextRow> rows = splitDelimited(text, kSeparator);
     if (rows.empty())
         return {MapEditStatus{EmptyText}, {}, {}};

@@ -38,7 +38,7 @@ std::string_view mapRowTitle(const MapGridModel& grid)
 
 double mapCellValue(const MapGridModel& grid, int row, int column)
 {
-    return grid.layout().msLabels ? grid.msValue(row, column) : grid.cellValue(row, column);
+    return grid.viewUnit() == CellUnit::Milliseconds ? grid.msValue(row, column) : grid.cellValue(row, column);
 }
 
 int mapRowValue(const MapGridModel& grid, int row)

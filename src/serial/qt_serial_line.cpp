@@ -7,6 +7,7 @@
 #if defined(Q_OS_WIN)
 #include <windows.h>
 #elif defined(Q_OS_UNIX)
+#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 #endif
@@ -29,6 +30,39 @@ bool userMayOpen(const QString& systemLocation)
 
 } // namespace
 
+QtSerialLine::QtSerialLine()
+{
+    QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port,
+                     [this](QSerialPort::SerialPortError error) { errorOccurred(error); });
+}
+
+void QtSerialLine::errorOccurred(QSerialPort::SerialPortError error)
+{
+    if ((error != QSerialPort::ResourceError && error != QSerialPort::ReadError) || !hungUp())
+        return;
+    m_hungUp = true;
+    // Not closed inside the port's own notification: right after it, or at the next poll where
+    // no event loop runs. A reopen in between clears the mark and keeps its port.
+    QMetaObject::invokeMethod(
+        &m_port,
+        [this] {
+            if (m_hungUp)
+                close();
+        },
+        Qt::QueuedConnection);
+}
+
+bool QtSerialLine::hungUp() const
+{
+#if defined(Q_OS_UNIX)
+    pollfd device{static_cast<int>(m_port.handle()), POLLIN, 0};
+    return ::poll(&device, 1, 0) > 0 && (device.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+#else
+    // Windows reports a device that went away as a resource error and nothing else.
+    return m_port.error() == QSerialPort::ResourceError;
+#endif
+}
+
 OpenFailure openFailureOf(QSerialPort::SerialPortError error, bool mayOpen)
 {
     switch (error) {
@@ -46,6 +80,7 @@ OpenFailure openFailureOf(QSerialPort::SerialPortError error, bool mayOpen)
 bool QtSerialLine::open(const std::string& deviceName)
 {
     close();
+    m_hungUp = false;
     // A name with a directory is used as the device path itself, so a pty or any
     // /dev entry can be opened as well as the platform's port names.
     m_port.setPortName(QString::fromStdString(deviceName));
@@ -67,6 +102,7 @@ bool QtSerialLine::open(const std::string& deviceName)
 
 void QtSerialLine::close()
 {
+    m_hungUp = false;
     if (m_port.isOpen())
         m_port.close();
 }
@@ -84,6 +120,10 @@ std::size_t QtSerialLine::bytesWaiting()
     // Without an event loop nothing moves the system's bytes into the port's buffer; a wait of
     // zero does so without blocking the tick.
     m_port.waitForReadyRead(0);
+    if (m_hungUp) {
+        close();
+        return 0;
+    }
     return static_cast<std::size_t>(m_port.bytesAvailable());
 }
 

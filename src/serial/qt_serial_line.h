@@ -8,13 +8,15 @@ namespace quorvel {
 
 // The serial line on a real device (a USB adapter, a built-in port, a pseudo-terminal) through
 // QSerialPort. It works with or without a running event loop: each poll pulls in what the
-// system has received, so the tick alone drives it.
+// system has received, so the tick alone drives it. A device that hangs up (an adapter pulled
+// out, the far end of a terminal gone) is closed at once: left open, it would report readable
+// without end and hold a core busy until the watchdog reopens it.
 class QtSerialLine final : public SerialLine {
 public:
     static constexpr qint32 kBaudRate = 57600;
     static constexpr qint64 kInputQueueSize = 10000;
 
-    QtSerialLine() = default;
+    QtSerialLine();
     QtSerialLine(const QtSerialLine&) = delete;
     QtSerialLine& operator=(const QtSerialLine&) = delete;
 
@@ -27,7 +29,11 @@ public:
     void writeFrame(FrameBytes frame) override;
 
 private:
+    void errorOccurred(QSerialPort::SerialPortError error);
+    [[nodiscard]] bool hungUp() const;
+
     QSerialPort m_port;
+    bool m_hungUp = false;
     OpenFailure m_failure = OpenFailure::None;
 };
 

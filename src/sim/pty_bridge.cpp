@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -11,9 +12,23 @@
 namespace quorvel::sim {
 namespace {
 
+// Where the system puts the terminal side of a pseudo-terminal.
+constexpr std::string_view kTerminalDirectory = "/dev/pts/";
+
 std::string systemError(const char* what)
 {
     return std::string(what) + ": " + std::strerror(errno);
+}
+
+// A link of the user's own that names a pseudo-terminal: what this bridge leaves behind.
+bool terminalLinkOfOurs(const std::filesystem::path& link)
+{
+    struct stat info {};
+    if (::lstat(link.c_str(), &info) != 0 || !S_ISLNK(info.st_mode) || info.st_uid != ::geteuid())
+        return false;
+    std::error_code ec;
+    const std::string target = std::filesystem::read_symlink(link, ec).string();
+    return !ec && target.starts_with(kTerminalDirectory);
 }
 
 } // namespace
@@ -27,10 +42,7 @@ PtyBridge::PtyBridge(VirtualUnit& unit, bool lineTiming)
 PtyBridge::~PtyBridge()
 {
     closeTerminal();
-    if (!m_stableLink.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove(m_stableLink, ignored);
-    }
+    removeLink();
 }
 
 void PtyBridge::closeTerminal()
@@ -72,16 +84,41 @@ bool PtyBridge::open()
     ::tcsetattr(m_terminal, TCSANOW, &settings);
     ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
 
-    if (!m_stableLink.empty()) {
-        std::error_code ec;
-        std::filesystem::remove(m_stableLink, ec);
-        std::filesystem::create_symlink(m_devicePath, m_stableLink, ec);
-        if (ec) {
-            m_error = "cannot link " + m_stableLink.string() + ": " + ec.message();
-            return false;
-        }
+    return m_stableLink.empty() || placeLink();
+}
+
+bool PtyBridge::placeLink()
+{
+    const std::string shown = m_stableLink.string();
+    if (::symlink(m_devicePath.c_str(), m_stableLink.c_str()) == 0)
+        return true;
+    if (errno != EEXIST) {
+        m_error = systemError(("cannot link " + shown).c_str());
+        return false;
+    }
+    if (!terminalLinkOfOurs(m_stableLink)) {
+        m_error = shown + " exists and is no link this program left there; name a path where nothing is";
+        return false;
+    }
+    // A link of an earlier run: replaced in one step by a new link made beside it.
+    const std::string beside = shown + ".new-" + std::to_string(::getpid());
+    ::unlink(beside.c_str());
+    if (::symlink(m_devicePath.c_str(), beside.c_str()) != 0 || ::rename(beside.c_str(), shown.c_str()) != 0) {
+        m_error = systemError(("cannot link " + shown).c_str());
+        ::unlink(beside.c_str());
+        return false;
     }
     return true;
+}
+
+void PtyBridge::removeLink() const
+{
+    if (m_stableLink.empty() || m_devicePath.empty())
+        return;
+    std::error_code ec;
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(m_stableLink, ec)) &&
+        std::filesystem::read_symlink(m_stableLink, ec) == m_devicePath && !ec)
+        ::unlink(m_stableLink.c_str());
 }
 
 void PtyBridge::unplugWhenDue(const std::atomic<bool>& stop)
@@ -91,9 +128,7 @@ void PtyBridge::unplugWhenDue(const std::atomic<bool>& stop)
         return;
     m_unplugged = true;
     closeTerminal();
-    std::error_code ignored;
-    if (!m_stableLink.empty())
-        std::filesystem::remove(m_stableLink, ignored);
+    removeLink();
     const auto back = std::chrono::steady_clock::now() + faults.unplugFor;
     while (!stop.load() && std::chrono::steady_clock::now() < back)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));

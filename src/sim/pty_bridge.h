@@ -26,7 +26,11 @@ public:
     PtyBridge(const PtyBridge&) = delete;
     PtyBridge& operator=(const PtyBridge&) = delete;
 
-    // A path that always points at the current terminal; set before open().
+    // A path that always points at the current terminal; set before open(). The bridge takes
+    // only a path where nothing is, or a link to a terminal that it left there itself (one an
+    // earlier run that was killed left behind); anything else at the path is the user's and is
+    // refused untouched. On its way out the bridge removes the link only while it is still the
+    // one it made.
     void setStableLink(std::filesystem::path link) { m_stableLink = std::move(link); }
     // Creates the pseudo-terminal (and the stable link); false with a reason in error() when
     // the system refuses.
@@ -40,6 +44,9 @@ public:
 private:
     void pump(std::chrono::milliseconds elapsed);
     void closeTerminal();
+    // Points the stable link at the current terminal; false with a reason in m_error.
+    [[nodiscard]] bool placeLink();
+    void removeLink() const;
     // Serves the unplug fault once it falls due: away for its time, then a new terminal.
     void unplugWhenDue(const std::atomic<bool>& stop);
 

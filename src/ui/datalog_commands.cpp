@@ -74,14 +74,8 @@ void DatalogCommands::startLog()
 {
     if (recording())
         return;
-    std::string error;
-    const auto path = newLogPath(m_parts.logsFolder, localNow(), m_parts.image.byte(kBikeOffset), error);
-    if (!path) {
-        report(DatalogMessage::CannotCreateLog, error);
-        return;
-    }
     m_parts.recorder.setActivePage(m_parts.activePage());
-    if (const auto failed = m_parts.recorder.start(*path))
+    if (const auto failed = m_parts.recorder.startNew(m_parts.logsFolder, localNow(), m_parts.image.byte(kBikeOffset)))
         report(DatalogMessage::CannotCreateLog, *failed);
     showStates();
 }

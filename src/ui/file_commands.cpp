@@ -2,6 +2,7 @@
 
 #include "core/page_index.h"
 #include "io/atomic_file.h"
+#include "io/file_texts.h"
 #include "io/old_maps.h"
 #include "io/parameter_file.h"
 #include "io/service_tools.h"
@@ -11,7 +12,7 @@
 namespace quorvel {
 
 FileCommands::FileCommands(ParamImage& image, InjectionTables& tables, FileState& state, FileCommandHost& host,
-                           Dialogs& dialogs, const MessageTexts& texts)
+                           Dialogs& dialogs, const LanguageTable& texts)
     : m_image(image)
     , m_tables(tables)
     , m_state(state)
@@ -27,14 +28,27 @@ void FileCommands::remember(const std::filesystem::path& path)
     m_state.fileLabel = path.string();
 }
 
+void FileCommands::showFileError(std::string_view reason)
+{
+    m_dialogs.showMessage(fileErrorText(m_texts.text(kTextOpenFileError), reason));
+}
+
+std::optional<std::string> FileCommands::readChosen(const std::filesystem::path& path)
+{
+    FileRead read = readFileWithin(path, kParameterFileLimit);
+    if (!read.bytes)
+        showFileError(readProblemText(read, path, kParameterFileLimit, m_texts.language()));
+    return std::move(read.bytes);
+}
+
 template <typename Content> void FileCommands::saveTo(const std::filesystem::path& preset, Content content)
 {
     const auto path = m_dialogs.askSaveFile(preset);
     if (!path)
         return;
     m_host.collectSanitiseRefill();
-    if (writeFileAtomically(*path, content())) {
-        m_dialogs.showMessage(m_texts.text(kTextOpenFileError));
+    if (const auto error = writeFileAtomically(*path, content())) {
+        showFileError(*error);
         return;
     }
     remember(*path);
@@ -65,11 +79,9 @@ void FileCommands::openFrom(const std::filesystem::path& preset, bool pageOnly)
 
 void FileCommands::load(const std::filesystem::path& path, bool pageOnly)
 {
-    const auto bytes = readWholeFile(path);
-    if (!bytes) {
-        m_dialogs.showMessage(m_texts.text(kTextOpenFileError));
+    const auto bytes = readChosen(path);
+    if (!bytes)
         return;
-    }
     m_state.pageOnlyLoad = pageOnly;
     const int page = m_host.activePage();
     const ParameterFileLoad load{pageOnly, page, [this, page](ParamImage& image) {
@@ -119,7 +131,7 @@ void FileCommands::saveAllNew()
     m_host.collectSanitiseRefill();
     for (const SavedBikeFile& file : quorvel::saveAllNew(m_image, kNewIgnDirectory)) {
         if (file.error)
-            m_dialogs.showMessage(m_texts.text(kTextOpenFileError));
+            showFileError(*file.error);
     }
 }
 
@@ -134,12 +146,10 @@ void FileCommands::compareAllNew()
 void FileCommands::openOldMaps()
 {
     if (const auto path = m_dialogs.askOpenFile(m_state.currentFileName)) {
-        if (const auto bytes = readWholeFile(*path)) {
+        if (const auto bytes = readChosen(*path)) {
             readOldMaps(*bytes, m_image, m_tables, {m_state.pageOnlyLoad, m_host.activePage()});
             m_host.afterChange();
             remember(*path);
-        } else {
-            m_dialogs.showMessage(m_texts.text(kTextOpenFileError));
         }
     }
     m_host.hideTransferMessage();

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/message_texts.h"
 #include "core/param_image.h"
+#include "io/language_table.h"
 #include "model/injection_tables.h"
 #include "ui/dialogs.h"
 
@@ -36,14 +36,14 @@ struct FileState {
 
 // Open, Save and their variants, and the service tools. Every file is written to a temporary
 // file first and renamed over the target, so a failed save keeps the old file whole; a failure
-// is told as "Open file error!" and changes nothing else.
+// is told as "Open file error!" with its reason and changes nothing else.
 class FileCommands {
 public:
     static constexpr int kTextOpenFileError = 26;
     static constexpr int kTextUnmatchedFile = 29;
 
     FileCommands(ParamImage& image, InjectionTables& tables, FileState& state, FileCommandHost& host, Dialogs& dialogs,
-                 const MessageTexts& texts);
+                 const LanguageTable& texts);
 
     void save();
     void saveToExeDir();
@@ -66,13 +66,16 @@ private:
     // Writes the text the image becomes (after the page is collected) to a file the user picks.
     template <typename Content> void saveTo(const std::filesystem::path& preset, Content content);
     void remember(const std::filesystem::path& path);
+    // The text of a parameter file or old map file the user picked; none after telling why not.
+    [[nodiscard]] std::optional<std::string> readChosen(const std::filesystem::path& path);
+    void showFileError(std::string_view reason);
 
     ParamImage& m_image;
     InjectionTables& m_tables;
     FileState& m_state;
     FileCommandHost& m_host;
     Dialogs& m_dialogs;
-    const MessageTexts& m_texts;
+    const LanguageTable& m_texts;
 };
 
 } // namespace quorvel

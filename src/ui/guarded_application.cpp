@@ -1,5 +1,7 @@
 #include "ui/guarded_application.h"
 
+#include "io/fault_message.h"
+
 #include <exception>
 #include <iostream>
 
@@ -14,6 +16,8 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event)
 {
     try {
         return QApplication::notify(receiver, event);
+    } catch (const std::bad_alloc&) {
+        reportFault(kOutOfMemory);
     } catch (const std::exception& fault) {
         reportFault(fault.what());
     } catch (...) {

@@ -10,6 +10,7 @@
 #include "io/backup_store.h"
 #include "io/code_page.h"
 #include "io/fault_message.h"
+#include "io/file_texts.h"
 #include "io/language_captions.h"
 #include "io/language_word.h"
 #include "io/parameter_file.h"
@@ -453,7 +454,8 @@ void TFormHlav::centreOnScreen()
 
 void TFormHlav::loadSettings()
 {
-    m_store.load(m_settings, m_image, m_allFlags);
+    if (const auto refused = m_store.load(m_settings, m_image, m_allFlags))
+        m_services.dialogs->showMessage(formatText(*FileTexts::text("SettingsNotRead", language()), refused->c_str()));
     m_backups = std::make_unique<UnitBackups>(UnitBackups::Parts{m_session, m_image, m_tables, *m_services.dialogs,
                                                                  *this, [this] { return language(); },
                                                                  [this] { imageChangedWhole(); }},
@@ -481,7 +483,7 @@ void TFormHlav::loadSettings()
 
 void TFormHlav::readTestMarker()
 {
-    const auto marker = readWholeFile(m_store.testMarkerPath());
+    const auto marker = readWholeFile(m_store.testMarkerPath(), kTestMarkerLimit);
     m_testMode = marker && markerEnablesTestMode(*marker);
     for (int index = 1; index <= kTestLabels; ++index)
         m_applier.apply(LabelState{{"LabelTest", index}, std::nullopt, std::nullopt, m_testMode});
@@ -516,9 +518,9 @@ void TFormHlav::formClose()
     m_settings.lambdaMinimumSamples = overlay.minimumSamples;
     m_settings.allPolohaA = m_positionAll.at(0)->isChecked();
     m_settings.allPolohaB = m_positionAll.at(1)->isChecked();
-    // Nothing to tell the user on the way out; the previous files stay whole.
+    // The previous files stay whole; the user hears why the next start will not see this one.
     if (const auto error = m_store.save(m_settings, m_image, m_allFlags))
-        std::cerr << "quorvel: settings not saved: " << *error << '\n';
+        m_services.dialogs->showMessage(formatText(*FileTexts::text("SettingsNotSaved", language()), error->c_str()));
 }
 
 void TFormHlav::tick()

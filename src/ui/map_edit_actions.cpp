@@ -1,6 +1,7 @@
 #include "ui/map_edit_actions.h"
 
 #include "io/atomic_file.h"
+#include "io/file_texts.h"
 #include "maps/cell_scale.h"
 #include "model/map_layout.h"
 #include "ui/dialogs.h"
@@ -244,8 +245,8 @@ void MapEditActions::exportCsv()
     const auto path = m_parts.dialogs.askDataFile(csvQuestion(true));
     if (!path)
         return;
-    if (writeFileAtomically(*path, m_commands.exportCsv())) {
-        m_parts.dialogs.showMessage(m_parts.texts.text(kOpenFileErrorText));
+    if (const auto error = writeFileAtomically(*path, m_commands.exportCsv())) {
+        m_parts.dialogs.showMessage(fileErrorText(m_parts.texts.text(kOpenFileErrorText), *error));
         return;
     }
     show(MapEditStatus{MapEditMessage::MapExported, 0, 0});
@@ -256,12 +257,13 @@ void MapEditActions::importCsv()
     const auto path = m_parts.dialogs.askDataFile(csvQuestion(false));
     if (!path)
         return;
-    const std::optional<std::string> content = readWholeFile(*path);
-    if (!content) {
-        m_parts.dialogs.showMessage(m_parts.texts.text(kOpenFileErrorText));
+    const FileRead content = readFileWithin(*path, kMapTextLimit);
+    if (!content.bytes) {
+        m_parts.dialogs.showMessage(fileErrorText(m_parts.texts.text(kOpenFileErrorText),
+                                                  readProblemText(content, *path, kMapTextLimit, m_language)));
         return;
     }
-    show(m_commands.importCsv(*content));
+    show(m_commands.importCsv(*content.bytes));
 }
 
 std::string MapEditActions::text(MapEditMessage message) const

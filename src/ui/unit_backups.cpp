@@ -2,7 +2,10 @@
 
 #include "core/text_format.h"
 #include "io/compare_texts.h"
+#include "io/file_texts.h"
+#include "io/language_table.h"
 #include "ui/dialogs.h"
+#include "ui/file_commands.h"
 #include "ui/restore_backup_dialog.h"
 
 #include <QTimer>
@@ -71,9 +74,23 @@ void UnitBackups::restore()
     if (dialog.exec() != QDialog::Accepted)
         return;
     const std::optional<BackupEntry> chosen = dialog.chosen();
-    if (!chosen || restoreBackup(*chosen, m_parts.image, m_parts.tables) != LoadResult::Loaded)
+    if (!chosen)
         return;
-    m_parts.opened();
+    const FileLoad load = restoreBackup(*chosen, m_parts.image, m_parts.tables);
+    if (load.result == LoadResult::Loaded) {
+        m_parts.opened();
+        return;
+    }
+    // Removed or changed since the list was made: the user hears why, as after Open.
+    const LanguageTable texts(m_parts.language());
+    if (load.result == LoadResult::WrongVersion) {
+        m_parts.dialogs.showMessage(texts.text(FileCommands::kTextUnmatchedFile));
+        return;
+    }
+    const FileRead read{std::nullopt, load.problem, load.reason};
+    m_parts.dialogs.showMessage(
+        fileErrorText(texts.text(FileCommands::kTextOpenFileError),
+                      readProblemText(read, chosen->path, kParameterFileLimit, texts.language())));
 }
 
 } // namespace quorvel

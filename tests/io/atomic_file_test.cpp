@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 
@@ -224,6 +225,143 @@ TEST(AtomicFile, NewFileGetsTheModeOfTheUmask)
     ASSERT_FALSE(saved.has_value());
     EXPECT_EQ(fs::status(dir.path() / "tune.ign").permissions(), static_cast<fs::perms>(0640));
 #endif
+}
+
+// A tune its owner made read-only is not replaced, as the shell's ">" refuses it; root passes
+// every permission check, so for root too the owner's write bit decides.
+class WriteProtectedTarget : public ::testing::TestWithParam<fs::perms> {};
+
+TEST_P(WriteProtectedTarget, IsRefusedAndKeptAsItWas)
+{
+    ScratchDirectory dir("protected");
+    const fs::path file = dir.path() / "tune.ign";
+    ASSERT_FALSE(writeFileAtomically(file, "old tune").has_value());
+    fs::permissions(file, GetParam());
+    const auto error = writeFileAtomically(file, "new tune");
+    const fs::perms kept = fs::status(file).permissions();
+    fs::permissions(file, fs::perms::owner_all); // so that the folder can go
+    ASSERT_TRUE(error.has_value());
+    EXPECT_NE(error->find("tune.ign"), std::string::npos) << *error;
+    EXPECT_EQ(readWholeFile(file), std::optional<std::string>("old tune"));
+#ifndef _WIN32
+    EXPECT_EQ(kept, GetParam());
+#endif
+    EXPECT_EQ(entriesIn(dir.path()), 1U);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, WriteProtectedTarget,
+                         ::testing::Values(static_cast<fs::perms>(0444), static_cast<fs::perms>(0400),
+                                           static_cast<fs::perms>(0555)));
+
+// Ownership and sticky folders are POSIX matters; on Windows access is the file's ACL.
+#ifndef _WIN32
+// Runs `work` as an ordinary user (nobody) in a child process; its exit status.
+template <typename Work> int asOrdinaryUser(Work work)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+        ::_exit(dropped ? work() : 3);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// A folder everyone may write to, without the sticky bit: the rename would go through, the
+// shell would refuse to write another user's file all the same.
+TEST(AtomicFile, AnotherUsersFileInAFolderTheUserMayWriteIsNotReplaced)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give the file and the saver different owners";
+    ScratchDirectory dir("foreign");
+    fs::permissions(dir.path(), fs::perms::all);
+    const fs::path file = dir.path() / "tune.ign";
+    ASSERT_FALSE(writeFileAtomically(file, "root's tune").has_value());
+    fs::permissions(file, static_cast<fs::perms>(0644));
+    EXPECT_EQ(asOrdinaryUser([&] { return writeFileAtomically(file, "nobody's tune").has_value() ? 0 : 1; }), 0);
+    EXPECT_EQ(readWholeFile(file), std::optional<std::string>("root's tune"));
+    EXPECT_EQ(entriesIn(dir.path()), 1U);
+}
+
+// A shared sticky folder such as /tmp: what another user left there is not followed or replaced
+// (the kernel's protected_symlinks and protected_regular); the saver's own entries and the
+// folder owner's are, as before.
+struct SharedFolderCase {
+    const char* name;
+    bool link;        // a link to a file outside the folder, else a regular file
+    uid_t entryOwner; // kSaver, kOther or kFolderOwner
+    uid_t folderOwner;
+    bool refused;
+};
+
+constexpr uid_t kSaver = 0;
+constexpr uid_t kOther = 4243;
+constexpr uid_t kFolderOwner = 4242;
+
+class SharedStickyFolder : public ::testing::TestWithParam<SharedFolderCase> {};
+
+TEST_P(SharedStickyFolder, EntriesOfOtherUsersAreLeftAlone)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to hand the entries to other users";
+    const SharedFolderCase& c = GetParam();
+    ScratchDirectory dir("sticky");
+    const fs::path shared = dir.path() / "tmp";
+    const fs::path victim = dir.path() / "victim.ign";
+    const fs::path entry = shared / "tune.ign";
+    fs::create_directories(shared);
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    ASSERT_EQ(::chown(shared.c_str(), c.folderOwner, c.folderOwner), 0);
+    ASSERT_FALSE(writeFileAtomically(victim, "victim").has_value());
+    if (c.link)
+        fs::create_symlink(victim, entry);
+    else
+        ASSERT_FALSE(writeFileAtomically(entry, "victim").has_value());
+    ASSERT_EQ(::lchown(entry.c_str(), c.entryOwner, c.entryOwner), 0);
+
+    const auto error = writeFileAtomically(entry, "saved");
+    EXPECT_EQ(error.has_value(), c.refused) << error.value_or("saved");
+    const fs::path written = c.link ? victim : entry;
+    EXPECT_EQ(readWholeFile(written), std::optional<std::string>(c.refused ? "victim" : "saved"));
+    EXPECT_EQ(fs::is_symlink(entry), c.link);
+}
+
+INSTANTIATE_TEST_SUITE_P(Entries, SharedStickyFolder,
+                         ::testing::Values(SharedFolderCase{"OtherUsersLink", true, kOther, 0, true},
+                                           SharedFolderCase{"OtherUsersFile", false, kOther, 0, true},
+                                           SharedFolderCase{"OwnLink", true, kSaver, 0, false},
+                                           SharedFolderCase{"OwnFile", false, kSaver, 0, false},
+                                           SharedFolderCase{"FolderOwnersLink", true, kFolderOwner, kFolderOwner,
+                                                            false}),
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+#endif
+
+// A save killed after writing its temp file leaves it behind; the next save in the folder clears
+// away such files once they are stale, and nothing else.
+TEST(AtomicFile, StaleTempFilesOfKilledSavesAreClearedByTheNextSave)
+{
+    ScratchDirectory dir("stale");
+    const auto stale = fs::file_time_type::clock::now() - std::chrono::hours(2);
+    const std::vector<std::string> old = {"tune.ign.tmp-8123-99912-0", "other.ign.tmp-99912-3"};
+    const std::vector<std::string> kept = {"fresh.ign.tmp-8123-99913-1", "notes.tmp-a-b", "notes.tmp-12",
+                                           "tune.ign.tmp-1-2-3-4", "notes.txt"};
+    for (const std::string& name : old)
+        ASSERT_FALSE(writeFileAtomically(dir.path() / name, "left by a killed save").has_value());
+    for (const std::string& name : kept)
+        ASSERT_FALSE(writeFileAtomically(dir.path() / name, "the user's").has_value());
+    for (const auto& name : old)
+        fs::last_write_time(dir.path() / name, stale);
+    for (const auto& name : kept) {
+        if (name != kept.front())
+            fs::last_write_time(dir.path() / name, stale);
+    }
+
+    ASSERT_FALSE(writeFileAtomically(dir.path() / "tune.ign", "tune").has_value());
+    for (const auto& name : old)
+        EXPECT_FALSE(fs::exists(dir.path() / name)) << name;
+    for (const auto& name : kept)
+        EXPECT_TRUE(fs::exists(dir.path() / name)) << name;
 }
 
 // What is not a regular file is refused before anything is opened for writing: the FIFO has a

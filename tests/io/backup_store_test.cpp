@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
+#include <thread>
 #include <unistd.h>
 
 namespace quorvel {
@@ -163,6 +165,85 @@ TEST_F(BackupFolder, RetentionKeepsTheNewestAndLeavesOtherFilesAlone)
                                                  "2026-05-01_08-04-00_bike11_read.ign", "notes.txt"}));
 }
 
+// A flat clock battery sets the clock back to 2000: the backups made since are the newest all
+// the same, and a backup of the format before the order line counts as older than every other,
+// whatever its name says.
+TEST_F(BackupFolder, RetentionFollowsTheOrderOfWritingNotTheClock)
+{
+    fs::create_directories(m_dir);
+    ASSERT_FALSE(
+        writeFileAtomically(m_dir / "2030-01-01_00-00-00_bike11_read.ign", writeRawImageFile(oddRaw())).has_value());
+    const BackupStore store(m_dir, 4);
+    for (int minute = 0; minute < 3; ++minute)
+        ASSERT_TRUE(store.write(oddRaw(), BackupReason::Read, {2026, 5, 1, 8, minute, 0}).written());
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(store.write(oddRaw(), BackupReason::Program, {2000, 1, 1, 0, 0, 0}).written());
+
+    EXPECT_EQ(names(), (std::vector<std::string>{
+                           "2000-01-01_00-00-00_bike11_program-2.ign", "2000-01-01_00-00-00_bike11_program-3.ign",
+                           "2000-01-01_00-00-00_bike11_program.ign", "2026-05-01_08-02-00_bike11_read.ign"}));
+    ParamImage image;
+    InjectionTables tables;
+    std::vector<std::string> newestFirst;
+    for (const BackupEntry& entry : store.list(image, tables))
+        newestFirst.push_back(entry.path.filename().string());
+    EXPECT_EQ(newestFirst, (std::vector<std::string>{
+                               "2000-01-01_00-00-00_bike11_program-3.ign", "2000-01-01_00-00-00_bike11_program-2.ign",
+                               "2000-01-01_00-00-00_bike11_program.ign", "2026-05-01_08-02-00_bike11_read.ign"}));
+}
+
+// Two programs sharing the folder (two units programmed at once) write backups of the same
+// second: each keeps its own file under a name of its own.
+TEST_F(BackupFolder, WritersAtTheSameMomentEachKeepTheirBackup)
+{
+    constexpr int kWriters = 4;
+    constexpr int kEach = 25;
+    const BackupStore store(m_dir, 1000);
+    std::vector<std::vector<BackupWrite>> written(kWriters);
+    std::vector<std::thread> writers;
+    for (int w = 0; w < kWriters; ++w) {
+        writers.emplace_back([&, w] {
+            UnitCopy::RawBytes raw = oddRaw();
+            raw[2801] = static_cast<std::uint8_t>(w);
+            for (int i = 0; i < kEach; ++i)
+                written[static_cast<std::size_t>(w)].push_back(
+                    store.write(raw, BackupReason::Program, {2026, 12, 9, 14, 3, 22}));
+        });
+    }
+    for (std::thread& writer : writers)
+        writer.join();
+
+    std::set<fs::path> paths;
+    for (int w = 0; w < kWriters; ++w) {
+        for (const BackupWrite& backup : written[static_cast<std::size_t>(w)]) {
+            ASSERT_TRUE(backup.written()) << *backup.error;
+            EXPECT_TRUE(paths.insert(backup.path).second) << backup.path << " reported twice";
+            const auto raw = readRawImage(readWholeFile(backup.path).value_or(""));
+            ASSERT_TRUE(raw.has_value()) << backup.path;
+            EXPECT_EQ((*raw)[2801], w) << backup.path << " holds another writer's backup";
+        }
+    }
+    EXPECT_EQ(names().size(), static_cast<std::size_t>(kWriters * kEach));
+}
+
+// A link under the name the next backup would take, pointing out of the folder: the backup
+// takes the next name and nothing is written where the link points.
+TEST_F(BackupFolder, LinkUnderTheNextNameIsPassedOverNotFollowed)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "symbolic links are tested on POSIX systems";
+#else
+    fs::create_directories(m_dir);
+    const fs::path outside = m_dir.string() + "-outside.ign";
+    fs::create_symlink(outside, m_dir / "2026-12-09_14-03-22_bike11_read.ign");
+    const BackupWrite written = BackupStore(m_dir).write(oddRaw(), BackupReason::Read, {2026, 12, 9, 14, 3, 22});
+    ASSERT_TRUE(written.written()) << *written.error;
+    EXPECT_EQ(written.path, m_dir / "2026-12-09_14-03-22_bike11_read-2.ign");
+    EXPECT_FALSE(fs::exists(outside));
+    EXPECT_TRUE(fs::is_symlink(m_dir / "2026-12-09_14-03-22_bike11_read.ign"));
+#endif
+}
+
 TEST_F(BackupFolder, FolderThatCannotBeCreatedIsReported)
 {
     ASSERT_FALSE(writeFileAtomically(m_dir.string() + "-file", "in the way").has_value());
@@ -190,15 +271,16 @@ TEST_F(BackupFolder, ListCountsTheDifferencesAndFlagsUnreadableBackups)
     current.setWordAt(800, static_cast<std::uint16_t>(current.wordAt(800) + 500));
     InjectionTables tables = referencesOf(current);
 
+    // The file the store did not write carries no order line: it is listed as the older one.
     const std::vector<BackupEntry> listed = store.list(current, tables);
     ASSERT_EQ(listed.size(), 2U);
-    EXPECT_FALSE(listed[0].readable());
-    EXPECT_EQ(listed[1].differences, 2); // IgnLimiter and JET_1A[0][0]
+    EXPECT_FALSE(listed[1].readable());
+    EXPECT_EQ(listed[0].differences, 2); // IgnLimiter and JET_1A[0][0]
 
     ParamImage restored = current;
-    ASSERT_EQ(restoreBackup(listed[1], restored, tables), LoadResult::Loaded);
+    ASSERT_EQ(restoreBackup(listed[0], restored, tables), LoadResult::Loaded);
     EXPECT_TRUE(parametersEqual(restored, raw));
-    EXPECT_EQ(restoreBackup(listed[0], restored, tables), LoadResult::WrongVersion);
+    EXPECT_EQ(restoreBackup(listed[1], restored, tables), LoadResult::WrongVersion);
     EXPECT_TRUE(parametersEqual(restored, raw));
 }
 

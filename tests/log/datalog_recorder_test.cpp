@@ -12,6 +12,9 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <memory>
+#include <set>
+#include <thread>
 
 namespace quorvel {
 namespace {
@@ -125,9 +128,8 @@ TEST_F(DatalogRecorderTest, LogThatCannotBeCreatedRecordsNothing)
     EXPECT_EQ(m_recorder.rows(), 0U);
 }
 
-TEST(LogLocation, NamedByDateTimeAndBikeAndNeverTheNameOfAnotherLog)
+std::tm startedAt()
 {
-    test::ScratchDirectory dir("log-location");
     std::tm started{};
     started.tm_year = 2026 - 1900;
     started.tm_mon = 11;
@@ -135,22 +137,63 @@ TEST(LogLocation, NamedByDateTimeAndBikeAndNeverTheNameOfAnotherLog)
     started.tm_hour = 14;
     started.tm_min = 3;
     started.tm_sec = 22;
-    EXPECT_EQ(logFileName(started, 11), "2026-12-09_14-03-22_bike11.csv");
+    return started;
+}
 
-    std::string error;
-    const auto logs = dir.path() / "quorvel" / "logs";
-    const auto first = newLogPath(logs, started, 11, error);
-    ASSERT_TRUE(first) << error;
-    EXPECT_EQ(*first, logs / "2026-12-09_14-03-22_bike11.csv");
-    EXPECT_TRUE(std::filesystem::is_directory(logs));
-    std::ofstream(*first) << "taken";
-    const auto second = newLogPath(logs, started, 11, error);
-    ASSERT_TRUE(second);
-    EXPECT_EQ(second->filename(), "2026-12-09_14-03-22_bike11_2.csv");
+TEST(LogLocation, NamedByDateTimeAndBikeWithANumberForMoreInOneSecond)
+{
+    EXPECT_EQ(logFileName(startedAt(), 11), "2026-12-09_14-03-22_bike11.csv");
+    EXPECT_EQ(logPath("logs", startedAt(), 11, 1), std::filesystem::path("logs") / "2026-12-09_14-03-22_bike11.csv");
+    EXPECT_EQ(logPath("logs", startedAt(), 11, 3), std::filesystem::path("logs") / "2026-12-09_14-03-22_bike11_3.csv");
+}
 
-    std::ofstream(dir.path() / "file") << "in the way";
-    EXPECT_FALSE(newLogPath(dir.path() / "file" / "logs", started, 11, error));
-    EXPECT_FALSE(error.empty());
+// Two windows starting a log in the same second: the second takes the next name instead of
+// failing, also when the first takes its name between the look and the creation (a link that
+// points nowhere stands for that: it has the name but no file behind it).
+TEST_F(DatalogRecorderTest, NewLogTakesTheNextNameWhenOneIsTaken)
+{
+    const auto logs = m_dir.path() / "quorvel" / "logs";
+    ASSERT_EQ(m_recorder.startNew(logs, startedAt(), 11), std::nullopt);
+    EXPECT_EQ(m_recorder.file(), logs / "2026-12-09_14-03-22_bike11.csv");
+    ASSERT_EQ(m_recorder.stop(), std::nullopt);
+#ifdef _WIN32
+    std::ofstream(logs / "2026-12-09_14-03-22_bike11_2.csv") << "another window's log";
+#else
+    std::filesystem::create_symlink("gone.csv", logs / "2026-12-09_14-03-22_bike11_2.csv");
+#endif
+    ASSERT_EQ(m_recorder.startNew(logs, startedAt(), 11), std::nullopt);
+    EXPECT_EQ(m_recorder.file(), logs / "2026-12-09_14-03-22_bike11_3.csv");
+    EXPECT_TRUE(m_recorder.recording());
+    ASSERT_EQ(m_recorder.stop(), std::nullopt);
+
+    std::ofstream(m_dir.path() / "file") << "in the way";
+    const auto failed = m_recorder.startNew(m_dir.path() / "file" / "logs", startedAt(), 11);
+    ASSERT_TRUE(failed.has_value());
+    EXPECT_NE(failed->find("file"), std::string::npos) << *failed;
+    EXPECT_FALSE(m_recorder.recording());
+}
+
+TEST_F(DatalogRecorderTest, LogsStartedAtTheSameMomentAllRecord)
+{
+    constexpr int kWindows = 6;
+    std::vector<std::unique_ptr<DatalogRecorder>> recorders;
+    for (int w = 0; w < kWindows; ++w)
+        recorders.push_back(std::make_unique<DatalogRecorder>(m_display, m_image, [this] { return m_now; }));
+    std::vector<std::optional<std::string>> failures(kWindows);
+    std::vector<std::thread> windows;
+    for (int w = 0; w < kWindows; ++w) {
+        windows.emplace_back([&, w] {
+            failures[static_cast<std::size_t>(w)] =
+                recorders[static_cast<std::size_t>(w)]->startNew(m_dir.path(), startedAt(), 11);
+        });
+    }
+    std::set<std::filesystem::path> files;
+    for (int w = 0; w < kWindows; ++w) {
+        windows[static_cast<std::size_t>(w)].join();
+        EXPECT_EQ(failures[static_cast<std::size_t>(w)], std::nullopt);
+        files.insert(recorders[static_cast<std::size_t>(w)]->file());
+    }
+    EXPECT_EQ(files.size(), static_cast<std::size_t>(kWindows));
 }
 
 #ifndef _WIN32

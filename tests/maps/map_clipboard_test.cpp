@@ -1,6 +1,7 @@
 #include "maps/map_clipboard.h"
 
 #include "core/page_index.h"
+#include "io/input_limits.h"
 #include "io/map_csv.h"
 #include "map_grid_rig.h"
 
@@ -96,6 +97,23 @@ TEST_F(MapClipboard, AValueOutOfItsRangeRefusesThePasteNamingTheCell)
               "Row 5%, " + std::to_string(rig.grid.rpmHead(3)) +
                   " rpm: -5 raw is outside the range 0 to 100 raw; nothing was changed");
     EXPECT_TRUE(std::ranges::equal(rig.image.bytes(), before.bytes()));
+}
+
+// A clipboard of megabytes (a whole log copied by mistake) would hold the window for seconds:
+// it is refused before it is split, and the map stays as it was.
+TEST_F(MapClipboard, TextFarLargerThanAMapIsRefusedUnread)
+{
+    rig.show(kPageInj1A);
+    rig.selection.press({0, 0});
+    const auto before = rig.grid.values().cells;
+    const std::string line = "101\t102\t103\r\n";
+    std::string huge;
+    while (huge.size() <= kMapTextLimit)
+        huge += line;
+    EXPECT_EQ(paste(huge).refusal,
+              (MapEditStatus{MapEditMessage::TextTooLarge, static_cast<int>(kMapTextLimit / kKiB)}));
+    EXPECT_EQ(rig.grid.values().cells, before);
+    EXPECT_FALSE(paste(line + line + line).refusal);
 }
 
 TEST_F(MapClipboard, OneValueFillsTheWholeSelection)

@@ -11,6 +11,10 @@
 #include <random>
 #include <string>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace quorvel {
 namespace {
 
@@ -34,7 +38,7 @@ Loaded loadThroughStore(const std::string& settingsText, const std::string& last
     EXPECT_FALSE(writeFileAtomically(store.lastImagePath(), lastImageText).has_value());
     Loaded loaded;
     AllFlags flags{};
-    store.load(loaded.settings, loaded.image, flags);
+    (void)store.load(loaded.settings, loaded.image, flags);
     loaded.outside = {loaded.settings.language, loaded.settings.portSelection, loaded.settings.autoScanIndex};
     (void)sanitiseImage(loaded.image, loaded.outside);
     return loaded;
@@ -131,6 +135,59 @@ TEST(HostileSettingsSweep, RandomBytesStartWithSaneValues)
         expectSane(loadThroughStore(settings, lastImage), "round " + std::to_string(round));
     }
 }
+
+// A settings file far beyond what the program writes (60,000 lines someone's script appended)
+// or something that is no file at all: start-up does not read it, says why, and on the way out
+// leaves it as it is instead of replacing it with one that lacks what it held.
+class UnreadableSettings : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override
+    {
+        if (std::string(GetParam()) == "fifo") {
+#ifdef _WIN32
+            GTEST_SKIP() << "no FIFOs on Windows";
+#else
+            ASSERT_EQ(::mkfifo(m_store.settingsPath().c_str(), 0600), 0);
+#endif
+            return;
+        }
+        std::string text = "[BASIC]\nLanguage=2\n[SCRIPT]\n";
+        for (int line = 0; line < 60000; ++line)
+            text += "Key" + std::to_string(line) + "=" + std::to_string(line) + "\n";
+        ASSERT_FALSE(writeFileAtomically(m_store.settingsPath(), text).has_value());
+        m_before = text;
+    }
+
+    test::ScratchDirectory m_dir{"unreadable-settings"};
+    const SettingsStore m_store{m_dir.path()};
+    std::string m_before;
+};
+
+TEST_P(UnreadableSettings, AreNotReadToldAndNotReplaced)
+{
+    AppSettings settings;
+    ParamImage image;
+    AllFlags flags{};
+    const auto refused = m_store.load(settings, image, flags);
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_NE(refused->find(SettingsStore::settingsFileName()), std::string::npos) << *refused;
+    EXPECT_EQ(settings.language, AppSettings{}.language);
+
+    image.setByte(1000, 77);
+    const auto error = m_store.save(settings, image, flags);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_NE(error->find(SettingsStore::settingsFileName()), std::string::npos) << *error;
+    if (!m_before.empty())
+        EXPECT_EQ(readWholeFile(m_store.settingsPath(), 2 * m_before.size()), m_before);
+    else
+        EXPECT_EQ(std::filesystem::status(m_store.settingsPath()).type(), std::filesystem::file_type::fifo);
+    // The last image is a file of its own and is kept.
+    ParamImage again;
+    (void)m_store.load(settings, again, flags);
+    EXPECT_EQ(again.byte(1000), 77);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, UnreadableSettings, ::testing::Values("sixtyThousandLines", "fifo"));
 
 } // namespace
 } // namespace quorvel

@@ -111,5 +111,36 @@ TYPED_TEST(SerialLineContract, ClosedLineCanBeOpenedAgain)
     EXPECT_EQ(this->exchangeMonitorFrame().size(), static_cast<std::size_t>(kFrameSize));
 }
 
+// The adapter pulled out while the line is open: the real line closes at once, as the fake's
+// does, whether the window's event loop runs between the ticks or only the polls do. Left open,
+// the device would report readable without end and hold a core until the watchdog reopens it.
+class HungUpLine : public ::testing::TestWithParam<bool> {};
+
+TEST_P(HungUpLine, IsClosedAtOnce)
+{
+    const bool eventLoop = GetParam();
+    test::ensureCoreApplication();
+    sim::FaultPlan faults;
+    faults.unplugAfter = 1; // away after its first reply, for longer than the test waits
+    faults.unplugFor = 30s;
+    test::PtyUnit unit(faults);
+    QtSerialLine line;
+    ASSERT_TRUE(line.open(unit.devicePath()));
+    line.writeFrame(buildMonitorRequest());
+    const auto deadline = std::chrono::steady_clock::now() + 3s;
+    while (line.isOpen() && std::chrono::steady_clock::now() < deadline) {
+        if (eventLoop)
+            QCoreApplication::processEvents();
+        else
+            (void)line.bytesWaiting();
+        std::this_thread::sleep_for(5ms);
+    }
+    EXPECT_FALSE(line.isOpen());
+    EXPECT_EQ(line.bytesWaiting(), 0U);
+}
+
+INSTANTIATE_TEST_SUITE_P(Polling, HungUpLine, ::testing::Values(false, true),
+                         [](const auto& testInfo) { return testInfo.param ? "EventLoop" : "TicksOnly"; });
+
 } // namespace
 } // namespace quorvel

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -112,6 +113,98 @@ TEST(PtyBridgeUnplug, DeviceGoesAwayAndComesBackUnderTheStableLink)
 }
 
 INSTANTIATE_TEST_SUITE_P(LineTiming, PtyBridgeTest, ::testing::Values(false, true));
+
+// What may be at the path given with --link: the bridge takes only nothing there, or a link to a
+// terminal that an earlier run (killed before it could clear up) left; whatever else is there
+// is the user's, is refused and stays as it was.
+struct LinkPathCase {
+    const char* name;
+    bool taken;
+};
+
+class StableLinkPath : public ::testing::TestWithParam<LinkPathCase> {
+protected:
+    void SetUp() override
+    {
+        namespace fs = std::filesystem;
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+        const std::string name = GetParam().name;
+        if (name == "UserFile")
+            m_mine = writeMine(m_link);
+        else if (name == "EmptyFolder")
+            fs::create_directories(m_link);
+        else if (name == "LinkToUserFile")
+            fs::create_symlink(m_mine = writeMine(m_dir / "mine.txt"), m_link);
+        else if (name == "LinkOfAnEarlierRun")
+            fs::create_symlink("/dev/pts/9999", m_link);
+        m_before = fs::symlink_status(m_link).type();
+    }
+    void TearDown() override { std::filesystem::remove_all(m_dir); }
+
+    static std::filesystem::path writeMine(const std::filesystem::path& path)
+    {
+        std::ofstream(path) << "mine";
+        return path;
+    }
+
+    const std::filesystem::path m_dir =
+        std::filesystem::temp_directory_path() / ("quorvel-link-" + std::to_string(::getpid()) + "-" + GetParam().name);
+    const std::filesystem::path m_link = m_dir / "unit";
+    std::filesystem::file_type m_before = std::filesystem::file_type::none;
+    std::filesystem::path m_mine; // a file of the user's, if the case has one
+};
+
+TEST_P(StableLinkPath, TakesOnlyWhatIsFreeOrItsOwnAndRemovesOnlyItsOwn)
+{
+    namespace fs = std::filesystem;
+    {
+        VirtualUnit unit;
+        PtyBridge bridge(unit, false);
+        bridge.setStableLink(m_link);
+        const bool opened = bridge.open();
+        EXPECT_EQ(opened, !GetParam().taken) << bridge.error();
+        if (opened) {
+            EXPECT_EQ(fs::read_symlink(m_link), bridge.devicePath());
+        } else {
+            EXPECT_NE(bridge.error().find(m_link.string()), std::string::npos) << bridge.error();
+            EXPECT_EQ(fs::symlink_status(m_link).type(), m_before);
+        }
+    }
+    if (GetParam().taken)
+        EXPECT_EQ(fs::symlink_status(m_link).type(), m_before);
+    else
+        EXPECT_FALSE(fs::exists(fs::symlink_status(m_link))); // its own link goes with it
+    if (!m_mine.empty()) {
+        std::string text;
+        std::ifstream(m_mine) >> text;
+        EXPECT_EQ(text, "mine");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(WhatIsThere, StableLinkPath,
+                         ::testing::Values(LinkPathCase{"Nothing", false}, LinkPathCase{"LinkOfAnEarlierRun", false},
+                                           LinkPathCase{"UserFile", true}, LinkPathCase{"EmptyFolder", true},
+                                           LinkPathCase{"LinkToUserFile", true}),
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+// The user put a file where the link was while the unit ran: it is not the bridge's to remove.
+TEST(StableLink, ReplacedWhileRunningIsLeftToTheUser)
+{
+    namespace fs = std::filesystem;
+    const fs::path link = fs::temp_directory_path() / ("quorvel-link-replaced-" + std::to_string(::getpid()));
+    fs::remove_all(link);
+    {
+        VirtualUnit unit;
+        PtyBridge bridge(unit, false);
+        bridge.setStableLink(link);
+        ASSERT_TRUE(bridge.open()) << bridge.error();
+        fs::remove(link);
+        std::ofstream(link) << "mine";
+    }
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(link)));
+    fs::remove(link);
+}
 
 } // namespace
 } // namespace quorvel::sim

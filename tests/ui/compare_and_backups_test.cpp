@@ -109,6 +109,31 @@ TEST_F(CompareAndBackups, ReadKeepsABackupThatRestoresTheUnitsImage)
         EXPECT_TRUE(std::ranges::equal(image().block(block), read.block(block))) << block;
 }
 
+// The backup was removed (the folder tidied) while its list was open: Open says why instead of
+// closing without a word, and the image stays as it was.
+TEST_F(CompareAndBackups, RestoreOfABackupRemovedSinceTheListWasMadeSaysWhy)
+{
+    trigger("MenuRead");
+    runUntilIdle();
+    ASSERT_EQ(backupCount(), 1);
+    const std::filesystem::path backup = std::filesystem::directory_iterator(backups())->path();
+    image().setByte(kChlazeni, static_cast<std::uint8_t>(image().byte(kChlazeni) + 5));
+    const ParamImage before = image();
+
+    QTimer::singleShot(0, [backup] {
+        auto* dialog = dynamic_cast<RestoreBackupDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        std::filesystem::remove(backup);
+        dialog->openButton().click();
+    });
+    trigger("MenuRestoreBackup");
+    ASSERT_EQ(rig.dialogs->messages.size(), 1U);
+    const std::string& message = rig.dialogs->messages.front();
+    EXPECT_EQ(message.rfind("Open file error!\n", 0), 0U) << message;
+    EXPECT_NE(message.find(backup.filename().string()), std::string::npos) << message;
+    EXPECT_TRUE(std::ranges::equal(image().bytes(), before.bytes()));
+}
+
 TEST_F(CompareAndBackups, ProgramKeepsWhatTheUnitHeldFirst)
 {
     const ParamImage unitBefore = rig.unit.memory();

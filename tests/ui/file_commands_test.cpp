@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 namespace quorvel {
 namespace {
 
@@ -22,6 +24,14 @@ protected:
         file = rig.configDirectory / "set.ign";
     }
     void trigger(const char* item) { rig.window->findChild<QAction*>(item)->trigger(); }
+    // One box: "Open file error!" and under it why, as the command line tells it.
+    void expectFileError(const std::string& why) const
+    {
+        ASSERT_EQ(rig.dialogs->messages.size(), 1U);
+        const std::string& message = rig.dialogs->messages.front();
+        EXPECT_EQ(message.rfind("Open file error!\n", 0), 0U) << message;
+        EXPECT_NE(message.find(why), std::string::npos) << message;
+    }
 };
 
 TEST_F(FileMenu, SaveThenOpenGivesTheImageBackAndNamesTheFile)
@@ -53,7 +63,7 @@ TEST_F(FileMenu, FailedSaveShowsOpenFileErrorAndKeepsTheOldFile)
     std::filesystem::permissions(rig.configDirectory, std::filesystem::perms::owner_all);
     if (::geteuid() == 0 && rig.dialogs->messages.empty())
         GTEST_SKIP() << "root writes into a read-only directory";
-    EXPECT_EQ(rig.dialogs->messages, std::vector<std::string>{"Open file error!"});
+    expectFileError("Permission denied");
     EXPECT_EQ(readWholeFile(file), std::optional<std::string>("old contents"));
     EXPECT_TRUE(rig.window->files().currentFileName.empty());
 }
@@ -62,7 +72,7 @@ TEST_F(FileMenu, SaveIntoAMissingDirectoryShowsOpenFileError)
 {
     rig.dialogs->paths.push_back(rig.configDirectory / "missing" / "set.ign");
     trigger("MenuSaveExeDir");
-    EXPECT_EQ(rig.dialogs->messages, std::vector<std::string>{"Open file error!"});
+    expectFileError("No such file or directory");
     EXPECT_EQ(rig.dialogs->presets.back().filename(), "data.ign");
     EXPECT_TRUE(rig.text("LabelFile2").empty());
 }
@@ -84,7 +94,31 @@ TEST_F(FileMenu, CancelledDialogsAndMissingFilesChangeNothing)
     trigger("MenuSave");
     rig.dialogs->paths.push_back(rig.configDirectory / "absent.ign");
     trigger("MenuOpenExeDir");
-    EXPECT_EQ(rig.dialogs->messages, std::vector<std::string>{"Open file error!"});
+    expectFileError("absent.ign");
+    EXPECT_TRUE(rig.window->files().currentFileName.empty());
+}
+
+// Save onto a tune its owner made read-only: refused as the shell refuses it, the reason shown.
+TEST_F(FileMenu, SaveOntoAWriteProtectedTuneSaysWhyAndKeepsIt)
+{
+    ASSERT_FALSE(writeFileAtomically(file, "protected tune"));
+    std::filesystem::permissions(file, static_cast<std::filesystem::perms>(0444));
+    rig.dialogs->paths.push_back(file);
+    trigger("MenuSave");
+    std::filesystem::permissions(file, std::filesystem::perms::owner_all);
+    expectFileError("cannot write " + file.string() + ": Permission denied");
+    EXPECT_EQ(readWholeFile(file), std::optional<std::string>("protected tune"));
+    EXPECT_TRUE(rig.window->files().currentFileName.empty());
+}
+
+// A file of 100 MB picked by mistake is refused before it is read, in the user's language.
+TEST_F(FileMenu, OpeningAFileFarLargerThanATuneIsRefusedUnread)
+{
+    std::ofstream(file).flush();
+    std::filesystem::resize_file(file, 100 * kMiB);
+    rig.dialogs->paths.push_back(file);
+    trigger("MenuOpen");
+    expectFileError(file.string() + " is larger than 1 MB and was not read.");
     EXPECT_TRUE(rig.window->files().currentFileName.empty());
 }
 

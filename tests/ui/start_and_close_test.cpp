@@ -195,6 +195,53 @@ TEST(Close, NextStartOpensWhereTheLastRunEnded)
     EXPECT_EQ(again.pos(), QPoint(40, 30));
 }
 
+// Settings that cannot be kept (a settings file made read-only, a folder where the last image
+// belongs): closing says that the next start will not see them, in a box instead of a line on
+// stderr that nobody reads.
+class SettingsNotKept : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(SettingsNotKept, ClosingSaysSoInABox)
+{
+    WindowRig rig;
+    rig.start();
+    const bool readOnly = std::string(GetParam()) == "ReadOnlySettings";
+    const std::filesystem::path blocked =
+        rig.configDirectory / (readOnly ? "Quorvel_2007_v71ini" : "_Quorvel_2007_v71ini");
+    if (readOnly) {
+        rig.writeConfig("Quorvel_2007_v71ini", "[BASIC]\r\nLanguage=0\r\n");
+        std::filesystem::permissions(blocked, static_cast<std::filesystem::perms>(0444));
+    } else {
+        std::filesystem::create_directories(blocked / "inside");
+    }
+    rig.window->close();
+    std::filesystem::permissions(blocked, std::filesystem::perms::owner_all);
+    ASSERT_EQ(rig.dialogs->messages.size(), 1U);
+    const std::string& message = rig.dialogs->messages.front();
+    EXPECT_EQ(message.rfind("The settings and the parameters on screen could not be kept for the next start:\n", 0), 0U)
+        << message;
+    EXPECT_NE(message.find(blocked.filename().string()), std::string::npos) << message;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, SettingsNotKept, ::testing::Values("ReadOnlySettings", "LastImageIsAFolder"));
+
+// A settings file of 60,000 lines is not parsed for seconds at every start: it is not read, the
+// program starts with its defaults and says why.
+TEST(StartUp, SettingsFileFarLargerThanAnyTheProgramWritesIsNotReadAndSaid)
+{
+    WindowRig rig;
+    std::string text = "[BASIC]\r\nPageControl1->ActivePageIndex=13\r\n[SCRIPT]\r\n";
+    for (int line = 0; line < 60000; ++line)
+        text += "Key" + std::to_string(line) + "=" + std::to_string(line) + "\r\n";
+    rig.writeConfig("Quorvel_2007_v71ini", text);
+    rig.start();
+    ASSERT_EQ(rig.dialogs->messages.size(), 1U);
+    EXPECT_EQ(
+        rig.dialogs->messages.front().rfind("The settings were not read; the program starts with its defaults:\n", 0),
+        0U)
+        << rig.dialogs->messages.front();
+    EXPECT_EQ(rig.window->activePage(), kPageMonitor);
+}
+
 TEST(Close, TerminationSignalClosesTheWindowAsExitDoes)
 {
     WindowRig rig;

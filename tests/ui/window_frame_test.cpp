@@ -129,7 +129,9 @@ TEST_F(WindowFrame, MissingFileNamedOnTheCommandLineSaysOpenFileError)
     rig.parameterFile = rig.configDirectory / "gone.ign";
     start();
     QCoreApplication::sendPostedEvents(rig.window.get(), QEvent::MetaCall);
-    EXPECT_EQ(rig.dialogs->messages, std::vector<std::string>{"Open file error!"});
+    // With the reason under it, as every failed open tells it.
+    EXPECT_EQ(rig.dialogs->messages, std::vector<std::string>{"Open file error!\n" + rig.parameterFile.string() +
+                                                              ": No such file or directory"});
 }
 
 TEST_F(WindowFrame, ComMenuNamesTheDevicesAsTheyAreWhenItOpens)

@@ -12,6 +12,8 @@
 #include "core/sanitise.h"
 #include "io/atomic_file.h"
 #include "io/decimal_text.h"
+#include "io/fault_message.h"
+#include "io/file_reading.h"
 #include "io/language_table.h"
 #include "io/old_maps.h"
 #include "io/parameter_set.h"
@@ -25,6 +27,7 @@
 #include <charconv>
 #include <functional>
 #include <map>
+#include <new>
 
 namespace quorvel::cli {
 namespace {
@@ -71,11 +74,12 @@ std::optional<int> parseInt(const std::string& text)
 // Loads a parameter file as Open does; the exit code when it cannot be used.
 std::optional<int> load(const Context& c, const std::string& path, ParamImage& image, InjectionTables& tables)
 {
-    switch (loadParameterFile(path, image, tables)) {
+    const FileLoad load = loadParameterFile(path, image, tables);
+    switch (load.result) {
     case LoadResult::Loaded:
         return std::nullopt;
     case LoadResult::CannotOpen:
-        return c.message(kTextOpenFileError, path);
+        return c.message(kTextOpenFileError, load.reason);
     case LoadResult::WrongVersion:
         return c.message(kTextWrongFileVersion, path);
     }
@@ -285,10 +289,10 @@ int commandImportOldMaps(const Context& c)
     InjectionTables tables;
     if (const auto failed = load(c, *into, image, tables))
         return *failed;
-    const auto old = readWholeFile(words[1]);
-    if (!old)
-        return c.message(kTextOpenFileError, words[1]);
-    readOldMaps(*old, image, tables, {});
+    const FileRead old = readFileWithin(words[1], kParameterFileLimit);
+    if (!old.bytes)
+        return c.message(kTextOpenFileError, old.reason);
+    readOldMaps(*old.bytes, image, tables, {});
     return save(c, *out, image);
 }
 
@@ -359,7 +363,9 @@ std::string usage()
            "                                         end and counted\n";
 }
 
-int run(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err)
+namespace {
+
+int runCommand(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err)
 {
     const Arguments args(argv, {"--json", "--help", "-h", "--no-backup", "--fast", "--hold", "--ms"});
     const Context c{args, out, err};
@@ -393,6 +399,20 @@ int run(const std::vector<std::string>& argv, std::ostream& out, std::ostream& e
     if (command == commands.end())
         return c.usageError("unknown command " + args.positional().front());
     return command->second();
+}
+
+} // namespace
+
+int run(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err)
+{
+    // A command that runs out of memory ends with a word instead of an abort; what it wrote
+    // before stays as its atomic saves left it.
+    try {
+        return runCommand(argv, out, err);
+    } catch (const std::bad_alloc&) {
+        err << "quorvel-cli: " << kOutOfMemory << '\n';
+        return kExitBadInput;
+    }
 }
 
 } // namespace quorvel::cli

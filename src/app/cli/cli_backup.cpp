@@ -19,7 +19,8 @@ std::string englishText(std::string_view key)
 int backupsKept()
 {
     AppSettings settings;
-    if (const auto text = readWholeFile(SettingsStore(SettingsStore::defaultDirectory()).settingsPath()))
+    if (const auto text =
+            readWholeFile(SettingsStore(SettingsStore::defaultDirectory()).settingsPath(), kSettingsFileLimit))
         loadSettings(IniFile::parse(*text), settings);
     return settings.backupsKept;
 }

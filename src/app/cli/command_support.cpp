@@ -39,7 +39,9 @@ std::optional<int> loadFailure(LoadResult result, const std::string& path, std::
 std::optional<int> loadParameters(const std::string& path, ParamImage& image, InjectionTables& tables,
                                   std::ostream& err)
 {
-    return loadFailure(loadParameterFile(path, image, tables), path, err);
+    const FileLoad load = loadParameterFile(path, image, tables);
+    // A file that could not be read is named by the reason, which says why.
+    return loadFailure(load.result, load.reason.empty() ? path : load.reason, err);
 }
 
 std::optional<int> numberOption(const std::optional<std::string>& text, int low, bool& bad)

@@ -33,11 +33,12 @@ std::optional<int> loadMapCommandFile(const std::string& path, const std::string
     file.map = MapTable::byName(mapKey);
     if (file.map == nullptr)
         return mapCommandUsageError(err, "no map named " + mapKey + " (maps: " + mapKeys() + ")");
-    switch (loadParameterFile(path, file.image, file.tables)) {
+    const FileLoad load = loadParameterFile(path, file.image, file.tables);
+    switch (load.result) {
     case LoadResult::Loaded:
         break;
     case LoadResult::CannotOpen:
-        return textError(err, kTextOpenFileError, path);
+        return textError(err, kTextOpenFileError, load.reason);
     case LoadResult::WrongVersion:
         return textError(err, kTextWrongFileVersion, path);
     }

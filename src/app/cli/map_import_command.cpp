@@ -22,10 +22,10 @@ int mapImportCommand(const Arguments& args, std::ostream& err)
     MapCommandFile file;
     if (const auto failed = loadMapCommandFile(words[1], words[2], file, err))
         return *failed;
-    const auto csv = readWholeFile(words[3]);
-    if (!csv)
-        return mapCommandFileError(err, words[3]);
-    const SheetRead read = readMapCsv(*csv, file.image, *file.map);
+    const FileRead csv = readFileWithin(words[3], kMapTextLimit);
+    if (!csv.bytes)
+        return mapCommandFileError(err, csv.reason);
+    const SheetRead read = readMapCsv(*csv.bytes, file.image, *file.map);
     const auto refuse = [&](const MapEditStatus& why) {
         err << "quorvel-cli: " << words[3] << ": " << mapEditText(why, Language::English) << '\n';
         return kExitBadInput;

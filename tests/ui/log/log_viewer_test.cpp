@@ -110,7 +110,8 @@ TEST_F(LogViewerTest, FileThatIsNoLogIsReportedAndTheOpenLogStays)
     EXPECT_FALSE(viewer.open(file("missing.csv")));
     ASSERT_EQ(messages.shown.size(), 2U);
     EXPECT_EQ(messages.shown[0], file("notes.csv").string() + " is not a log of this program.");
-    EXPECT_EQ(messages.shown[1], "The log could not be opened: " + file("missing.csv").string());
+    EXPECT_EQ(messages.shown[1],
+              "The log could not be opened: " + file("missing.csv").string() + ": No such file or directory");
     ASSERT_NE(viewer.log(), nullptr);
     EXPECT_EQ(viewer.log()->rowCount(), static_cast<std::size_t>(kRideRows));
     EXPECT_EQ(viewer.traces().series().size(), 3U);
