@@ -1,5 +1,5 @@
 #include "app/sim_demand.h"
-#include "io/fault_message.h"
+#include "texts/fault_message.h"
 #include "serial/qt_serial_line.h"
 #include "serial/system_port_naming.h"
 #include "sim/line_with_virtual_unit.h"

@@ -1,7 +1,7 @@
 #include "app/sim_demand.h"
 #include "app/sim_options.h"
 #include "app/sim_replay.h"
-#include "io/fault_message.h"
+#include "texts/fault_message.h"
 #include "sim/pty_bridge.h"
 #include "sim/virtual_unit.h"
 

@@ -2,7 +2,7 @@
 
 #include "io/decimal_text.h"
 #include "io/delimited_text.h"
-#include "io/map_edit_texts.h"
+#include "model/map_edit_status.h"
 #include "model/map_layout.h"
 
 #include <array>

@@ -1,8 +1,5 @@
 #include "log/cell_overlay.h"
 
-#include "core/text_format.h"
-#include "io/datalog_texts.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -15,35 +12,6 @@ Rgb blend(Rgb from, Rgb to, double share)
         return static_cast<std::uint8_t>(std::lround(a + (b - a) * share));
     };
     return {channel(from.red, to.red), channel(from.green, to.green), channel(from.blue, to.blue)};
-}
-
-std::string readingWord(MixtureReading reading, Language language)
-{
-    switch (reading) {
-    case MixtureReading::Lean:
-        return std::string(DatalogTexts::message(DatalogMessage::Lean, language));
-    case MixtureReading::Rich:
-        return std::string(DatalogTexts::message(DatalogMessage::Rich, language));
-    case MixtureReading::AtThreshold:
-        return std::string(DatalogTexts::message(DatalogMessage::AtThreshold, language));
-    case MixtureReading::Hidden:
-        break;
-    }
-    return {};
-}
-
-std::string timeLine(const CellStatistic& cell, Language language)
-{
-    return formatText(DatalogTexts::message(DatalogMessage::CellTimeHint, language), cell.samples,
-                      cell.timeMs / 1000.0);
-}
-
-std::string lambdaLine(const CellStatistic& cell, Language language)
-{
-    if (cell.reading == MixtureReading::Hidden)
-        return std::string(DatalogTexts::message(DatalogMessage::CellLambdaTooFew, language));
-    return formatText(DatalogTexts::message(DatalogMessage::CellLambdaHint, language),
-                      static_cast<int>(std::lround(cell.meanLambdaMv)), readingWord(cell.reading, language).c_str());
 }
 
 } // namespace
@@ -73,7 +41,7 @@ std::optional<Rgb> readingColour(MixtureReading reading)
     return std::nullopt;
 }
 
-CellOverlay cellOverlay(const MapCellStatistics& statistics, const CellOverlayOptions& options, Language language)
+CellOverlay cellOverlay(const MapCellStatistics& statistics, const CellOverlayOptions& options)
 {
     CellOverlay overlay{};
     for (std::size_t e = 0; e < statistics.cells.size(); ++e) {
@@ -85,19 +53,17 @@ CellOverlay cellOverlay(const MapCellStatistics& statistics, const CellOverlayOp
             continue;
         CellOverlayMark mark;
         mark.colour = reading.value_or(heatColour(cell.timeMs, statistics.longestCellTimeMs));
-        if (options.timeInCells)
-            mark.hint = timeLine(cell, language);
-        if (options.lambdaByCell)
-            mark.hint += (mark.hint.empty() ? "" : "\n") + lambdaLine(cell, language);
+        mark.cell = cell;
+        mark.showsTime = options.timeInCells;
+        mark.showsLambda = options.lambdaByCell;
         overlay[e] = std::move(mark);
     }
     return overlay;
 }
 
-CellOverlay logCellOverlay(const Datalog& log, const ParamImage& image, MapId map, const CellOverlayOptions& options,
-                           Language language)
+CellOverlay logCellOverlay(const Datalog& log, const ParamImage& image, MapId map, const CellOverlayOptions& options)
 {
-    return cellOverlay(cellStatistics(log, image, map, options.statistics), options, language);
+    return cellOverlay(cellStatistics(log, image, map, options.statistics), options);
 }
 
 } // namespace quorvel

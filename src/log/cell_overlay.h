@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/message_texts.h"
 #include "log/cell_statistics.h"
 #include "maps/map_colour_scale.h"
 #include "model/map_layout.h"
@@ -8,7 +7,6 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <string>
 
 namespace quorvel {
 
@@ -22,10 +20,13 @@ struct CellOverlayOptions {
     CellStatisticsOptions statistics;
 };
 
-// The colour a cell is painted in and the text on hover (one line per part shown).
+// The colour a cell is painted in and what its hover text tells (one line per part shown); the
+// window puts the figures into the words of its language.
 struct CellOverlayMark {
     Rgb colour;
-    std::string hint;
+    CellStatistic cell;
+    bool showsTime = false;
+    bool showsLambda = false;
 
     bool operator==(const CellOverlayMark&) const = default;
 };
@@ -50,10 +51,9 @@ inline constexpr Rgb kAtThresholdColour{210, 210, 210};
 [[nodiscard]] std::optional<Rgb> readingColour(MixtureReading reading);
 
 // The overlay of statistics computed with `options.statistics`.
-[[nodiscard]] CellOverlay cellOverlay(const MapCellStatistics& statistics, const CellOverlayOptions& options,
-                                      Language language);
+[[nodiscard]] CellOverlay cellOverlay(const MapCellStatistics& statistics, const CellOverlayOptions& options);
 // The overlay of `map` from a whole log, judged against the map's axes in `image`.
 [[nodiscard]] CellOverlay logCellOverlay(const Datalog& log, const ParamImage& image, MapId map,
-                                         const CellOverlayOptions& options, Language language);
+                                         const CellOverlayOptions& options);
 
 } // namespace quorvel

@@ -26,6 +26,8 @@ struct CellStatistic {
     std::uint32_t timeMs = 0;
     double meanLambdaMv = 0.0; // of all samples; shown only when `reading` is not Hidden
     MixtureReading reading = MixtureReading::Hidden;
+
+    bool operator==(const CellStatistic&) const = default;
 };
 
 // Where the engine ran in a map during a log, and how rich: the overlay of a map page.

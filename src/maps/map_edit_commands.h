@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/param_image.h"
-#include "io/map_edit_texts.h"
+#include "model/map_edit_status.h"
 #include "maps/map_grid_model.h"
 #include "maps/map_operations.h"
 #include "maps/map_selection.h"

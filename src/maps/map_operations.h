@@ -1,6 +1,6 @@
 #pragma once
 
-#include "io/map_edit_texts.h"
+#include "model/map_edit_status.h"
 #include "maps/map_grid_model.h"
 #include "maps/map_selection.h"
 #include "maps/map_tools.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/param_image.h"
-#include "io/map_edit_texts.h"
+#include "model/map_edit_status.h"
 #include "model/injection_tables.h"
 #include "model/map_layout.h"
 

@@ -2,7 +2,7 @@
 
 #include "core/param_image.h"
 #include "io/decimal_text.h"
-#include "io/map_edit_texts.h"
+#include "model/map_edit_status.h"
 #include "io/map_sheet.h"
 #include "maps/grid_cell.h"
 #include "maps/undo_history.h"

@@ -1,6 +1,6 @@
 #include "ui/about_dialog.h"
 
-#include "io/about_texts.h"
+#include "texts/about_texts.h"
 #include "io/program_build.h"
 
 #include <QGridLayout>

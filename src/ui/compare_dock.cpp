@@ -1,7 +1,7 @@
 #include "ui/compare_dock.h"
 
 #include "core/text_format.h"
-#include "io/compare_texts.h"
+#include "texts/compare_texts.h"
 #include "ui/text_lookup.h"
 
 #include <QHeaderView>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/message_texts.h"
-#include "io/compare_captions.h"
+#include "texts/compare_captions.h"
 #include "model/image_compare.h"
 #include "ui/compare_source.h"
 

@@ -1,7 +1,7 @@
 #include "ui/compare_mark_look.h"
 
 #include "core/text_format.h"
-#include "io/compare_texts.h"
+#include "texts/compare_texts.h"
 #include "ui/colour_palette.h"
 
 #include <QPalette>

@@ -1,7 +1,7 @@
 #include "ui/curve_view.h"
 
 #include "core/text_format.h"
-#include "io/map_view_texts.h"
+#include "texts/map_view_texts.h"
 #include "ui/colour_palette.h"
 #include "ui/text_lookup.h"
 

@@ -1,7 +1,7 @@
 #include "ui/datalog_commands.h"
 
 #include "core/text_format.h"
-#include "io/datalog_texts.h"
+#include "texts/datalog_texts.h"
 #include "log/cell_overlay.h"
 #include "log/log_location.h"
 #include "maps/tune_writer.h"
@@ -137,11 +137,11 @@ void DatalogCommands::showOverlay()
     const MapLayout* map = MapTable::ofPage(m_page);
     const std::optional<CellOverlayOptions> options = m_viewer->overlayOptions();
     if (map == nullptr || m_viewer->log() == nullptr || !options) {
-        m_parts.grid.showOverlay(nullptr);
+        m_parts.grid.showOverlay(nullptr, m_parts.language());
         return;
     }
-    const CellOverlay overlay = logCellOverlay(*m_viewer->log(), m_parts.image, map->id, *options, m_parts.language());
-    m_parts.grid.showOverlay(&overlay);
+    const CellOverlay overlay = logCellOverlay(*m_viewer->log(), m_parts.image, map->id, *options);
+    m_parts.grid.showOverlay(&overlay, m_parts.language());
 }
 
 void DatalogCommands::suggestCorrections()

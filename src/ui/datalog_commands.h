@@ -2,7 +2,7 @@
 
 #include "core/link_session.h"
 #include "core/monitor_display_sink.h"
-#include "io/datalog_texts.h"
+#include "texts/datalog_texts.h"
 #include "log/correction_suggestions.h"
 #include "log/datalog_recorder.h"
 #include "model/injection_tables.h"

@@ -2,7 +2,7 @@
 
 #include "core/page_index.h"
 #include "io/atomic_file.h"
-#include "io/file_texts.h"
+#include "io/read_problem_text.h"
 #include "io/old_maps.h"
 #include "io/parameter_file.h"
 #include "io/service_tools.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/param_image.h"
-#include "io/language_table.h"
+#include "texts/language_table.h"
 #include "model/injection_tables.h"
 #include "ui/dialogs.h"
 

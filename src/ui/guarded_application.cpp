@@ -1,6 +1,6 @@
 #include "ui/guarded_application.h"
 
-#include "io/fault_message.h"
+#include "texts/fault_message.h"
 
 #include <exception>
 #include <iostream>

@@ -1,6 +1,6 @@
 #include "ui/help_command.h"
 
-#include "io/about_texts.h"
+#include "texts/about_texts.h"
 
 #include <QDesktopServices>
 #include <QString>

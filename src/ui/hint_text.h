@@ -1,6 +1,6 @@
 #pragma once
 
-#include "io/hint_text.h"
+#include "texts/hint_text.h"
 
 #include <QString>
 

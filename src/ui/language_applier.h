@@ -1,6 +1,6 @@
 #pragma once
 
-#include "io/language_captions.h"
+#include "texts/language_captions.h"
 
 class QTabWidget;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "io/menu_structure.h"
+#include "texts/menu_structure.h"
 
 #include <QActionGroup>
 #include <QMenuBar>

@@ -7,7 +7,7 @@
 #include "core/param_image.h"
 #include "core/sanitise.h"
 #include "core/serial_port.h"
-#include "io/language_table.h"
+#include "texts/language_table.h"
 #include "io/settings_store.h"
 #include "log/datalog_recorder.h"
 #include "maps/editor_host.h"

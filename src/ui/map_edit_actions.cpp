@@ -1,7 +1,7 @@
 #include "ui/map_edit_actions.h"
 
 #include "io/atomic_file.h"
-#include "io/file_texts.h"
+#include "io/read_problem_text.h"
 #include "maps/cell_scale.h"
 #include "model/map_layout.h"
 #include "ui/dialogs.h"

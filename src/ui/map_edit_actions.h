@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/message_texts.h"
-#include "io/map_edit_menu.h"
-#include "io/map_edit_texts.h"
+#include "texts/map_edit_menu.h"
+#include "texts/map_edit_texts.h"
 #include "maps/map_edit_commands.h"
 #include "maps/map_tools.h"
 #include "ui/dialogs.h"

@@ -6,6 +6,7 @@
 #include "ui/compare_mark_look.h"
 #include "ui/control_registry.h"
 #include "ui/field_spin_box.h"
+#include "ui/log/cell_overlay_hint.h"
 #include "ui/map_grid_delegate.h"
 #include "ui/spin_button.h"
 
@@ -476,14 +477,14 @@ void MapGrid::showCompareMarks(std::span<const CompareMark> marks, Language lang
     m_model->setCompareTips(std::move(tips));
 }
 
-void MapGrid::showOverlay(const CellOverlay* overlay)
+void MapGrid::showOverlay(const CellOverlay* overlay, Language language)
 {
     std::map<int, std::pair<QColor, QString>> shown;
     if (overlay != nullptr) {
         for (std::size_t element = 0; element < overlay->size(); ++element) {
             if (const auto& mark = (*overlay)[element]) {
                 shown[static_cast<int>(element)] = {QColor(mark->colour.red, mark->colour.green, mark->colour.blue),
-                                                    QString::fromStdString(mark->hint)};
+                                                    QString::fromStdString(cellOverlayHint(*mark, language))};
             }
         }
     }

@@ -89,7 +89,7 @@ public:
     // both values in their tooltips; none clears them.
     void showCompareMarks(std::span<const CompareMark> marks, Language language);
     // The overlay of an open log (time and lambda per cell); none takes it away.
-    void showOverlay(const CellOverlay* overlay);
+    void showOverlay(const CellOverlay* overlay, Language language);
     // The cells a correction proposal would change; empty clears them.
     void showPreview(std::span<const CellCorrection> cells);
     // Makes a cell or head the current item, so the user sees it.

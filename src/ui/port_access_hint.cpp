@@ -1,7 +1,7 @@
 #include "ui/port_access_hint.h"
 
 #include "core/text_format.h"
-#include "io/window_texts.h"
+#include "texts/window_texts.h"
 
 #include <utility>
 

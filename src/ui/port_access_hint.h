@@ -2,7 +2,7 @@
 
 #include "core/serial_port.h"
 #include "core/user_messages.h"
-#include "io/language_table.h"
+#include "texts/language_table.h"
 
 #include <functional>
 #include <string>

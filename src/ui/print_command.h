@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/message_texts.h"
-#include "io/print_look.h"
+#include "maps/print_look.h"
 #include "ui/control_registry.h"
 #include "ui/dialogs.h"
 

@@ -2,7 +2,7 @@
 
 #include "core/text_format.h"
 #include "io/code_page.h"
-#include "io/compare_texts.h"
+#include "texts/compare_texts.h"
 #include "model/bike_list.h"
 #include "ui/text_lookup.h"
 

@@ -1,7 +1,7 @@
 #include "ui/start_options.h"
 
 #include "core/image_constants.h"
-#include "io/language_word.h"
+#include "texts/language_word.h"
 
 namespace quorvel {
 

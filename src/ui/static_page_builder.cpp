@@ -1,7 +1,7 @@
 #include "ui/static_page_builder.h"
 
 #include "core/page_index.h"
-#include "io/static_page_layout.h"
+#include "texts/static_page_layout.h"
 #include "model/bike_list.h"
 #include "model/field_table.h"
 #include "model/page_binding.h"

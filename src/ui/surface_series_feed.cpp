@@ -1,6 +1,6 @@
 #include "ui/surface_series_feed.h"
 
-#include "io/map_view_texts.h"
+#include "texts/map_view_texts.h"
 #include "maps/map_colour_scale.h"
 #include "ui/colour_palette.h"
 #include "ui/text_lookup.h"

@@ -1,6 +1,6 @@
 #include "ui/surface_view.h"
 
-#include "io/map_view_texts.h"
+#include "texts/map_view_texts.h"
 #include "ui/open_gl_support.h"
 #include "ui/text_lookup.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "io/caption_table.h"
-#include "io/keyed_text.h"
+#include "texts/caption_table.h"
+#include "texts/keyed_text.h"
 
 #include <QString>
 

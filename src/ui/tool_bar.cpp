@@ -1,8 +1,8 @@
 #include "ui/tool_bar.h"
 
-#include "io/caption_table.h"
-#include "io/datalog_texts.h"
-#include "io/menu_structure.h"
+#include "texts/caption_table.h"
+#include "texts/datalog_texts.h"
+#include "texts/menu_structure.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

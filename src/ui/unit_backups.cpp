@@ -1,9 +1,9 @@
 #include "ui/unit_backups.h"
 
 #include "core/text_format.h"
-#include "io/compare_texts.h"
-#include "io/file_texts.h"
-#include "io/language_table.h"
+#include "texts/compare_texts.h"
+#include "io/read_problem_text.h"
+#include "texts/language_table.h"
 #include "ui/dialogs.h"
 #include "ui/file_commands.h"
 #include "ui/restore_backup_dialog.h"

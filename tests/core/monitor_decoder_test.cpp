@@ -1,6 +1,6 @@
 #include "core/monitor_decoder.h"
 
-#include "io/language_table.h"
+#include "texts/language_table.h"
 #include "monitor_frame_builder.h"
 
 #include <gtest/gtest.h>

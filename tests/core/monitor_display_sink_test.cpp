@@ -1,5 +1,5 @@
 #include "core/monitor_display_sink.h"
-#include "io/language_table.h"
+#include "texts/language_table.h"
 #include "sim/virtual_unit.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "core/serial_port.h"
-#include "io/language_table.h"
+#include "texts/language_table.h"
 #include "serial/fake_serial_line.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,9 @@
 // at once, without blocking and without reading on for ever.
 
 #include "io/file_reading.h"
-#include "io/file_texts.h"
-#include "io/text_table_checks.h"
+#include "io/read_problem_text.h"
+#include "texts/file_texts.h"
+#include "texts/text_table_checks.h"
 #include "reliability/scratch_directory.h"
 #include "without_hanging.h"
 

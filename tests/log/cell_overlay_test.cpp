@@ -45,40 +45,36 @@ TEST(CellOverlay, HeatRunsFromPaleToDeepWithTheTimeInTheCell)
 
 TEST(CellOverlay, BothPartsColourByReadingWhereThereIsOneAndByHeatElsewhere)
 {
-    const CellOverlay overlay = cellOverlay(handMadeStatistics(), {}, Language::English);
+    const CellOverlay overlay = cellOverlay(handMadeStatistics(), {});
     ASSERT_TRUE(overlay[kLeanCell]);
     EXPECT_EQ(overlay[kLeanCell]->colour, kLeanColour);
-    EXPECT_EQ(overlay[kLeanCell]->hint, "Samples: 30, time: 10.0 s\nMean lambda: 312 mV (lean)");
+    EXPECT_EQ(overlay[kLeanCell]->cell, handMadeStatistics().cells[kLeanCell]);
+    EXPECT_TRUE(overlay[kLeanCell]->showsTime && overlay[kLeanCell]->showsLambda);
     ASSERT_TRUE(overlay[kRichCell]);
     EXPECT_EQ(overlay[kRichCell]->colour, kRichColour);
     ASSERT_TRUE(overlay[kBriefCell]);
     EXPECT_EQ(overlay[kBriefCell]->colour, heatColour(110, 10'000));
-    EXPECT_EQ(overlay[kBriefCell]->hint, "Samples: 2, time: 0.1 s\nMean lambda: too few samples");
     EXPECT_EQ(std::ranges::count_if(overlay, [](const auto& mark) { return mark.has_value(); }), 3)
         << "cells never visited carry nothing";
 }
 
 TEST(CellOverlay, EachPartAloneShowsOnlyItself)
 {
-    const CellOverlay lambda = cellOverlay(handMadeStatistics(), {false, true, {}}, Language::English);
+    const CellOverlay lambda = cellOverlay(handMadeStatistics(), {false, true, {}});
     ASSERT_TRUE(lambda[kLeanCell]);
-    EXPECT_EQ(lambda[kLeanCell]->hint, "Mean lambda: 312 mV (lean)");
+    EXPECT_FALSE(lambda[kLeanCell]->showsTime);
+    EXPECT_TRUE(lambda[kLeanCell]->showsLambda);
     EXPECT_FALSE(lambda[kBriefCell]) << "too few samples hide the cell's lambda";
 
-    const CellOverlay time = cellOverlay(handMadeStatistics(), {true, false, {}}, Language::English);
+    const CellOverlay time = cellOverlay(handMadeStatistics(), {true, false, {}});
     ASSERT_TRUE(time[kLeanCell]);
     EXPECT_EQ(time[kLeanCell]->colour, kHeatMost);
-    EXPECT_EQ(time[kLeanCell]->hint, "Samples: 30, time: 10.0 s");
+    EXPECT_TRUE(time[kLeanCell]->showsTime);
+    EXPECT_FALSE(time[kLeanCell]->showsLambda);
     EXPECT_TRUE(time[kBriefCell]);
 
-    const CellOverlay none = cellOverlay(handMadeStatistics(), {false, false, {}}, Language::English);
+    const CellOverlay none = cellOverlay(handMadeStatistics(), {false, false, {}});
     EXPECT_TRUE(std::ranges::none_of(none, [](const auto& mark) { return mark.has_value(); }));
-}
-
-TEST(CellOverlay, HintsFollowTheLanguage)
-{
-    const CellOverlay overlay = cellOverlay(handMadeStatistics(), {}, Language::German);
-    EXPECT_EQ(overlay[kRichCell]->hint, "Messwerte: 12, Zeit: 2.5 s\nMittlere Lambdaspannung: 700 mV (fett)");
 }
 
 TEST(CellOverlay, LogOverlayCountsTheRowsOfAHandMadeRideWithItsOptions)
@@ -89,14 +85,17 @@ TEST(CellOverlay, LogOverlayCountsTheRowsOfAHandMadeRideWithItsOptions)
     ride.rows(0, 8, 100, cruise);
     CellOverlayOptions options;
     options.statistics.minimumSamples = 8;
-    const CellOverlay overlay = logCellOverlay(ride.log(), image, MapId::Jet1A, options, Language::English);
+    const CellOverlay overlay = logCellOverlay(ride.log(), image, MapId::Jet1A, options);
     ASSERT_TRUE(overlay[kLeanCell]);
     EXPECT_EQ(overlay[kLeanCell]->colour, kLeanColour);
-    EXPECT_EQ(overlay[kLeanCell]->hint, "Samples: 8, time: 0.7 s\nMean lambda: 300 mV (lean)");
+    EXPECT_EQ(overlay[kLeanCell]->cell.samples, 8);
+    EXPECT_EQ(overlay[kLeanCell]->cell.timeMs, 700U);
+    EXPECT_DOUBLE_EQ(overlay[kLeanCell]->cell.meanLambdaMv, 300.0);
+    EXPECT_EQ(overlay[kLeanCell]->cell.reading, MixtureReading::Lean);
 
     options.statistics.minimumSamples = 9;
     options.statistics.lambdaThresholdMv = 250;
-    const CellOverlay fewer = logCellOverlay(ride.log(), image, MapId::Jet1A, options, Language::English);
+    const CellOverlay fewer = logCellOverlay(ride.log(), image, MapId::Jet1A, options);
     EXPECT_EQ(fewer[kLeanCell]->colour, kHeatMost) << "below the minimum the cell shows its heat only";
 }
 

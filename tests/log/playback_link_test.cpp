@@ -3,7 +3,7 @@
 #include "core/link_session.h"
 #include "core/monitor_display_sink.h"
 #include "core/page_index.h"
-#include "io/language_table.h"
+#include "texts/language_table.h"
 #include "log/datalog_reader.h"
 #include "log/datalog_recorder.h"
 #include "log/playback_clock.h"

@@ -1,7 +1,7 @@
 #include "maps/curve_model.h"
 
 #include "core/page_index.h"
-#include "io/map_view_texts.h"
+#include "texts/map_view_texts.h"
 #include "map_test_image.h"
 #include "maps/live_marking.h"
 #include "maps/shown_cell.h"

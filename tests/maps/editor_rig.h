@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/control_views.h"
-#include "io/language_table.h"
+#include "texts/language_table.h"
 #include "maps/parameter_editor.h"
 #include "model/bike_defaults.h"
 #include "model/fake_controls.h"

@@ -2,7 +2,7 @@
 
 #include "core/page_index.h"
 #include "core/text_format.h"
-#include "io/map_view_texts.h"
+#include "texts/map_view_texts.h"
 #include "map_test_image.h"
 #include "maps/curve_model.h"
 #include "maps/live_marking.h"

@@ -1,7 +1,7 @@
 #include "maps/page_view.h"
 
 #include "core/page_index.h"
-#include "io/language_table.h"
+#include "texts/language_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "maps/static_page_views.h"
 
-#include "io/language_table.h"
+#include "texts/language_table.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "core/link_session.h"
 #include "core/sanitise.h"
 #include "core/serial_port.h"
-#include "io/language_table.h"
+#include "texts/language_table.h"
 
 #include <string>
 #include <vector>

@@ -4,7 +4,7 @@
 #include "app/cli/command_support.h"
 #include "core/page_index.h"
 #include "io/code_page.h"
-#include "io/compare_captions.h"
+#include "texts/compare_captions.h"
 #include "io/reference_file.h"
 #include "model/image_compare.h"
 

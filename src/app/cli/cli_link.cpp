@@ -4,7 +4,7 @@
 #include "core/link_session.h"
 #include "core/monitor_display_sink.h"
 #include "core/sanitise.h"
-#include "io/language_table.h"
+#include "texts/language_table.h"
 #include "serial/qt_serial_line.h"
 #include "serial/system_port_naming.h"
 

@@ -1,7 +1,7 @@
 #include "app/cli/command_support.h"
 
 #include "app/cli/cli.h"
-#include "io/language_table.h"
+#include "texts/language_table.h"
 #include "io/parameter_set.h"
 
 #include <charconv>

@@ -3,7 +3,7 @@
 #include "app/cli/cli.h"
 #include "app/cli/command_support.h"
 #include "core/text_format.h"
-#include "io/datalog_texts.h"
+#include "texts/datalog_texts.h"
 #include "log/cell_statistics.h"
 #include "log/datalog_reader.h"
 #include "model/map_layout.h"

@@ -2,7 +2,7 @@
 
 #include "app/cli/cli.h"
 #include "core/sanitise.h"
-#include "io/language_table.h"
+#include "texts/language_table.h"
 #include "io/parameter_set.h"
 
 namespace quorvel::cli {

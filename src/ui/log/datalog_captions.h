@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/message_texts.h"
-#include "io/datalog_texts.h"
+#include "texts/datalog_texts.h"
 #include "log/datalog.h"
 
 #include <QString>

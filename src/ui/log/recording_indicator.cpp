@@ -1,7 +1,7 @@
 #include "ui/log/recording_indicator.h"
 
 #include "core/text_format.h"
-#include "io/datalog_texts.h"
+#include "texts/datalog_texts.h"
 #include "log/datalog_recorder.h"
 #include "log/elapsed_text.h"
 #include "ui/log/datalog_captions.h"

@@ -1,8 +1,8 @@
 #include "ui/log/suggest_corrections_dialog.h"
 
 #include "core/text_format.h"
-#include "io/caption_table.h"
-#include "io/datalog_texts.h"
+#include "texts/caption_table.h"
+#include "texts/datalog_texts.h"
 #include "ui/log/datalog_captions.h"
 
 #include <QDoubleSpinBox>

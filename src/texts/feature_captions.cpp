@@ -1,0 +1,35 @@
+#include "texts/feature_captions.h"
+
+#include "texts/compare_texts.h"
+#include "texts/datalog_texts.h"
+#include "texts/map_edit_texts.h"
+#include "texts/map_view_texts.h"
+#include "texts/window_texts.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace quorvel {
+namespace {
+
+// "Restore backup..." and "Suggest corrections...".
+constexpr std::array<std::string_view, 6> kOwnDialogPrefixes{
+    "DialogRestore", "ButtonRestore", "FormSuggest", "ButtonSuggestApply", "ButtonSuggestCancel", "LabelSuggest"};
+constexpr std::string_view kSuggestTable = "TableSuggestCorrections";
+
+} // namespace
+
+std::array<std::span<const CaptionRow>, 5> featureCaptionRows()
+{
+    return {mapEditCaptionRows(), CompareTexts::captions(), MapViewTexts::captions(), DatalogTexts::controls(),
+            WindowTexts::captions()};
+}
+
+bool isOwnDialogControl(std::string_view control)
+{
+    return control == kSuggestTable || std::ranges::any_of(kOwnDialogPrefixes, [control](std::string_view prefix) {
+               return control.starts_with(prefix);
+           });
+}
+
+} // namespace quorvel
