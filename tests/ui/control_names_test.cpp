@@ -15,7 +15,7 @@
 #include "maps/static_page_views.h"
 #include "model/field_table.h"
 #include "model/page_binding.h"
-#include "ui/control_registry.h"
+#include "ui/binding/control_registry.h"
 #include "ui/window_rig.h"
 
 #include <gtest/gtest.h>

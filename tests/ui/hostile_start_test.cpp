@@ -6,7 +6,7 @@
 #include "core/page_index.h"
 #include "core/sanitise.h"
 #include "core/serial_port.h"
-#include "ui/window_placement.h"
+#include "ui/shell/window_placement.h"
 
 #include <QScreen>
 #include <QTabWidget>

@@ -1,7 +1,7 @@
 #include "window_rig.h"
 
 #include "core/page_index.h"
-#include "ui/colour_palette.h"
+#include "ui/binding/colour_palette.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -7,11 +7,11 @@
 #include "io/map_sheet.h"
 #include "maps/map_colour_scale.h"
 #include "maps/parameter_editor.h"
-#include "ui/editor_binder.h"
-#include "ui/map_edit_actions.h"
-#include "ui/map_grid.h"
-#include "ui/map_pages.h"
-#include "ui/page_control.h"
+#include "ui/binding/editor_binder.h"
+#include "ui/maps/map_edit_actions.h"
+#include "ui/maps/map_grid.h"
+#include "ui/maps/map_pages.h"
+#include "ui/pages/page_control.h"
 #include "ui/window_rig.h"
 
 #include <QAbstractSpinBox>

@@ -4,9 +4,9 @@
 #include "core/sanitise.h"
 #include "io/atomic_file.h"
 #include "io/last_image.h"
-#include "ui/page_control.h"
-#include "ui/start_options.h"
-#include "ui/termination_signals.h"
+#include "ui/pages/page_control.h"
+#include "ui/shell/start_options.h"
+#include "ui/shell/termination_signals.h"
 
 #include <QAction>
 #include <QScreen>

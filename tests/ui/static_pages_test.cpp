@@ -2,8 +2,8 @@
 #include "model/bike_list.h"
 #include "model/field_table.h"
 #include "model/page_binding.h"
-#include "ui/editor_binder.h"
-#include "ui/field_spin_box.h"
+#include "ui/binding/editor_binder.h"
+#include "ui/pages/field_spin_box.h"
 #include "ui/window_rig.h"
 
 #include <QAction>

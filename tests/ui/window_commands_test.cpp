@@ -5,12 +5,12 @@
 #include "io/code_page.h"
 #include "maps/parameter_editor.h"
 #include "model/bike_list.h"
-#include "ui/editor_binder.h"
-#include "ui/field_spin_box.h"
-#include "ui/map_grid.h"
-#include "ui/map_pages.h"
-#include "ui/page_control.h"
-#include "ui/spin_button.h"
+#include "ui/binding/editor_binder.h"
+#include "ui/pages/field_spin_box.h"
+#include "ui/maps/map_grid.h"
+#include "ui/maps/map_pages.h"
+#include "ui/pages/page_control.h"
+#include "ui/pages/spin_button.h"
 #include "ui/window_rig.h"
 
 #include <QAbstractButton>

@@ -6,8 +6,8 @@
 #include "core/page_index.h"
 #include "io/parameter_set.h"
 #include "sim/line_with_virtual_unit.h"
-#include "ui/elided_label.h"
-#include "ui/page_control.h"
+#include "ui/pages/elided_label.h"
+#include "ui/pages/page_control.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 // The window works on a workshop laptop: 1280 x 720 with a task bar, or 1366 x 768. The pages
 // scroll when they need more room; the live panel and the status line always stay whole.
 #include "core/page_index.h"
-#include "ui/page_control.h"
+#include "ui/pages/page_control.h"
 #include "ui/window_rig.h"
 
 #include <QAction>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "serial/fake_serial_line.h"
-#include "ui/control_registry.h"
-#include "ui/main_window.h"
+#include "ui/binding/control_registry.h"
+#include "ui/shell/main_window.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "ui/log/datalog_captions.h"
 
 #include "log/datalog_format.h"
-#include "ui/hint_text.h"
+#include "ui/binding/hint_text.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
