@@ -8,16 +8,16 @@
 #include "core/page_index.h"
 #include "serial/fake_serial_line.h"
 #include "sim/in_process_line.h"
-#include "ui/main_window.h"
-#include "ui/map_edit_actions.h"
-#include "ui/map_pages.h"
+#include "ui/shell/main_window.h"
+#include "ui/maps/map_edit_actions.h"
+#include "ui/maps/map_pages.h"
 
 #include <QApplication>
 #include <QTabWidget>
 
 #include <benchmark/benchmark.h>
 
-#include "ui/silent_dialogs.h"
+#include "ui/files/silent_dialogs.h"
 
 #include <chrono>
 #include <ctime>

@@ -3,14 +3,14 @@
 // on the shared map grid and the repaint they ask for. Prints a FIGURE line for bench/run.
 #include "core/page_index.h"
 #include "serial/fake_serial_line.h"
-#include "ui/main_window.h"
-#include "ui/page_control.h"
+#include "ui/shell/main_window.h"
+#include "ui/pages/page_control.h"
 
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
 
-#include "ui/silent_dialogs.h"
+#include "ui/files/silent_dialogs.h"
 #include <ctime>
 
 #include <filesystem>

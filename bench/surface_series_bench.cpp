@@ -12,7 +12,7 @@
 #include "maps/map_surface_model.h"
 #include "model/bike_defaults.h"
 #include "model/jet_coupling.h"
-#include "ui/surface_series_feed.h"
+#include "ui/views/surface_series_feed.h"
 
 #include <QGuiApplication>
 

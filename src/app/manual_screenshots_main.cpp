@@ -5,12 +5,12 @@
 #include "serial/system_port_naming.h"
 #include "sim/in_process_line.h"
 #include "sim/virtual_unit.h"
-#include "ui/compare_dock.h"
+#include "ui/compare/compare_dock.h"
 #include "ui/log/log_viewer.h"
-#include "ui/main_window.h"
-#include "ui/map_edit_actions.h"
-#include "ui/map_grid.h"
-#include "ui/map_pages.h"
+#include "ui/shell/main_window.h"
+#include "ui/maps/map_edit_actions.h"
+#include "ui/maps/map_grid.h"
+#include "ui/maps/map_pages.h"
 
 #include <QAction>
 #include <QApplication>

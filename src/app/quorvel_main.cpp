@@ -4,11 +4,11 @@
 #include "serial/system_port_naming.h"
 #include "sim/line_with_virtual_unit.h"
 #include "sim/virtual_unit.h"
-#include "ui/guarded_application.h"
-#include "ui/main_window.h"
-#include "ui/qt_dialogs.h"
-#include "ui/start_options.h"
-#include "ui/termination_signals.h"
+#include "ui/shell/guarded_application.h"
+#include "ui/shell/main_window.h"
+#include "ui/files/qt_dialogs.h"
+#include "ui/shell/start_options.h"
+#include "ui/shell/termination_signals.h"
 
 #include <exception>
 #include <filesystem>
