@@ -8,9 +8,9 @@
 #include "core/page_index.h"
 #include "serial/fake_serial_line.h"
 #include "sim/in_process_line.h"
-#include "ui/shell/main_window.h"
 #include "ui/maps/map_edit_actions.h"
 #include "ui/maps/map_pages.h"
+#include "ui/shell/main_window.h"
 
 #include <QApplication>
 #include <QTabWidget>

@@ -2,12 +2,12 @@
 // every tick with the live cell moving, and the refill plus view refresh that ends every edit.
 #include "core/page_index.h"
 #include "core/sanitise.h"
-#include "texts/language_table.h"
 #include "maps/live_marking.h"
 #include "maps/map_grid_model.h"
 #include "maps/page_view.h"
 #include "model/bike_defaults.h"
 #include "model/jet_coupling.h"
+#include "texts/language_table.h"
 
 #include <benchmark/benchmark.h>
 

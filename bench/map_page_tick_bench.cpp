@@ -3,8 +3,8 @@
 // on the shared map grid and the repaint they ask for. Prints a FIGURE line for bench/run.
 #include "core/page_index.h"
 #include "serial/fake_serial_line.h"
-#include "ui/shell/main_window.h"
 #include "ui/pages/page_control.h"
+#include "ui/shell/main_window.h"
 
 #include <QApplication>
 

@@ -7,10 +7,10 @@
 #include "sim/virtual_unit.h"
 #include "ui/compare/compare_dock.h"
 #include "ui/log/log_viewer.h"
-#include "ui/shell/main_window.h"
 #include "ui/maps/map_edit_actions.h"
 #include "ui/maps/map_grid.h"
 #include "ui/maps/map_pages.h"
+#include "ui/shell/main_window.h"
 
 #include <QAction>
 #include <QApplication>

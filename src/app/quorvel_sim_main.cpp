@@ -1,9 +1,9 @@
 #include "app/sim_demand.h"
 #include "app/sim_options.h"
 #include "app/sim_replay.h"
-#include "texts/fault_message.h"
 #include "sim/pty_bridge.h"
 #include "sim/virtual_unit.h"
+#include "texts/fault_message.h"
 
 #include <atomic>
 #include <csignal>

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "core/param_image.h"
-#include "model/map_edit_status.h"
 #include "maps/map_grid_model.h"
 #include "maps/map_operations.h"
 #include "maps/map_selection.h"
 #include "maps/tune_writer.h"
 #include "model/injection_tables.h"
+#include "model/map_edit_status.h"
 
 #include <array>
 #include <span>

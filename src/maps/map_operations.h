@@ -1,10 +1,10 @@
 #pragma once
 
-#include "model/map_edit_status.h"
 #include "maps/map_grid_model.h"
 #include "maps/map_selection.h"
 #include "maps/map_tools.h"
 #include "maps/tune_writer.h"
+#include "model/map_edit_status.h"
 
 #include <optional>
 #include <vector>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/param_image.h"
-#include "model/map_edit_status.h"
 #include "model/injection_tables.h"
+#include "model/map_edit_status.h"
 #include "model/map_layout.h"
 
 #include <array>

@@ -2,13 +2,13 @@
 
 #include "core/param_image.h"
 #include "io/decimal_text.h"
-#include "model/map_edit_status.h"
 #include "io/map_sheet.h"
 #include "maps/grid_cell.h"
 #include "maps/undo_history.h"
 #include "model/field_table.h"
 #include "model/injection_tables.h"
 #include "model/map_cell_rules.h"
+#include "model/map_edit_status.h"
 #include "model/map_layout.h"
 
 #include <cstdint>

@@ -1,12 +1,12 @@
 #include "texts/compare_captions.h"
 
 #include "core/text_format.h"
+#include "model/map_layout.h"
 #include "texts/caption_table.h"
 #include "texts/compare_texts.h"
 #include "texts/language_captions.h"
 #include "texts/language_table.h"
 #include "texts/static_page_layout.h"
-#include "model/map_layout.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #include "core/monitor_decoder.h"
 
-#include "texts/language_table.h"
 #include "monitor_frame_builder.h"
+#include "texts/language_table.h"
 
 #include <gtest/gtest.h>
 

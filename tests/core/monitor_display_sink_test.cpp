@@ -1,6 +1,6 @@
 #include "core/monitor_display_sink.h"
-#include "texts/language_table.h"
 #include "sim/virtual_unit.h"
+#include "texts/language_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "core/serial_port.h"
-#include "texts/language_table.h"
 #include "serial/fake_serial_line.h"
+#include "texts/language_table.h"
 
 #include <gtest/gtest.h>
 

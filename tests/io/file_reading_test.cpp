@@ -3,9 +3,9 @@
 
 #include "io/file_reading.h"
 #include "io/read_problem_text.h"
+#include "reliability/scratch_directory.h"
 #include "texts/file_texts.h"
 #include "texts/text_table_checks.h"
-#include "reliability/scratch_directory.h"
 #include "without_hanging.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,6 @@
 #include "core/link_session.h"
 #include "core/monitor_display_sink.h"
 #include "core/page_index.h"
-#include "texts/language_table.h"
 #include "log/datalog_reader.h"
 #include "log/datalog_recorder.h"
 #include "log/playback_clock.h"
@@ -11,6 +10,7 @@
 #include "reliability/scratch_directory.h"
 #include "serial/fake_serial_line.h"
 #include "serial/link_rig.h"
+#include "texts/language_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #include "maps/curve_model.h"
 
 #include "core/page_index.h"
-#include "texts/map_view_texts.h"
 #include "map_test_image.h"
 #include "maps/live_marking.h"
 #include "maps/shown_cell.h"
 #include "model/jet_coupling.h"
+#include "texts/map_view_texts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/control_views.h"
-#include "texts/language_table.h"
 #include "maps/parameter_editor.h"
 #include "model/bike_defaults.h"
 #include "model/fake_controls.h"
+#include "texts/language_table.h"
 
 #include <deque>
 #include <string>

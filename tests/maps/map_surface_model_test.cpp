@@ -2,13 +2,13 @@
 
 #include "core/page_index.h"
 #include "core/text_format.h"
-#include "texts/map_view_texts.h"
 #include "map_test_image.h"
 #include "maps/curve_model.h"
 #include "maps/live_marking.h"
 #include "maps/shown_cell.h"
 #include "model/jet_coupling.h"
 #include "model/map_layout.h"
+#include "texts/map_view_texts.h"
 
 #include <gtest/gtest.h>
 

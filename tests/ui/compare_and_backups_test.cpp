@@ -2,12 +2,12 @@
 // list, and the unit's tune kept before every Program and after every Read.
 #include "core/page_index.h"
 #include "io/parameter_set.h"
+#include "ui/backups/restore_backup_dialog.h"
 #include "ui/compare/compare_dock.h"
 #include "ui/compare/compare_mark_look.h"
 #include "ui/maps/map_grid.h"
 #include "ui/maps/map_pages.h"
 #include "ui/pages/page_control.h"
-#include "ui/backups/restore_backup_dialog.h"
 #include "ui/window_rig.h"
 
 #include <QAction>

@@ -3,11 +3,11 @@
 // the 3D and curve docks following the grid.
 #include "core/page_index.h"
 #include "log/datalog_reader.h"
-#include "ui/views/curve_view.h"
 #include "ui/log/log_viewer.h"
 #include "ui/maps/map_grid.h"
 #include "ui/maps/map_pages.h"
 #include "ui/pages/page_control.h"
+#include "ui/views/curve_view.h"
 #include "ui/views/surface_view.h"
 #include "ui/window_rig.h"
 

@@ -11,11 +11,11 @@
 #include "maps/parameter_editor.h"
 #include "model/jet_coupling.h"
 #include "model/map_page.h"
+#include "ui/backups/restore_backup_dialog.h"
 #include "ui/binding/editor_binder.h"
 #include "ui/maps/map_grid.h"
 #include "ui/maps/map_pages.h"
 #include "ui/pages/page_control.h"
-#include "ui/backups/restore_backup_dialog.h"
 #include "ui/pages/spin_button.h"
 #include "ui/window_rig.h"
 

@@ -2,9 +2,9 @@
 
 #include "core/page_index.h"
 #include "model/bike_defaults.h"
+#include "ui/pages/page_control.h"
 #include "ui/shell/about_dialog.h"
 #include "ui/shell/help_command.h"
-#include "ui/pages/page_control.h"
 #include "ui/shell/start_options.h"
 
 #include <QAction>

@@ -3,10 +3,10 @@
 // axis change and the map files. Every change is one undo step and marks only the blocks the
 // selection touched.
 #include "core/page_index.h"
-#include "texts/map_edit_texts.h"
 #include "io/map_sheet.h"
 #include "maps/map_colour_scale.h"
 #include "maps/parameter_editor.h"
+#include "texts/map_edit_texts.h"
 #include "ui/binding/editor_binder.h"
 #include "ui/maps/map_edit_actions.h"
 #include "ui/maps/map_grid.h"

@@ -12,9 +12,7 @@
 #include "core/sanitise.h"
 #include "io/atomic_file.h"
 #include "io/decimal_text.h"
-#include "texts/fault_message.h"
 #include "io/file_reading.h"
-#include "texts/language_table.h"
 #include "io/old_maps.h"
 #include "io/parameter_set.h"
 #include "io/service_tools.h"
@@ -23,6 +21,8 @@
 #include "maps/tune_writer.h"
 #include "model/bike_defaults.h"
 #include "model/field_table.h"
+#include "texts/fault_message.h"
+#include "texts/language_table.h"
 
 #include <charconv>
 #include <functional>

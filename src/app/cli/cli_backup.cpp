@@ -3,10 +3,10 @@
 #include "core/text_format.h"
 #include "io/app_settings.h"
 #include "io/atomic_file.h"
-#include "texts/compare_texts.h"
 #include "io/ini_file.h"
 #include "io/raw_image_file.h"
 #include "io/settings_store.h"
+#include "texts/compare_texts.h"
 
 namespace quorvel::cli {
 namespace {

@@ -4,9 +4,9 @@
 #include "app/cli/command_support.h"
 #include "core/page_index.h"
 #include "io/code_page.h"
-#include "texts/compare_captions.h"
 #include "io/reference_file.h"
 #include "model/image_compare.h"
+#include "texts/compare_captions.h"
 
 #include <nlohmann/json.hpp>
 

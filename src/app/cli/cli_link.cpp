@@ -4,9 +4,9 @@
 #include "core/link_session.h"
 #include "core/monitor_display_sink.h"
 #include "core/sanitise.h"
-#include "texts/language_table.h"
 #include "serial/qt_serial_line.h"
 #include "serial/system_port_naming.h"
+#include "texts/language_table.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,8 +1,8 @@
 #include "app/cli/command_support.h"
 
 #include "app/cli/cli.h"
-#include "texts/language_table.h"
 #include "io/parameter_set.h"
+#include "texts/language_table.h"
 
 #include <charconv>
 

@@ -3,10 +3,10 @@
 #include "app/cli/cli.h"
 #include "app/cli/command_support.h"
 #include "core/text_format.h"
-#include "texts/datalog_texts.h"
 #include "log/cell_statistics.h"
 #include "log/datalog_reader.h"
 #include "model/map_layout.h"
+#include "texts/datalog_texts.h"
 
 #include <nlohmann/json.hpp>
 

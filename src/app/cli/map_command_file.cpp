@@ -2,8 +2,8 @@
 
 #include "app/cli/cli.h"
 #include "core/sanitise.h"
-#include "texts/language_table.h"
 #include "io/parameter_set.h"
+#include "texts/language_table.h"
 
 namespace quorvel::cli {
 namespace {

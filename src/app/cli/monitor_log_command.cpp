@@ -5,10 +5,10 @@
 #include "app/cli/command_support.h"
 #include "core/link_only_monitor.h"
 #include "core/text_format.h"
-#include "texts/datalog_texts.h"
 #include "log/datalog_recorder.h"
 #include "model/bike_defaults.h"
 #include "model/map_layout.h"
+#include "texts/datalog_texts.h"
 
 #include <atomic>
 #include <csignal>

@@ -2,8 +2,8 @@
 
 #include "core/text_format.h"
 #include "io/code_page.h"
-#include "texts/compare_texts.h"
 #include "model/bike_list.h"
+#include "texts/compare_texts.h"
 #include "ui/binding/text_lookup.h"
 
 #include <QDialogButtonBox>

@@ -1,12 +1,12 @@
 #include "ui/backups/unit_backups.h"
 
 #include "core/text_format.h"
-#include "texts/compare_texts.h"
 #include "io/read_problem_text.h"
+#include "texts/compare_texts.h"
 #include "texts/language_table.h"
+#include "ui/backups/restore_backup_dialog.h"
 #include "ui/files/dialogs.h"
 #include "ui/files/file_commands.h"
-#include "ui/backups/restore_backup_dialog.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -2,9 +2,9 @@
 
 #include "io/reference_file.h"
 #include "model/image_compare.h"
+#include "ui/binding/control_registry.h"
 #include "ui/compare/compare_dock.h"
 #include "ui/compare/compare_mark_look.h"
-#include "ui/binding/control_registry.h"
 #include "ui/files/dialogs.h"
 #include "ui/maps/map_grid.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/message_texts.h"
-#include "texts/compare_captions.h"
 #include "model/image_compare.h"
+#include "texts/compare_captions.h"
 #include "ui/compare/compare_source.h"
 
 #include <QDockWidget>

@@ -2,9 +2,9 @@
 
 #include "core/page_index.h"
 #include "io/atomic_file.h"
-#include "io/read_problem_text.h"
 #include "io/old_maps.h"
 #include "io/parameter_file.h"
+#include "io/read_problem_text.h"
 #include "io/service_tools.h"
 #include "model/bike_defaults.h"
 #include "model/jet_coupling.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/param_image.h"
-#include "texts/language_table.h"
 #include "model/injection_tables.h"
+#include "texts/language_table.h"
 #include "ui/files/dialogs.h"
 
 #include <filesystem>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/message_texts.h"
-#include "texts/datalog_texts.h"
 #include "log/datalog.h"
+#include "texts/datalog_texts.h"
 
 #include <QString>
 

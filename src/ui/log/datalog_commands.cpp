@@ -1,11 +1,11 @@
 #include "ui/log/datalog_commands.h"
 
 #include "core/text_format.h"
-#include "texts/datalog_texts.h"
 #include "log/cell_overlay.h"
 #include "log/log_location.h"
 #include "maps/tune_writer.h"
 #include "model/map_layout.h"
+#include "texts/datalog_texts.h"
 #include "ui/files/dialogs.h"
 #include "ui/log/log_viewer.h"
 #include "ui/log/recording_indicator.h"

@@ -2,10 +2,10 @@
 
 #include "core/link_session.h"
 #include "core/monitor_display_sink.h"
-#include "texts/datalog_texts.h"
 #include "log/correction_suggestions.h"
 #include "log/datalog_recorder.h"
 #include "model/injection_tables.h"
+#include "texts/datalog_texts.h"
 
 #include <chrono>
 #include <filesystem>

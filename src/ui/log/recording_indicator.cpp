@@ -1,9 +1,9 @@
 #include "ui/log/recording_indicator.h"
 
 #include "core/text_format.h"
-#include "texts/datalog_texts.h"
 #include "log/datalog_recorder.h"
 #include "log/elapsed_text.h"
+#include "texts/datalog_texts.h"
 #include "ui/log/datalog_captions.h"
 
 namespace quorvel {

@@ -5,8 +5,8 @@
 #include "maps/cell_scale.h"
 #include "model/map_layout.h"
 #include "ui/files/dialogs.h"
-#include "ui/shell/main_menu.h"
 #include "ui/maps/map_grid.h"
+#include "ui/shell/main_menu.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/message_texts.h"
-#include "texts/map_edit_menu.h"
-#include "texts/map_edit_texts.h"
 #include "maps/map_edit_commands.h"
 #include "maps/map_tools.h"
+#include "texts/map_edit_menu.h"
+#include "texts/map_edit_texts.h"
 #include "ui/files/dialogs.h"
 
 #include <filesystem>

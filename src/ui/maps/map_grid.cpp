@@ -3,11 +3,11 @@
 #include "core/page_index.h"
 #include "maps/map_colour_scale.h"
 #include "model/field_table.h"
-#include "ui/compare/compare_mark_look.h"
 #include "ui/binding/control_registry.h"
-#include "ui/pages/field_spin_box.h"
+#include "ui/compare/compare_mark_look.h"
 #include "ui/log/cell_overlay_hint.h"
 #include "ui/maps/map_grid_delegate.h"
+#include "ui/pages/field_spin_box.h"
 #include "ui/pages/spin_button.h"
 
 #include <QButtonGroup>

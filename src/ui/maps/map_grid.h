@@ -8,8 +8,8 @@
 #include "maps/map_grid_surface.h"
 #include "maps/map_selection.h"
 #include "maps/map_tools.h"
-#include "ui/maps/map_grid_table_model.h"
 #include "ui/files/print_look_surface.h"
+#include "ui/maps/map_grid_table_model.h"
 
 #include <QPoint>
 #include <QWidget>

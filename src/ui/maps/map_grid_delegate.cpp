@@ -1,7 +1,7 @@
 #include "ui/maps/map_grid_delegate.h"
 
-#include "ui/pages/field_spin_box.h"
 #include "ui/maps/map_grid_table_model.h"
+#include "ui/pages/field_spin_box.h"
 #include "ui/pages/time_spin_box.h"
 
 #include <QAbstractItemView>

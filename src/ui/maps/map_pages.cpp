@@ -8,11 +8,11 @@
 #include "model/map_page.h"
 #include "ui/binding/control_applier.h"
 #include "ui/binding/control_registry.h"
-#include "ui/shell/main_menu.h"
 #include "ui/maps/map_edit_actions.h"
 #include "ui/maps/map_grid.h"
 #include "ui/pages/page_control.h"
 #include "ui/pages/spin_button.h"
+#include "ui/shell/main_menu.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,10 +1,10 @@
 #include "ui/pages/static_page_builder.h"
 
 #include "core/page_index.h"
-#include "texts/static_page_layout.h"
 #include "model/bike_list.h"
 #include "model/field_table.h"
 #include "model/page_binding.h"
+#include "texts/static_page_layout.h"
 #include "ui/pages/field_spin_box.h"
 #include "ui/pages/page_control.h"
 #include "ui/pages/spin_button.h"

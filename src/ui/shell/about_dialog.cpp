@@ -1,7 +1,7 @@
 #include "ui/shell/about_dialog.h"
 
-#include "texts/about_texts.h"
 #include "io/program_build.h"
+#include "texts/about_texts.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "ui/views/map_view_docks.h"
 
 #include "model/map_layout.h"
-#include "ui/views/curve_view.h"
 #include "ui/maps/map_grid.h"
+#include "ui/views/curve_view.h"
 #include "ui/views/surface_view.h"
 
 #include <QDockWidget>

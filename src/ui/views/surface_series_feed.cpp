@@ -1,7 +1,7 @@
 #include "ui/views/surface_series_feed.h"
 
-#include "texts/map_view_texts.h"
 #include "maps/map_colour_scale.h"
+#include "texts/map_view_texts.h"
 #include "ui/binding/colour_palette.h"
 #include "ui/binding/text_lookup.h"
 

@@ -1,8 +1,8 @@
 #include "ui/views/surface_view.h"
 
 #include "texts/map_view_texts.h"
-#include "ui/views/open_gl_support.h"
 #include "ui/binding/text_lookup.h"
+#include "ui/views/open_gl_support.h"
 
 #include <Q3DCamera>
 #include <Q3DScene>

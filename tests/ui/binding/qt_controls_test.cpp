@@ -1,8 +1,8 @@
 #include "model/controls_contract.h"
 #include "ui/binding/control_applier.h"
 #include "ui/binding/control_registry.h"
-#include "ui/pages/field_spin_box.h"
 #include "ui/binding/qt_controls.h"
+#include "ui/pages/field_spin_box.h"
 #include "ui/window_rig.h"
 
 #include <QButtonGroup>
