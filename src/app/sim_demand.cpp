@@ -5,6 +5,7 @@
 #include "io/map_csv.h"
 #include "maps/image_only_host.h"
 #include "model/injection_tables.h"
+#include "texts/map_edit_texts.h"
 
 namespace quorvel::sim {
 

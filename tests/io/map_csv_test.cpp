@@ -6,6 +6,7 @@
 #include "model/bike_defaults.h"
 #include "model/jet_coupling.h"
 #include "model/map_cell_rules.h"
+#include "texts/map_edit_texts.h"
 
 #include <gtest/gtest.h>
 

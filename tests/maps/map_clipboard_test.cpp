@@ -4,6 +4,7 @@
 #include "io/input_limits.h"
 #include "io/map_csv.h"
 #include "map_grid_rig.h"
+#include "texts/map_edit_texts.h"
 
 #include <gtest/gtest.h>
 

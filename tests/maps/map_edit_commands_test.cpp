@@ -3,6 +3,7 @@
 #include "core/page_index.h"
 #include "io/map_csv.h"
 #include "map_grid_rig.h"
+#include "texts/map_edit_texts.h"
 
 #include <gtest/gtest.h>
 

@@ -6,6 +6,7 @@
 #include "model/field_codec.h"
 #include "model/jet_coupling.h"
 #include "model/map_page.h"
+#include "texts/map_edit_texts.h"
 
 #include <gtest/gtest.h>
 

@@ -23,6 +23,7 @@
 #include "model/field_table.h"
 #include "texts/fault_message.h"
 #include "texts/language_table.h"
+#include "texts/map_edit_texts.h"
 
 #include <charconv>
 #include <functional>

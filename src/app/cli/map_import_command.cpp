@@ -7,6 +7,7 @@
 #include "io/parameter_set.h"
 #include "maps/image_only_host.h"
 #include "maps/map_edit_commands.h"
+#include "texts/map_edit_texts.h"
 
 namespace quorvel::cli {
 

@@ -6,6 +6,7 @@
 #include "maps/tune_writer.h"
 #include "model/map_layout.h"
 #include "texts/datalog_texts.h"
+#include "texts/map_edit_texts.h"
 #include "ui/files/dialogs.h"
 #include "ui/log/log_viewer.h"
 #include "ui/log/recording_indicator.h"

@@ -4,6 +4,7 @@
 #include "io/read_problem_text.h"
 #include "maps/cell_scale.h"
 #include "model/map_layout.h"
+#include "texts/map_edit_texts.h"
 #include "ui/files/dialogs.h"
 #include "ui/maps/map_grid.h"
 #include "ui/shell/main_menu.h"
