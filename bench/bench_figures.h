@@ -21,10 +21,11 @@ inline std::chrono::nanoseconds threadCpuTime()
     return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
 }
 
-// VmRSS of /proc/self/status in kB; none where the system has no such file.
-inline std::optional<long> residentKilobytes()
+// VmRSS of /proc/self/status (or of another process's status file) in kB; none where the system
+// has no such file.
+inline std::optional<long> residentKilobytes(const std::string& statusFile = "/proc/self/status")
 {
-    std::ifstream status("/proc/self/status");
+    std::ifstream status(statusFile);
     std::string key;
     while (status >> key) {
         if (key == "VmRSS:") {

@@ -40,6 +40,36 @@ endif()
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/quorvel.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
+# Windows: the program, its views module beside it and the Qt it needs, deployed by windeployqt
+# into the installation folder, and an NSIS installer of that folder (cpack -G NSIS).
+if(WIN32 AND TARGET quorvel)
+    get_target_property(quorvel_qmake Qt6::qmake IMPORTED_LOCATION)
+    get_filename_component(quorvel_qt_bin "${quorvel_qmake}" DIRECTORY)
+    find_program(QUORVEL_WINDEPLOYQT windeployqt HINTS "${quorvel_qt_bin}")
+    if(QUORVEL_WINDEPLOYQT)
+        # The module is named as a second binary, so the Qt libraries only it uses (Data
+        # Visualization, Charts, OpenGL) and their plugins are deployed too.
+        install(CODE "
+            execute_process(COMMAND \"${QUORVEL_WINDEPLOYQT}\" --release --no-compiler-runtime
+                                    --dir \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\"
+                                    \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/quorvel.exe\"
+                                    \"\${CMAKE_INSTALL_PREFIX}/${QUORVEL_VIEWS_INSTALL_DIR}/quorvel_views.dll\"
+                            RESULT_VARIABLE deployed)
+            if(NOT deployed EQUAL 0)
+                message(FATAL_ERROR \"windeployqt failed: \${deployed}\")
+            endif()")
+    else()
+        message(WARNING "windeployqt not found: the installation will lack the Qt libraries")
+    endif()
+    set(CPACK_GENERATOR NSIS)
+    set(CPACK_NSIS_DISPLAY_NAME "Quorvel")
+    set(CPACK_NSIS_PACKAGE_NAME "Quorvel")
+    set(CPACK_PACKAGE_INSTALL_DIRECTORY "Quorvel")
+    set(CPACK_NSIS_INSTALLED_ICON_NAME "bin/quorvel.exe")
+    set(CPACK_PACKAGE_EXECUTABLES quorvel "Quorvel")
+    set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+endif()
+
 set(CPACK_PACKAGE_NAME quorvel)
 set(CPACK_PACKAGE_VENDOR "Quorvel")
 set(CPACK_PACKAGE_CONTACT "Quorvel maintainers <maintainers@quorvel.invalid>")

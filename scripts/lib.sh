@@ -12,7 +12,7 @@ QUORVEL_PACKAGES=(
     qt6-datavisualization-dev libqt6opengl6-dev qt6-declarative-dev qt6-charts-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format python3 poppler-utils
-    locales clang ccache
+    locales clang ccache xvfb xauth
 )
 
 # The Windows build of the Qt-free libraries (scripts/test-windows): the cross compiler with its

@@ -6,7 +6,6 @@
 #include "sim/in_process_line.h"
 #include "sim/virtual_unit.h"
 #include "ui/compare/compare_dock.h"
-#include "ui/log/log_viewer.h"
 #include "ui/maps/map_edit_actions.h"
 #include "ui/maps/map_grid.h"
 #include "ui/maps/map_pages.h"
@@ -139,7 +138,7 @@ bool shootFeatures(TFormHlav& window, ScreenshotDialogs& answers, const std::fil
     for (const auto& entry : std::filesystem::directory_iterator(config / "data" / "logs"))
         answers.files.push_back(entry.path());
     trigger(window, "MenuOpenLog");
-    if (auto* viewer = window.findChild<LogViewer*>("FormLogViewer")) {
+    if (auto* viewer = window.findChild<QWidget*>("FormLogViewer")) {
         viewer->resize(1100, 650);
         runFor(700);
         ok &= save(viewer->grab(), images / ("log_viewer_" + suffix + ".png"));

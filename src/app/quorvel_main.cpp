@@ -9,6 +9,7 @@
 #include "ui/shell/main_window.h"
 #include "ui/shell/start_options.h"
 #include "ui/shell/termination_signals.h"
+#include "ui/views/views_module.h"
 
 #include <exception>
 #include <filesystem>
@@ -36,6 +37,26 @@ int endAfterFault(quorvel::TFormHlav* window, quorvel::Language language, std::s
         std::cerr << "quorvel: the fault could not be reported on screen\n";
     }
     return 1;
+}
+
+// --check-views: whether this installation's program finds and loads its views module.
+int checkViews()
+{
+    quorvel::ViewsModule module;
+    if (!module.found()) {
+        std::cerr << "quorvel: no " << quorvel::ViewsModule::fileName().toStdString() << " in";
+        for (const std::filesystem::path& place : quorvel::ViewsModule::usualPlaces())
+            std::cerr << ' ' << place.string();
+        std::cerr << '\n';
+        return 1;
+    }
+    if (module.factory() == nullptr) {
+        std::cerr << "quorvel: " << module.file().string() << " does not load: " << module.detail().toStdString()
+                  << '\n';
+        return 1;
+    }
+    std::cout << "views module: " << module.file().string() << '\n';
+    return 0;
 }
 
 } // namespace
@@ -71,6 +92,8 @@ int main(int argc, char** argv)
     }
     for (const std::string& warning : options->warnings)
         std::cerr << "quorvel: " << warning << '\n';
+    if (options->checkViews)
+        return checkViews();
 
     // The virtual unit lives as long as the window that talks to it; the Com menu reaches it
     // under its own device name, --simulate opens it at once.

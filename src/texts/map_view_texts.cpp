@@ -55,6 +55,19 @@ constexpr KeyedText kTexts[] = {
      {"No curve on this page", "Keine Kurve auf dieser Seite", "Pas de courbe sur cette page",
       "Na této záložce není žádná křivka"}},
     {"CurveLivePoint", {"Engine now", "Motor jetzt", "Moteur actuel", "Motor nyní"}},
+    // Why the 3D view, the curves and the log viewer are greyed; %s names the module file, or
+    // what the loader said of it.
+    {"ViewsModuleMissing",
+     {"Not installed: the 3D view, the curve view and the log viewer need %s beside the program",
+      "Nicht installiert: 3D-Ansicht, Kurvenansicht und Aufzeichnungsansicht brauchen %s beim Programm",
+      "Non installé : la vue 3D, la vue en courbe et la visionneuse d'enregistrements nécessitent %s à côté "
+      "du programme",
+      "Nenainstalováno: 3D pohled, zobrazení křivky a prohlížeč záznamů potřebují %s vedle programu"}},
+    {"ViewsModuleBroken",
+     {"The 3D view, the curve view and the log viewer could not be loaded: %s",
+      "3D-Ansicht, Kurvenansicht und Aufzeichnungsansicht konnten nicht geladen werden: %s",
+      "La vue 3D, la vue en courbe et la visionneuse d'enregistrements n'ont pas pu être chargées : %s",
+      "3D pohled, zobrazení křivky a prohlížeč záznamů nelze načíst: %s"}},
 
     // Curve names.
     {"CurveMapRow", {"Row %s", "Zeile %s", "Ligne %s", "Řádek %s"}},

@@ -1,7 +1,8 @@
 // What the window makes only when it is first asked for: the 3D and curve views with their docks,
 // the compare list and the log viewer. None exists after the start; the menu item, key or tool
 // button that asks for one makes it, fills it with what the window shows and gives it the
-// language chosen meanwhile.
+// language chosen meanwhile. Without the views module (missing, or a file that does not load)
+// the items that would open its views are greyed and say why.
 #include "core/page_index.h"
 #include "ui/window_rig.h"
 
@@ -10,7 +11,11 @@
 #include <QDockWidget>
 #include <QGraphicsView>
 #include <QSpinBox>
+#include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -120,6 +125,86 @@ TEST_F(FirstUse, OverlaySettingsSurviveAStartWithoutTheViewer)
     trigger("MenuOpenLog");
     EXPECT_EQ(rig.control<QSpinBox>("EditLogThreshold").value(), 530);
     EXPECT_EQ(rig.control<QSpinBox>("EditLogMinSamples").value(), 7);
+}
+
+constexpr std::array kViewItems{"MenuView3D", "MenuViewCurve", "MenuCurveRow", "MenuCurveColumn", "MenuOpenLog"};
+constexpr std::array kViewButtons{"ToolButtonView3D", "ToolButtonViewCurve"};
+
+// The window started with QUORVEL_VIEWS_MODULE naming `module`.
+class WithoutViewsModule : public ::testing::Test {
+protected:
+    void start(const std::string& module)
+    {
+        m_before = qgetenv("QUORVEL_VIEWS_MODULE");
+        qputenv("QUORVEL_VIEWS_MODULE", module.c_str());
+        rig.start();
+        rig.window->show();
+    }
+    void TearDown() override { qputenv("QUORVEL_VIEWS_MODULE", m_before); }
+
+    void trigger(const char* item) { rig.control<QAction>(item).trigger(); }
+    // Every item and button greyed, each with a reason that contains `words`.
+    void expectGreyedSaying(const QString& words)
+    {
+        for (const char* item : kViewItems) {
+            const auto& action = rig.control<QAction>(item);
+            EXPECT_FALSE(action.isEnabled()) << item;
+            EXPECT_TRUE(action.statusTip().contains(words)) << item << ": " << action.statusTip().toStdString();
+        }
+        for (const char* name : kViewButtons) {
+            const auto& button = rig.control<QAbstractButton>(name);
+            EXPECT_FALSE(button.isEnabled()) << name;
+            EXPECT_TRUE(button.toolTip().contains(words)) << name << ": " << button.toolTip().toStdString();
+        }
+    }
+
+    test::WindowRig rig;
+
+private:
+    QByteArray m_before;
+};
+
+TEST_F(WithoutViewsModule, MissingModuleGreysTheViewItemsWithTheReasonInEveryLanguage)
+{
+    start("/nonexistent/quorvel_views.so");
+    const std::array<std::pair<const char*, QString>, 4> languages{{{"MenuGerman", "Nicht installiert"},
+                                                                    {"MenuFrench", "Non installé"},
+                                                                    {"MenuCzech", "Nenainstalováno"},
+                                                                    {"MenuEnglish", "Not installed"}}};
+    for (const auto& [item, words] : languages) {
+        trigger(item);
+        expectGreyedSaying(words);
+    }
+    expectGreyedSaying("quorvel_views");
+    // A map page offers rows and columns as curves; without the module it still cannot.
+    rig.control<QTabWidget>("PageControl1").setCurrentIndex(kPageInj1A);
+    rig.steps(2);
+    expectGreyedSaying("Not installed");
+    // The keys reach greyed items: nothing is made.
+    QTest::keyClick(rig.window.get(), Qt::Key_F6);
+    trigger("MenuOpenLog");
+    EXPECT_TRUE(rig.window->findChildren<QDockWidget*>().isEmpty());
+    EXPECT_EQ(rig.window->findChild<QWidget*>("FormLogViewer"), nullptr);
+}
+
+TEST_F(WithoutViewsModule, ModuleThatDoesNotLoadIsToldOnFirstUseAndGreysTheItems)
+{
+    QTemporaryDir folder;
+    const std::string module = (folder.path() + "/quorvel_views.so").toStdString();
+    std::ofstream(module) << "not a shared library";
+    start(module);
+    EXPECT_TRUE(rig.control<QAction>("MenuView3D").isEnabled()) << "a file is there; it is tried on first use";
+    trigger("MenuView3D");
+    EXPECT_EQ(rig.window->findChild<QWidget*>("DockWidgetView3D"), nullptr);
+    const QString told = rig.window->statusBar()->currentMessage();
+    EXPECT_TRUE(told.startsWith("The 3D view, the curve view and the log viewer could not be loaded: "))
+        << told.toStdString();
+    expectGreyedSaying("could not be loaded");
+    trigger("MenuGerman");
+    expectGreyedSaying("konnten nicht geladen werden");
+    // The rest of the window goes on: the compare list still opens.
+    trigger("MenuCompareUnit");
+    EXPECT_NE(rig.window->findChild<QWidget*>("DockWidgetCompare"), nullptr);
 }
 
 } // namespace

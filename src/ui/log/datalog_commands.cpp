@@ -8,10 +8,11 @@
 #include "texts/datalog_texts.h"
 #include "texts/map_edit_texts.h"
 #include "ui/files/dialogs.h"
-#include "ui/log/log_viewer.h"
 #include "ui/log/recording_indicator.h"
 #include "ui/log/suggest_corrections_dialog.h"
 #include "ui/maps/map_grid.h"
+#include "ui/views/map_views_factory.h"
+#include "ui/views/views_module.h"
 
 #include <QMainWindow>
 #include <QStatusBar>
@@ -44,21 +45,20 @@ DatalogCommands::DatalogCommands(Parts parts)
     m_parts.window.statusBar()->addPermanentWidget(m_indicator);
 }
 
-LogViewer& DatalogCommands::makeViewer()
+LogViewerPane* DatalogCommands::makeViewer()
 {
-    if (m_viewer != nullptr)
-        return *m_viewer;
-    m_viewer = new LogViewer(
-        m_parts.language(), m_parts.dialogs,
-        [this]() -> std::optional<std::filesystem::path> {
+    MapViewsFactory* views = m_parts.views.factory();
+    if (m_viewer != nullptr || views == nullptr)
+        return m_viewer;
+    m_viewer =
+        views->makeLogViewer(m_parts.language(), m_parts.dialogs, [this]() -> std::optional<std::filesystem::path> {
             // The filters of the table are "Datalog (*.csv);;All files (*)"; the first one serves.
             const std::string filters(DatalogTexts::message(DatalogMessage::LogFileFilter, m_parts.language()));
             return m_parts.dialogs.askDataFile(
                 // The folder itself, even before the first log made it.
                 DataFileQuestion{m_parts.logsFolder / "", false, filters.substr(0, filters.find(";;")), "csv"});
-        },
-        &m_parts.window);
-    m_viewer->setWindowFlag(Qt::Window);
+        });
+    m_viewer->widget().setParent(&m_parts.window, Qt::Window);
     m_viewer->setStatisticsOptions(m_statistics);
     // Played frames take the way a unit's frame takes, past the recorder: a replay is never
     // written into the log being recorded, and it waits while a unit answers.
@@ -68,7 +68,7 @@ LogViewer& DatalogCommands::makeViewer()
     });
     m_viewer->setOverlayHandler([this] { showOverlay(); });
     m_viewer->setSuggestHandler([this] { suggestCorrections(); });
-    return *m_viewer;
+    return m_viewer;
 }
 
 CellStatisticsOptions DatalogCommands::statisticsOptions() const
@@ -116,10 +116,12 @@ void DatalogCommands::stopLog()
 
 void DatalogCommands::openLog()
 {
-    LogViewer& viewer = makeViewer();
-    viewer.show();
-    viewer.raise();
-    viewer.askAndOpen();
+    LogViewerPane* viewer = makeViewer();
+    if (viewer == nullptr)
+        return;
+    viewer->widget().show();
+    viewer->widget().raise();
+    viewer->askAndOpen();
 }
 
 void DatalogCommands::setFastLogging(bool on)

@@ -18,9 +18,10 @@ class QMainWindow;
 namespace quorvel {
 
 class Dialogs;
-class LogViewer;
+class LogViewerPane;
 class MapGrid;
 class RecordingIndicator;
+class ViewsModule;
 
 // Datalogs on the window: File > "Start log" and "Stop log" (and the tool bar's record button)
 // record the ride while a unit answers, with the recording time in the status line; "Open
@@ -44,6 +45,7 @@ public:
         TuneWriter& writer;              // where accepted proposals go, as one edit
         std::function<void(const std::string&)> showStatus;
         std::filesystem::path logsFolder;
+        ViewsModule& views; // where the log viewer comes from
     };
 
     explicit DatalogCommands(Parts parts);
@@ -67,12 +69,12 @@ public:
     // the viewer was opened.
     [[nodiscard]] CellStatisticsOptions statisticsOptions() const;
     void setStatisticsOptions(const CellStatisticsOptions& options);
-    // The log viewer once File > "Open log..." made it; none before.
-    [[nodiscard]] LogViewer* viewer() const { return m_viewer; }
+    // The log viewer once File > "Open log..." made it; none before, or without the views module.
+    [[nodiscard]] LogViewerPane* viewer() const { return m_viewer; }
     [[nodiscard]] bool recording() const { return m_parts.recorder.recording(); }
 
 private:
-    LogViewer& makeViewer();
+    LogViewerPane* makeViewer();
     [[nodiscard]] std::optional<std::chrono::milliseconds> playbackPosition() const;
     void showOverlay();
     void suggestCorrections();
@@ -80,7 +82,7 @@ private:
     void report(DatalogMessage message, const std::string& detail);
 
     Parts m_parts;
-    LogViewer* m_viewer = nullptr;      // made on the first "Open log...", owned by the window
+    LogViewerPane* m_viewer = nullptr;  // made on the first "Open log...", owned by the window
     CellStatisticsOptions m_statistics; // handed to the viewer when it is made
     RecordingIndicator* m_indicator = nullptr;
     CorrectionLimits m_limits;

@@ -7,6 +7,7 @@
 #include "log/datalog.h"
 #include "log/playback_clock.h"
 #include "log/time_window.h"
+#include "ui/views/map_views_factory.h"
 
 #include <QWidget>
 
@@ -42,10 +43,8 @@ class LogTraces;
 // were running. The viewer keeps no timer: the window's tick drives it with tick(). It also holds
 // the choices of the map overlay and asks the window, through its handlers, to repaint the
 // overlay or to suggest corrections; the window owns the image and the active map page.
-class LogViewer final : public QWidget {
+class LogViewer final : public QWidget, public LogViewerPane {
 public:
-    using FrameHandler = std::function<void(FrameBytes)>;
-    using LogFilePrompt = std::function<std::optional<std::filesystem::path>()>;
     static constexpr std::array<double, 5> kSpeeds = {0.5, 1.0, 2.0, 4.0, 8.0};
     // Ticked when the first log opens; later logs keep what the user chose, where they have it.
     static constexpr std::array<std::string_view, 3> kFirstChannels = {"rpm", "throttle", "lambda"};
@@ -56,27 +55,28 @@ public:
     LogViewer(const LogViewer&) = delete;
     LogViewer& operator=(const LogViewer&) = delete;
 
-    void setLanguage(Language language);
-    void setFrameHandler(FrameHandler handler) { m_frameHandler = std::move(handler); }
+    [[nodiscard]] QWidget& widget() override { return *this; }
+    void setLanguage(Language language) override;
+    void setFrameHandler(FrameHandler handler) override { m_frameHandler = std::move(handler); }
     // Called when what the overlay shows changed: another log, another choice or limit.
-    void setOverlayHandler(std::function<void()> handler) { m_overlayHandler = std::move(handler); }
+    void setOverlayHandler(std::function<void()> handler) override { m_overlayHandler = std::move(handler); }
     // "Suggest corrections...": the window opens the dialog for its active map.
-    void setSuggestHandler(std::function<void()> handler) { m_suggestHandler = std::move(handler); }
+    void setSuggestHandler(std::function<void()> handler) override { m_suggestHandler = std::move(handler); }
 
     // "Open..." and File > "Open log...". A log that cannot be opened is reported and the log
     // open before stays.
-    void askAndOpen();
+    void askAndOpen() override;
     bool open(const std::filesystem::path& file);
-    [[nodiscard]] const Datalog* log() const { return m_log.get(); }
+    [[nodiscard]] const Datalog* log() const override { return m_log.get(); }
 
     // What the overlay of the active map page shows; none without a log or with both parts off.
-    [[nodiscard]] std::optional<CellOverlayOptions> overlayOptions() const;
+    [[nodiscard]] std::optional<CellOverlayOptions> overlayOptions() const override;
     // The lean/rich threshold and the fewest samples of the overlay, kept with the settings.
-    [[nodiscard]] CellStatisticsOptions statisticsOptions() const;
-    void setStatisticsOptions(const CellStatisticsOptions& options);
+    [[nodiscard]] CellStatisticsOptions statisticsOptions() const override;
+    void setStatisticsOptions(const CellStatisticsOptions& options) override;
 
     // From the window's tick with the time since the last one.
-    void tick(std::chrono::milliseconds elapsed);
+    void tick(std::chrono::milliseconds elapsed) override;
     void play();
     void pause();
     [[nodiscard]] bool playing() const { return m_clock && m_clock->playing(); }
@@ -84,7 +84,7 @@ public:
     // moment is handed out at once.
     void moveTo(double timeMs);
     // The playback position from the log's start, while playing, for the status line.
-    [[nodiscard]] std::optional<std::chrono::milliseconds> playbackPosition() const;
+    [[nodiscard]] std::optional<std::chrono::milliseconds> playbackPosition() const override;
     // The position in the log's own time.
     [[nodiscard]] std::optional<std::uint32_t> positionMs() const;
 

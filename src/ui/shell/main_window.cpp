@@ -1,16 +1,17 @@
 #include "ui/shell/main_window.h"
 #include "ui/shell/window_constants.h"
 
+#include "core/text_format.h"
 #include "io/backup_store.h"
 #include "io/code_page.h"
 #include "sim/line_with_virtual_unit.h"
+#include "texts/map_view_texts.h"
 #include "ui/backups/unit_backups.h"
 #include "ui/binding/editor_binder.h"
 #include "ui/binding/language_applier.h"
 #include "ui/compare/compare_commands.h"
 #include "ui/compare/compare_dock.h"
 #include "ui/log/datalog_commands.h"
-#include "ui/log/log_viewer.h"
 #include "ui/maps/map_grid.h"
 #include "ui/maps/map_pages.h"
 #include "ui/pages/elided_label.h"
@@ -22,6 +23,7 @@
 #include "ui/shell/main_menu.h"
 #include "ui/shell/tool_bar.h"
 #include "ui/views/map_view_docks.h"
+#include "ui/views/views_module.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -212,7 +214,8 @@ void TFormHlav::buildFeatureParts()
 {
     const auto language = [this] { return this->language(); };
     MapGrid& grid = m_mapPages->grid();
-    m_views = std::make_unique<MapViewDocks>(*this, m_image, grid, language());
+    m_viewsModule = std::make_unique<ViewsModule>();
+    m_views = std::make_unique<MapViewDocks>(*this, *m_viewsModule, m_image, grid, language());
     const auto memoText = [this](std::string_view stored) {
         return codePageToUtf8(stored, memoCodePage(static_cast<int>(this->language())));
     };
@@ -223,7 +226,39 @@ void TFormHlav::buildFeatureParts()
     m_datalog = std::make_unique<DatalogCommands>(DatalogCommands::Parts{
         *this, m_image, m_recorder, m_monitor, m_session, grid, *m_services.dialogs, language,
         [this] { return activePage(); }, [this] { return !m_session.display().noConnectionVisible; }, m_writer,
-        [this](const std::string& text) { showStatusText(text); }, dataFolder() / "logs"});
+        [this](const std::string& text) { showStatusText(text); }, dataFolder() / "logs", *m_viewsModule});
+}
+
+// Without the views module the items that would open its views are greyed, and say why where
+// the pointer rests on them. A module that is there but does not load is found on first use: the
+// status line says so then.
+void TFormHlav::showViewsAvailability()
+{
+    const std::optional<ViewsModuleFault> fault = m_viewsModule->fault();
+    if (!fault)
+        return;
+    const std::string detail = *fault == ViewsModuleFault::Missing ? ViewsModule::fileName().toStdString()
+                                                                   : m_viewsModule->detail().toStdString();
+    const std::string_view format =
+        MapViewTexts::text(*fault == ViewsModuleFault::Missing ? "ViewsModuleMissing" : "ViewsModuleBroken", language())
+            .value_or("%s");
+    const QString reason = QString::fromStdString(formatText(format, detail.c_str()));
+    for (const char* item : {"MenuView3D", "MenuViewCurve", "MenuCurveRow", "MenuCurveColumn", "MenuOpenLog"}) {
+        QAction& action = m_menu->action(item);
+        action.setEnabled(false);
+        action.setToolTip(reason);
+        action.setStatusTip(reason);
+    }
+    for (const char* name : {"ToolButtonView3D", "ToolButtonViewCurve"}) {
+        QAbstractButton& button = m_toolBar->button(name);
+        button.setEnabled(false);
+        button.setToolTip(reason);
+        button.setStatusTip(reason);
+    }
+    if (*fault == ViewsModuleFault::Broken && !m_viewsFaultTold) {
+        m_viewsFaultTold = true;
+        showStatusText(reason.toStdString());
+    }
 }
 
 // The compare list shares the bottom with the curves, in a tab beside them when they are there.
@@ -263,6 +298,7 @@ void TFormHlav::showMenuStates()
     const bool slices = m_views->offersSlices();
     m_menu->action("MenuCurveRow").setEnabled(slices);
     m_menu->action("MenuCurveColumn").setEnabled(slices);
+    showViewsAvailability();
 }
 
 void TFormHlav::wireFeatureCommands()

@@ -49,6 +49,7 @@ class MonitorPage;
 class PageControl;
 class ToolBar;
 class UnitBackups;
+class ViewsModule;
 
 // The main window. It owns the image, the link and the settings for the life of the program
 // and is put together from small parts: the page control, the always-visible live panel, the
@@ -139,6 +140,7 @@ private:
     void wireFeatureCommands();
     void showFeatureStates();
     CompareDock& makeCompareDock();
+    void showViewsAvailability();
     void showMenuStates();
     void viewRefreshed(int page);
     // The stored maps changed as a whole (a backup restored): the working tables follow them, and
@@ -202,7 +204,9 @@ private:
     std::unique_ptr<MapPages> m_mapPages; // the shared map grid on the map pages
     std::unique_ptr<LanguageApplier> m_language;
     std::unique_ptr<HelpCommand> m_help;
+    std::unique_ptr<ViewsModule> m_viewsModule;
     std::unique_ptr<MapViewDocks> m_views;
+    bool m_viewsFaultTold = false;
     std::unique_ptr<CompareCommands> m_compare;
     std::unique_ptr<DatalogCommands> m_datalog;
     std::unique_ptr<UnitBackups> m_backups;

@@ -284,6 +284,7 @@ void TFormHlav::applyLanguage()
     const CaptionContext context{!m_session.display().noConnectionVisible, m_image.chokeBike(),
                                  m_image.byte(kCylinderCountOffset), activePage()};
     m_language->apply(applyLanguageCaptions(language, context));
+    showViewsAvailability();
     showTitle();
 }
 

@@ -16,7 +16,6 @@
 #include "ui/backups/unit_backups.h"
 #include "ui/binding/editor_binder.h"
 #include "ui/log/datalog_commands.h"
-#include "ui/log/log_viewer.h"
 #include "ui/pages/page_control.h"
 #include "ui/shell/main_menu.h"
 #include "ui/shell/window_constants.h"

@@ -28,6 +28,8 @@ std::optional<StartOptions> parseStartOptions(std::span<const std::string> argum
             options.help = true;
         } else if (word == "--version") {
             options.version = true;
+        } else if (word == "--check-views") {
+            options.checkViews = true;
         } else if (word == "--simulate") {
             options.simulate = true;
         } else if (word == "--port") {
@@ -83,6 +85,8 @@ std::string startUsage()
            "                     (also Com > Virtual unit in the window)\n"
            "  --config-dir DIR   keep the settings and the last image in DIR\n"
            "                     (default: $XDG_CONFIG_HOME, else ~/.config)\n"
+           "  --check-views      load the module of the 3D view, the curves and the log\n"
+           "                     viewer, say where it is, and end (1: missing or broken)\n"
            "  --version          show the version of the program\n"
            "  --help             show this text\n"
            "\n"

@@ -19,6 +19,7 @@ struct StartOptions {
     sim::EngineOptions engine;        // how the virtual unit's engine runs
     bool help = false;
     bool version = false;
+    bool checkViews = false;               // --check-views: load the views module, say where it is, and end
     std::filesystem::path configDirectory; // --config-dir; empty for the user's default
     std::filesystem::path parameterFile;   // a file named on the command line, opened at start
     std::vector<std::string> warnings;     // what the program ignores, and why

@@ -2,6 +2,7 @@
 
 #include "core/message_texts.h"
 #include "maps/curve_model.h"
+#include "ui/views/map_views_factory.h"
 
 #include <QChartView>
 
@@ -21,20 +22,21 @@ namespace quorvel {
 // in shown units (curves that share a title share the axis), and the point the engine uses now
 // as a ball of the live colour on its line. Follows the model's change reports as narrowly as
 // they come: an edit moves one point, a tick only the live balls. Shows and edits nothing else.
-class CurveView final : public QChartView {
+class CurveView final : public QChartView, public CurvePane {
 public:
     explicit CurveView(Language language, QWidget* parent = nullptr);
     ~CurveView() override;
     CurveView(const CurveView&) = delete;
     CurveView& operator=(const CurveView&) = delete;
 
+    [[nodiscard]] QWidget& widget() override { return *this; }
     // After every fill and edit of `page`; a map page is the page the grid shows.
-    void showPage(int page, const ParamImage& image, const MapGridModel& grid);
+    void showPage(int page, const ParamImage& image, const MapGridModel& grid) override;
     // Every tick, with the live marks of the page.
-    void showLiveMarks(std::span<const ControlMark> marks);
+    void showLiveMarks(std::span<const ControlMark> marks) override;
     // The row or column of a full map to draw, from the next showPage on.
-    void chooseSlice(std::optional<MapSlice> slice) { m_model.chooseSlice(slice); }
-    void setLanguage(Language language);
+    void chooseSlice(std::optional<MapSlice> slice) override { m_model.chooseSlice(slice); }
+    void setLanguage(Language language) override;
 
     [[nodiscard]] const CurveModel& model() const { return m_model; }
     [[nodiscard]] int curveCount() const { return static_cast<int>(m_drawn.size()); }

@@ -4,8 +4,8 @@
 #include "texts/map_view_texts.h"
 #include "ui/binding/text_lookup.h"
 #include "ui/maps/map_grid.h"
-#include "ui/views/curve_view.h"
-#include "ui/views/surface_view.h"
+#include "ui/views/map_views_factory.h"
+#include "ui/views/views_module.h"
 
 #include <QDockWidget>
 #include <QMainWindow>
@@ -20,8 +20,10 @@ constexpr int kLeastViewWidth = 320;  // the same beside the other view
 
 } // namespace
 
-MapViewDocks::MapViewDocks(QMainWindow& window, const ParamImage& image, MapGrid& grid, Language language)
+MapViewDocks::MapViewDocks(QMainWindow& window, ViewsModule& module, const ParamImage& image, MapGrid& grid,
+                           Language language)
     : m_window(window)
+    , m_module(module)
     , m_image(image)
     , m_grid(grid)
     , m_language(language)
@@ -62,34 +64,36 @@ void MapViewDocks::shareWidth()
                              Qt::Horizontal);
 }
 
-SurfaceView& MapViewDocks::surface()
+SurfacePane* MapViewDocks::surface()
 {
-    if (m_surface == nullptr) {
-        m_surface = new SurfaceView(m_language);
-        m_surfaceDock = makeDock("DockWidgetView3D", m_surface);
+    MapViewsFactory* views = m_module.factory();
+    if (m_surface == nullptr && views != nullptr) {
+        m_surface = views->makeSurface(m_language);
+        m_surfaceDock = makeDock("DockWidgetView3D", &m_surface->widget());
         if (m_curveDock != nullptr)
             m_window.splitDockWidget(m_surfaceDock, m_curveDock, Qt::Horizontal);
         fillSurface();
     }
-    return *m_surface;
+    return m_surface;
 }
 
-CurveView& MapViewDocks::curves()
+CurvePane* MapViewDocks::curves()
 {
-    if (m_curves == nullptr) {
-        m_curves = new CurveView(m_language);
-        m_curveDock = makeDock("DockWidgetCurve", m_curves);
+    MapViewsFactory* views = m_module.factory();
+    if (m_curves == nullptr && views != nullptr) {
+        m_curves = views->makeCurves(m_language);
+        m_curveDock = makeDock("DockWidgetCurve", &m_curves->widget());
         if (m_surfaceDock != nullptr)
             m_window.splitDockWidget(m_surfaceDock, m_curveDock, Qt::Horizontal);
         fillCurves();
     }
-    return *m_curves;
+    return m_curves;
 }
 
 void MapViewDocks::showSurface(bool shown)
 {
     if (shown)
-        surface();
+        (void)surface();
     if (m_surfaceDock != nullptr)
         m_surfaceDock->setVisible(shown);
 }
@@ -97,7 +101,7 @@ void MapViewDocks::showSurface(bool shown)
 void MapViewDocks::showCurves(bool shown)
 {
     if (shown)
-        curves();
+        (void)curves();
     if (m_curveDock != nullptr)
         m_curveDock->setVisible(shown);
 }
@@ -163,14 +167,20 @@ void MapViewDocks::selectionChanged()
 
 void MapViewDocks::chooseCurveOfCurrentRow()
 {
-    curves().chooseSlice(MapSlice{MapSlice::Kind::Row, m_grid.selection().current().row});
+    CurvePane* pane = curves();
+    if (pane == nullptr)
+        return;
+    pane->chooseSlice(MapSlice{MapSlice::Kind::Row, m_grid.selection().current().row});
     pageFilled(m_page);
     m_curveDock->show();
 }
 
 void MapViewDocks::chooseCurveOfCurrentColumn()
 {
-    curves().chooseSlice(MapSlice{MapSlice::Kind::Column, m_grid.selection().current().column});
+    CurvePane* pane = curves();
+    if (pane == nullptr)
+        return;
+    pane->chooseSlice(MapSlice{MapSlice::Kind::Column, m_grid.selection().current().column});
     pageFilled(m_page);
     m_curveDock->show();
 }

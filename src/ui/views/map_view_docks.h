@@ -13,20 +13,23 @@ class QMainWindow;
 
 namespace quorvel {
 
-class CurveView;
+class CurvePane;
 class MapGrid;
-class SurfaceView;
+class SurfacePane;
+class ViewsModule;
 
 // The views of the map beside the grid: the 3D surface and the curves, each in a dock of the
 // main window that its menu item (and tool button) shows and hides. They read what the grid
 // shows and the live marks it is given; they never change the image. Each view and its dock is
 // made when it is first shown, so a window whose user never opens them never pays for them
-// (the 3D view asks for OpenGL as it is made).
+// (the 3D view asks for OpenGL as it is made). The views come from the views module; where it
+// cannot be loaded nothing is shown, and the window says why.
 class MapViewDocks {
 public:
-    MapViewDocks(QMainWindow& window, const ParamImage& image, MapGrid& grid, Language language);
+    MapViewDocks(QMainWindow& window, ViewsModule& module, const ParamImage& image, MapGrid& grid, Language language);
 
-    // Shows or hides a view; showing one the first time makes it and fills it with the page.
+    // Shows or hides a view; showing one the first time makes it and fills it with the page (and
+    // shows nothing when the module cannot make it).
     void showSurface(bool shown);
     void showCurves(bool shown);
     [[nodiscard]] bool surfaceShown() const;
@@ -50,20 +53,21 @@ public:
 
 private:
     [[nodiscard]] bool mapPage() const;
-    SurfaceView& surface();
-    CurveView& curves();
+    SurfacePane* surface();
+    CurvePane* curves();
     QDockWidget* makeDock(const char* name, QWidget* view);
     void shareWidth();
     void fillSurface();
     void fillCurves();
 
     QMainWindow& m_window;
+    ViewsModule& m_module;
     const ParamImage& m_image;
     MapGrid& m_grid;
     Language m_language;
     int m_page = -1;
-    SurfaceView* m_surface = nullptr;
-    CurveView* m_curves = nullptr;
+    SurfacePane* m_surface = nullptr; // owned by its dock
+    CurvePane* m_curves = nullptr;
     QDockWidget* m_surfaceDock = nullptr;
     QDockWidget* m_curveDock = nullptr;
     // Ends the connections made for these views when they go, before the window's docks do.

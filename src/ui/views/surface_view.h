@@ -2,6 +2,7 @@
 
 #include "core/message_texts.h"
 #include "maps/map_surface_model.h"
+#include "ui/views/map_views_factory.h"
 #include "ui/views/surface_series_feed.h"
 
 #include <QWidget>
@@ -22,22 +23,23 @@ namespace quorvel {
 // cannot be had (the offscreen platform, a remote desktop without it) the pane says so and keeps
 // its data up to date all the same, so nothing else changes; so it does on a page that shows one
 // row or one column, which the curve view draws.
-class SurfaceView final : public QWidget {
+class SurfaceView final : public QWidget, public SurfacePane {
 public:
     explicit SurfaceView(Language language, QWidget* parent = nullptr);
     ~SurfaceView() override;
     SurfaceView(const SurfaceView&) = delete;
     SurfaceView& operator=(const SurfaceView&) = delete;
 
+    [[nodiscard]] QWidget& widget() override { return *this; }
     // After every fill of the grid and every edit of a cell or a head.
-    void showGrid(const MapGridModel& grid);
+    void showGrid(const MapGridModel& grid) override;
     // Every tick, with the live marks the grid is given.
-    void showLiveMarks(std::span<const ControlMark> marks);
+    void showLiveMarks(std::span<const ControlMark> marks) override;
     // Whenever the grid's selection changes; none clears the highlight.
-    void showSelection(std::optional<CellRect> selection);
+    void showSelection(std::optional<CellRect> selection) override;
     // The active page has no map: the pane says so until the next showGrid.
-    void showNoMap();
-    void setLanguage(Language language);
+    void showNoMap() override;
+    void setLanguage(Language language) override;
 
     // False where there is no OpenGL: the pane then only ever shows its message.
     [[nodiscard]] bool drawsGraph() const { return m_graph != nullptr; }

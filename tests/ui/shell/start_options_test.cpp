@@ -97,8 +97,8 @@ TEST(StartOptions, SimulateTakesTheVirtualEnginesOptions)
 TEST(StartOptions, UsageNamesEveryOption)
 {
     const std::string usage = startUsage();
-    for (const char* option : {"--port", "--simulate", "--config-dir", "--help", "--version", "FILE.ign", "DEUTSCH",
-                               "--fuel-demand", "--ride", "--hold-ms"})
+    for (const char* option : {"--port", "--simulate", "--config-dir", "--help", "--version", "--check-views",
+                               "FILE.ign", "DEUTSCH", "--fuel-demand", "--ride", "--hold-ms"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 
