@@ -54,6 +54,7 @@ protected:
         for (std::size_t e = 0; e < kMapCells; ++e)
             demand.percent[e] = static_cast<std::uint16_t>(percent[e] * 106 / 100);
         rig.unit.setFuelDemand(demand);
+        m_start = percent;
         rig.steps(20);
     }
 
@@ -69,6 +70,7 @@ protected:
     }
 
     test::WindowRig rig;
+    CellValues m_start{};
 };
 
 TEST_F(LiveTuning, DockIsMadeOnFirstUseAndItsFieldsEditTheTuneWithUndo)
@@ -133,6 +135,30 @@ TEST_F(LiveTuning, ChecksSayWhyAndTheirFixesClearTheWayToARunThatApplies)
     EXPECT_GT(unattended, before + 2);
     EXPECT_GT(undoSteps(), steps + 1);
     EXPECT_EQ(tuningMapCells(rig.unit.memory(), MapId::Jet1A).percent[kHeldElement], unattended);
+}
+
+TEST_F(LiveTuning, ASweepAppliedAfterEveryPassSettlesEachCellWithinAStepOfTheDemand)
+{
+    writeShown(rig.window->image(), *FieldTable::byName("LadeniLambda"), 0, 450);
+    rig.unit.loadMemory(rig.window->image());
+    std::string error;
+    rig.unit.setRide(*sim::parseRidePlan("sweep:3000-4000,20-30", error));
+    trigger("MenuLiveTuning");
+    rig.control<PageControl>("PageControl1").setCurrentIndex(kPageInj1A);
+    rig.control<QCheckBox>("CheckBoxProgHned").setChecked(true);
+    rig.control<QCheckBox>("CheckBoxTuningApplyEveryPass").setChecked(true);
+    rig.steps(12);
+    ASSERT_TRUE(dock().startButton().isEnabled()) << dock().findings().item(0)->text().toStdString();
+    dock().startButton().click();
+    rig.steps(8 * 4 * 1500 / 55); // eight rounds of the four cells
+    const CellValues after = tuningMapCells(rig.window->image(), MapId::Jet1A).percent;
+    for (const GridCell cell : {GridCell{4, 2}, GridCell{4, 3}, GridCell{5, 2}, GridCell{5, 3}}) {
+        const auto e = static_cast<std::size_t>(cell.row * kMapColumns + cell.column);
+        const int demand = m_start[e] * 106 / 100;
+        EXPECT_LE(std::abs(after[e] - demand), 1)
+            << cell.row << ":" << cell.column << " at " << after[e] << ", demand " << demand << "\n"
+            << dock().progressLabel().text().toStdString();
+    }
 }
 
 TEST_F(LiveTuning, CellsLockedFromTheGridsMenuAreKeptBesideTheSettings)

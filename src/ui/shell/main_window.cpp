@@ -246,7 +246,12 @@ TuningCommands& TFormHlav::tuning()
             *this, m_image, m_writer, m_recorder, m_session, m_mapPages->grid(), m_mapPages->editing().contextMenu(),
             [this] { return activePage(); }, [this](int page) { m_pages->setCurrentIndex(page); },
             [this](int page) { return m_pages->tabText(page); }, [this](const std::string& text) { showMessage(text); },
-            [this] { return programsAfterChange(); }, settingsDirectory(m_services.configDirectory), language()});
+            [this] { return programsAfterChange(); },
+            [this](bool runs) {
+                const auto* fastLogging = m_toolBar->findChild<QCheckBox*>("CheckBoxFastLogging");
+                m_session.setFastMonitor(runs || (fastLogging != nullptr && fastLogging->isChecked()));
+            },
+            settingsDirectory(m_services.configDirectory), language()});
     }
     return *m_tuning;
 }

@@ -159,6 +159,7 @@ void TuningCommands::startOrStop()
 {
     if (m_session) {
         m_session.reset();
+        m_parts.sessionRuns(false);
         m_programming = false;
         clearOverlay();
         m_dock->showRunning(false, mayStart(m_findings));
@@ -172,6 +173,9 @@ void TuningCommands::startOrStop()
     m_session = std::make_unique<TuningSession>(now, tuningMapCells(m_parts.image, now.map), m_locks.of(now.map));
     m_session->setApplyAfterEveryPass(m_dock->applyEveryPass());
     m_startTime = m_lastFrameTime;
+    m_parts.sessionRuns(true);
+    // The session's figures take the grid: a log's overlay shown before goes.
+    m_parts.grid.model().setOverlay({});
     m_dock->showStatus({});
     m_dock->showRunning(true, true);
     refresh();

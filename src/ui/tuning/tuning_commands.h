@@ -49,6 +49,9 @@ public:
         std::function<QString(int)> pageName;
         std::function<void(const std::string&)> showMessage;
         std::function<bool()> programsAfterChange;
+        // A session starts or stops: while one runs the unit is asked for live data on every
+        // tick, so that a cell held for a second gives some twenty samples instead of three.
+        std::function<void(bool)> sessionRuns;
         std::filesystem::path settingsDirectory;
         Language language;
     };
