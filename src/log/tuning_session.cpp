@@ -20,6 +20,7 @@ TuningSession::TuningSession(const TuningSettings& settings, const TuningMapCell
     , m_highest(cells.highest)
     , m_locks(locks)
 {
+    m_steps.fill(settings.stepPercent);
 }
 
 void TuningSession::feed(std::uint32_t timeMs, FrameBytes frame, const ParamImage& image)
@@ -88,6 +89,11 @@ void TuningSession::mapChanged(const CellValues& percent)
 void TuningSession::startPass(int element)
 {
     TuningCell& cell = m_cells[at(element)];
+    // The pass that ends decided the step: it stays for the passes to come.
+    if (cell.reading == CellReading::Lean || cell.reading == CellReading::Rich) {
+        m_steps[at(element)] = stepPercent(element);
+        m_lastMove[at(element)] = cell.reading;
+    }
     cell = TuningCell{.passes = cell.passes + 1};
     m_lambdaSums[at(element)] = 0.0;
     // Frames of the present stay were taken on the old value.
@@ -110,6 +116,18 @@ int TuningSession::percent(int element) const
     return m_percent.at(at(element));
 }
 
+double TuningSession::stepPercent(int element) const
+{
+    const double step = m_steps.at(at(element));
+    const CellReading reading = m_cells[at(element)].reading;
+    const CellReading last = m_lastMove[at(element)];
+    const bool reversed = (reading == CellReading::Lean && last == CellReading::Rich) ||
+                          (reading == CellReading::Rich && last == CellReading::Lean);
+    if (!reversed)
+        return step;
+    return std::max(step / 2.0, std::min(kSmallestStepPercent, m_settings.stepPercent));
+}
+
 std::optional<TuningProposal> TuningSession::proposalFor(int element) const
 {
     const TuningCell& cell = m_cells[at(element)];
@@ -119,7 +137,8 @@ std::optional<TuningProposal> TuningSession::proposalFor(int element) const
 
     const bool lean = cell.reading == CellReading::Lean;
     const int now = m_percent[at(element)];
-    const double factor = 1.0 + (lean ? m_settings.stepPercent : -m_settings.stepPercent) / 100.0;
+    const double step = stepPercent(element);
+    const double factor = 1.0 + (lean ? step : -step) / 100.0;
     // Every step moves the cell by at least one percent, or a small cell would never move.
     const auto stepped = static_cast<int>(std::lround(now * factor));
     const int wanted = lean ? std::max(now + 1, stepped) : std::min(now - 1, stepped);

@@ -29,6 +29,9 @@ struct TuningCell {
     int passes = 0;                          // changes of the cell's value since the session began
 };
 
+// A cell's step never shrinks below this (or the session's step, where that is smaller).
+inline constexpr double kSmallestStepPercent = 0.5;
+
 // The change one pass proposes for a cell that reads lean or rich, in percent as the page shows
 // it. `percentAfter` never leaves the session's most change or the cell's range; where either
 // stops the step short `atLimit` is set, and a cell that cannot move at all has after == before.
@@ -78,6 +81,10 @@ public:
 
     [[nodiscard]] const TuningCell& cell(int element) const;
     [[nodiscard]] int percent(int element) const;
+    // The step the cell's present pass proposes: the session's step, halved each time the cell's
+    // reading turned from rich to lean or back after a change, so that a cell closes in on the
+    // switch point instead of stepping across it for good.
+    [[nodiscard]] double stepPercent(int element) const;
     // Every cell whose present pass proposes a step, in element order; locked cells propose none.
     [[nodiscard]] std::vector<TuningProposal> proposals() const;
     [[nodiscard]] TuningProgress progress() const;
@@ -117,6 +124,8 @@ private:
     CellLocks m_locks;
     std::array<TuningCell, kMapCells> m_cells{};
     std::array<double, kMapCells> m_lambdaSums{};
+    std::array<double, kMapCells> m_steps{};
+    std::array<CellReading, kMapCells> m_lastMove{}; // the reading that ended the cell's last pass
     std::array<int, kFrameVerdictCount> m_verdicts{};
     std::optional<TuningFrame> m_previous;
     Stay m_stay;

@@ -1,93 +1,22 @@
 #include "app/cli/cli.h"
 #include "app/cli_fixture.h"
+#include "app/sim_process.h"
 #include "log/datalog_reader.h"
 #include "serial/core_application.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
-#include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <numeric>
-#include <poll.h>
-#include <spawn.h>
 #include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace quorvel::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-// quorvel-sim as the user runs it, in a process of its own: it prints the device to open.
-class SimProcess {
-public:
-    explicit SimProcess(const std::vector<std::string>& args)
-    {
-        int out[2];
-        if (::pipe(out) != 0)
-            throw std::runtime_error("pipe");
-        posix_spawn_file_actions_t actions;
-        ::posix_spawn_file_actions_init(&actions);
-        ::posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        ::posix_spawn_file_actions_addclose(&actions, out[0]);
-        ::posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        std::vector<std::string> words = {QUORVEL_SIM_PATH};
-        words.insert(words.end(), args.begin(), args.end());
-        std::vector<char*> argv;
-        for (std::string& word : words)
-            argv.push_back(word.data());
-        argv.push_back(nullptr);
-        const int spawned = ::posix_spawn(&m_pid, QUORVEL_SIM_PATH, &actions, nullptr, argv.data(), environ);
-        ::posix_spawn_file_actions_destroy(&actions);
-        ::close(out[1]);
-        m_out = out[0];
-        if (spawned != 0)
-            throw std::runtime_error("cannot start quorvel-sim");
-        readDevicePath();
-    }
-    ~SimProcess()
-    {
-        if (m_pid > 0 && !m_exited) {
-            ::kill(m_pid, SIGTERM);
-            ::waitpid(m_pid, nullptr, 0);
-        }
-        ::close(m_out);
-    }
-    SimProcess(const SimProcess&) = delete;
-    SimProcess& operator=(const SimProcess&) = delete;
-
-    [[nodiscard]] const std::string& devicePath() const { return m_device; }
-    // The exit code of a simulator that ended by itself.
-    [[nodiscard]] int exitCode()
-    {
-        int status = 0;
-        ::waitpid(m_pid, &status, 0);
-        m_exited = true;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-private:
-    void readDevicePath()
-    {
-        char byte = 0;
-        pollfd fd{m_out, POLLIN, 0};
-        while (::poll(&fd, 1, 5000) > 0 && ::read(m_out, &byte, 1) == 1 && byte != '\n')
-            m_device += byte;
-    }
-
-    pid_t m_pid = -1;
-    int m_out = -1;
-    bool m_exited = false;
-    std::string m_device;
-};
 
 // The rows of a log by frame, with every number of each row by its column.
 struct LoggedRide {
@@ -128,7 +57,7 @@ protected:
 TEST_F(DatalogRoundTripTest, RecordedRideReplaysIntoTheSameValuesInItsRecordedTiming)
 {
     {
-        SimProcess unit({});
+        test::SimProcess unit({});
         ASSERT_FALSE(unit.devicePath().empty());
         ASSERT_EQ(cli({"monitor", "--port", unit.devicePath(), "--csv", path("ride.csv"), "--seconds", "3"}), kExitOk)
             << m_err.str();
@@ -137,7 +66,7 @@ TEST_F(DatalogRoundTripTest, RecordedRideReplaysIntoTheSameValuesInItsRecordedTi
     ASSERT_GE(ride.frames.size(), 5U);
 
     // Replayed and recorded again six times as often: every recorded frame comes back, in order.
-    SimProcess replay({"--replay", path("ride.csv")});
+    test::SimProcess replay({"--replay", path("ride.csv")});
     ASSERT_FALSE(replay.devicePath().empty());
     ASSERT_EQ(cli({"monitor", "--port", replay.devicePath(), "--csv", path("again.csv"), "--seconds", "4", "--fast"}),
               kExitOk)
@@ -169,7 +98,7 @@ TEST_F(DatalogRoundTripTest, RecordedRideReplaysIntoTheSameValuesInItsRecordedTi
 TEST_F(DatalogRoundTripTest, ReplayOfAFileThatIsNoLogIsRefused)
 {
     std::ofstream(path("notes.csv")) << "rpm;throttle\n";
-    SimProcess replay({"--replay", path("notes.csv")});
+    test::SimProcess replay({"--replay", path("notes.csv")});
     EXPECT_TRUE(replay.devicePath().empty());
     EXPECT_EQ(replay.exitCode(), 2);
 }
@@ -177,7 +106,7 @@ TEST_F(DatalogRoundTripTest, ReplayOfAFileThatIsNoLogIsRefused)
 TEST_F(DatalogRoundTripTest, LogThatExistsIsNeverOverwritten)
 {
     std::ofstream(path("ride.csv")) << "yesterday";
-    SimProcess unit({});
+    test::SimProcess unit({});
     EXPECT_EQ(cli({"monitor", "--port", unit.devicePath(), "--csv", path("ride.csv"), "--seconds", "1"}),
               kExitBadInput);
     EXPECT_NE(m_err.str().find("The log could not be created"), std::string::npos);

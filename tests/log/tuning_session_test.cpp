@@ -236,5 +236,45 @@ TEST_F(TuningSessionTest, UnattendedApplyHandsOverEachPassUntilAFaultOrACellAtIt
     EXPECT_EQ(m_session.proposals().size(), 2U) << "the proposals stay for the rider to decide";
 }
 
+TEST(TuningSessionSteps, StepHalvesEachTimeTheReadingTurnsAndNeverBelowTheFloor)
+{
+    const ParamImage image = test::logTestImage();
+    TuningSession session(TuningSettings{}, flatMap(400), {});
+    std::uint32_t clock = 0;
+    // One pass: the cell held until it reads, its proposal applied as Apply does.
+    const auto pass = [&](int lambda) {
+        for (int i = 0; i < 6; ++i, clock += kPoll)
+            session.feed(clock, tuningFrame().lambda(lambda).sealed(), image);
+        const auto proposals = session.proposals();
+        EXPECT_EQ(proposals.size(), 1U);
+        const int after = proposals.empty() ? session.percent(kCell) : proposals[0].percentAfter;
+        CellValues map = flatMap(400).percent;
+        map[static_cast<std::size_t>(kCell)] = after;
+        session.mapChanged(map);
+        // The frame that leaves the cell ends the stay, so the next pass starts afresh.
+        session.feed(clock, inOtherCell(450).sealed(), image);
+        clock += kPoll;
+        return after;
+    };
+    struct Step {
+        int lambda;
+        int after;
+        double step; // the step the cell proposes with from then on
+    };
+    const Step steps[] = {
+        {200, 408, 2.0}, // lean: the whole step
+        {200, 416, 2.0}, // lean again: the step holds
+        {700, 412, 1.0}, // turned rich: half the step
+        {700, 408, 1.0}, // rich again: the half holds
+        {200, 410, 0.5}, // turned lean: half again
+        {700, 408, 0.5}, // and the floor holds from here on
+        {200, 410, 0.5},
+    };
+    for (const Step& step : steps) {
+        EXPECT_EQ(pass(step.lambda), step.after) << step.lambda;
+        EXPECT_DOUBLE_EQ(session.stepPercent(kCell), step.step) << step.after;
+    }
+}
+
 } // namespace
 } // namespace quorvel

@@ -9,6 +9,7 @@
 #include "app/cli/map_import_command.h"
 #include "app/cli/monitor_log_command.h"
 #include "app/cli/parameter_listing.h"
+#include "app/cli/tune_command.h"
 #include "core/sanitise.h"
 #include "io/atomic_file.h"
 #include "io/decimal_text.h"
@@ -345,6 +346,17 @@ std::string usage()
            "                                         record a datalog until N seconds or rows, or Ctrl+C;\n"
            "                                         --fast asks on every tick, the rows carry the cell of\n"
            "                                         map NAME (JET_1A) of the file or the start bike\n"
+           "  tune --port DEV --map NAME [--seconds N] [--passes K] [--apply] [--json] [-o OUT.ign]\n"
+           "       [--config-dir DIR] [--backup-dir DIR] [--no-backup]\n"
+           "                                         live tuning of injection map NAME (JET_1A..JET_4A,\n"
+           "                                         IAP) by the unit's Tuning fields: K passes (1) of N\n"
+           "                                         seconds (30), per cell samples, held time, mean\n"
+           "                                         lambda, reading and change; --apply programs each\n"
+           "                                         pass's changes (backup first) and verifies; exit 1\n"
+           "                                         when the checks before it fail, with the reasons,\n"
+           "                                         or on a link fault, failed verify or a cell at its\n"
+           "                                         limit; cells locked in the tuning locks file of the\n"
+           "                                         settings folder never change; -o saves the result\n"
            "Datalogs:\n"
            "  log-cells LOG.csv FILE.ign --map NAME [--json] [--min-samples N] [--threshold MV]\n"
            "                                         samples, time and mean lambda per cell of a map\n"
@@ -368,7 +380,7 @@ namespace {
 
 int runCommand(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err)
 {
-    const Arguments args(argv, {"--json", "--help", "-h", "--no-backup", "--fast", "--hold", "--ms"});
+    const Arguments args(argv, {"--json", "--help", "-h", "--no-backup", "--fast", "--hold", "--ms", "--apply"});
     const Context c{args, out, err};
     if (args.flag("--help") || args.flag("-h")) {
         out << usage();
@@ -395,6 +407,7 @@ int runCommand(const std::vector<std::string>& argv, std::ostream& out, std::ost
         {"map-export", [&] { return mapExportCommand(args, err); }},
         {"map-import", [&] { return mapImportCommand(args, err); }},
         {"log-cells", [&] { return logCells(c.args, c.out, c.err); }},
+        {"tune", [&] { return tuneCommand(args, out, err); }},
     };
     const auto command = commands.find(args.positional().front());
     if (command == commands.end())

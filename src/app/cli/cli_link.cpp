@@ -1,103 +1,21 @@
 #include "app/cli/cli_link.h"
 
+#include "app/cli/terminal_link.h"
 #include "core/link_only_monitor.h"
-#include "core/link_session.h"
 #include "core/monitor_display_sink.h"
-#include "core/sanitise.h"
-#include "serial/qt_serial_line.h"
-#include "serial/system_port_naming.h"
 #include "texts/language_table.h"
 
 #include <nlohmann/json.hpp>
 
-#include <chrono>
 #include <limits>
-#include <thread>
 
 namespace quorvel::cli {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-constexpr std::chrono::milliseconds kTick{55};
 // Far beyond the longest transfer: every block of a transfer and its verify pass resent five times.
 constexpr int kTransferTicks = 20 * 5 * 6 * 2 + 200;
 // A unit that stays away this long after the watchdog gave it up is not coming.
 constexpr int kGiveUpTicks = 100;
-
-// The link's host in a terminal: no page to collect or fill; messages go to the error stream.
-class TerminalHost final : public LinkHost {
-public:
-    TerminalHost(ParamImage& image, std::ostream& err)
-        : m_image(image)
-        , m_err(err)
-    {
-    }
-    void collectPage() override {}
-    void sanitiseImage() override
-    {
-        OutsideSettings unused;
-        (void)quorvel::sanitiseImage(m_image, unused);
-    }
-    void refillPage() override {}
-    void clearFileName() override {}
-    void refreshMonitorPanel() override {}
-    void showMessage(std::string_view text) override
-    {
-        m_err << text << '\n';
-        m_messageShown = true;
-    }
-    [[nodiscard]] bool messageShown() const { return m_messageShown; }
-
-private:
-    ParamImage& m_image;
-    std::ostream& m_err;
-    bool m_messageShown = false;
-};
-
-// A serial port on one device, with the link session around it.
-class Link {
-public:
-    Link(ParamImage& image, const std::string& device, MonitorSink& monitor, std::ostream& err)
-        : m_host(image, err)
-        , m_port(m_line, m_naming, m_texts, m_host)
-        , m_session(image, m_port, m_host, monitor, m_texts)
-    {
-        m_port.setExplicitDevice(device);
-        m_port.openPort();
-    }
-
-    [[nodiscard]] bool isOpen() const { return m_port.isOpen(); }
-    [[nodiscard]] LinkSession& session() { return m_session; }
-    [[nodiscard]] const TerminalHost& host() const { return m_host; }
-
-    // Ticks every 55 ms until `done` says so or `maxTicks` are spent; false on the latter.
-    template <typename Done> bool tickUntil(int maxTicks, Done done)
-    {
-        auto next = Clock::now();
-        for (int tick = 0; tick < maxTicks; ++tick) {
-            next += kTick;
-            std::this_thread::sleep_until(next);
-            m_session.tick();
-            if (done())
-                return true;
-        }
-        return false;
-    }
-
-private:
-    QtSerialLine m_line;
-    SystemPortNaming m_naming;
-    LanguageTable m_texts;
-    TerminalHost m_host;
-    SerialPort m_port;
-    LinkSession m_session;
-};
-
-bool endsWithOk(const std::string& text)
-{
-    constexpr std::string_view kOk = " OK";
-    return text.size() >= kOk.size() && text.compare(text.size() - kOk.size(), kOk.size(), kOk) == 0;
-}
 
 } // namespace
 
@@ -143,9 +61,7 @@ TransferOutcome runTransfer(Transfer transfer, const std::string& device, ParamI
             outcome.readWhole = true;
         return session.mode() == LinkMode::Idle;
     });
-    const LinkDisplay& end = session.display();
-    outcome.agreed = !declined && finished && !link.host().messageShown() && end.statusColour != ColourRole::Red &&
-                     endsWithOk(end.statusText);
+    outcome.agreed = !declined && finished && link.transferEndedOk();
     return outcome;
 }
 
