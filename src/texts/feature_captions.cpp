@@ -12,9 +12,12 @@
 namespace quorvel {
 namespace {
 
-// "Restore backup..." and "Suggest corrections...".
-constexpr std::array<std::string_view, 6> kOwnDialogPrefixes{
-    "DialogRestore", "ButtonRestore", "FormSuggest", "ButtonSuggestApply", "ButtonSuggestCancel", "LabelSuggest"};
+// "Restore backup..." and "Suggest corrections...", the log viewer and the docks of the map views
+// and the compare list: all made when first asked for.
+constexpr std::array<std::string_view, 15> kOwnDialogPrefixes{
+    "DialogRestore", "ButtonRestore", "FormSuggest",    "ButtonSuggest",   "LabelSuggest",
+    "FormLogViewer", "ButtonLog",     "LabelLog",       "GroupBoxLog",     "CheckBoxLog",
+    "ChartLogView",  "SliderLog",     "DockWidgetView", "DockWidgetCurve", "DockWidgetCompare"};
 constexpr std::string_view kSuggestTable = "TableSuggestCorrections";
 
 } // namespace

@@ -12,8 +12,8 @@ namespace quorvel {
 // table they are every text the window applies by control name.
 [[nodiscard]] std::array<std::span<const CaptionRow>, 5> featureCaptionRows();
 
-// Controls of the dialogs that exist only while they are shown and apply their own texts: the
-// window's captions pass them by.
+// Controls of the dialogs and windows that are made when first asked for (or exist only while
+// they are shown) and apply their own texts: the window's captions pass them by.
 [[nodiscard]] bool isOwnDialogControl(std::string_view control);
 
 } // namespace quorvel

@@ -138,11 +138,13 @@ TEST_F(DatalogAndViews, CellOverlayOfTheOpenLogColoursTheVisitedCells)
 
 TEST_F(DatalogAndViews, LeanRichThresholdIsKeptWithTheSettings)
 {
+    trigger("MenuOpenLog"); // the viewer, its open dialog cancelled
     rig.control<QSpinBox>("EditLogThreshold").setValue(520);
     rig.control<QSpinBox>("EditLogMinSamples").setValue(9);
     rig.window->close();
     rig.window.reset();
     rig.start();
+    trigger("MenuOpenLog");
     EXPECT_EQ(rig.control<QSpinBox>("EditLogThreshold").value(), 520);
     EXPECT_EQ(rig.control<QSpinBox>("EditLogMinSamples").value(), 9);
 }
@@ -150,10 +152,9 @@ TEST_F(DatalogAndViews, LeanRichThresholdIsKeptWithTheSettings)
 TEST_F(DatalogAndViews, ViewDocksOpenFromTheMenuAndFollowTheGrid)
 {
     showPage(kPageInjB);
-    auto& surface = rig.control<QDockWidget>("DockWidgetView3D");
-    auto& curves = rig.control<QDockWidget>("DockWidgetCurve");
-    EXPECT_TRUE(surface.isHidden());
+    EXPECT_EQ(rig.window->findChild<QDockWidget*>("DockWidgetView3D"), nullptr);
     trigger("MenuView3D");
+    auto& surface = rig.control<QDockWidget>("DockWidgetView3D");
     EXPECT_FALSE(surface.isHidden());
     rig.steps(1);
     EXPECT_TRUE(rig.control<QAbstractButton>("ToolButtonView3D").isChecked());
@@ -163,6 +164,7 @@ TEST_F(DatalogAndViews, ViewDocksOpenFromTheMenuAndFollowTheGrid)
 
     rig.window->mapPages().grid().selection().press({4, 5});
     rig.control<QAction>("MenuCurveRow").trigger();
+    auto& curves = rig.control<QDockWidget>("DockWidgetCurve");
     EXPECT_FALSE(curves.isHidden());
     QCoreApplication::processEvents();
     EXPECT_GE(curves.width(), rig.window->width() / 3) << "beside the 3D view, the curve gets its share";

@@ -23,7 +23,20 @@ constexpr int kWrongFileVersionText = 29; // "Unmatched version of *.ign file!"
 CompareCommands::CompareCommands(Parts parts)
     : m_parts(std::move(parts))
 {
-    m_parts.dock.setJumpHandler([this](int page, const FieldControl& control) { jumpTo(page, control); });
+}
+
+CompareDock& CompareCommands::dock()
+{
+    if (m_dock == nullptr) {
+        m_dock = &m_parts.makeDock();
+        m_dock->setJumpHandler([this](int page, const FieldControl& control) { jumpTo(page, control); });
+    }
+    return *m_dock;
+}
+
+bool CompareCommands::dockShown() const
+{
+    return m_dock != nullptr && !m_dock->isHidden();
 }
 
 void CompareCommands::compareWithFile()
@@ -45,9 +58,9 @@ void CompareCommands::compareWithFile()
     m_unitListing.reset();
     m_compare.start(std::move(reference), path->filename().string());
     (void)m_compare.refresh(m_parts.image, m_parts.tables, {m_parts.memoText});
-    m_parts.dock.showListing({CompareSource::File, m_compare.fileName(), UnitCoverage::Whole, m_compare.differences(),
-                              NameContext::of(m_parts.image)});
-    m_parts.dock.show();
+    dock().showListing({CompareSource::File, m_compare.fileName(), UnitCoverage::Whole, m_compare.differences(),
+                        NameContext::of(m_parts.image)});
+    dock().show();
     markPage(m_page);
 }
 
@@ -56,8 +69,10 @@ void CompareCommands::endCompare()
     m_unitListing.reset();
     m_compare.end();
     clearMarks();
-    m_parts.dock.clear();
-    m_parts.dock.hide();
+    if (m_dock != nullptr) {
+        m_dock->clear();
+        m_dock->hide();
+    }
 }
 
 void CompareCommands::compareWithUnit()
@@ -78,7 +93,7 @@ void CompareCommands::showUnitListing(CompareSource source)
     }
     m_unitListing = source;
     refreshUnitListing();
-    m_parts.dock.show();
+    dock().show();
 }
 
 void CompareCommands::refreshUnitListing()
@@ -88,11 +103,11 @@ void CompareCommands::refreshUnitListing()
                                   : unit.knowsNothing()  ? UnitCoverage::None
                                                          : UnitCoverage::Part;
     CompareOptions options{m_parts.memoText, true};
-    m_parts.dock.showListing({*m_unitListing,
-                              {},
-                              coverage,
-                              quorvel::compareWithUnit(unit, m_parts.image, m_parts.tables, options),
-                              NameContext::of(m_parts.image)});
+    dock().showListing({*m_unitListing,
+                        {},
+                        coverage,
+                        quorvel::compareWithUnit(unit, m_parts.image, m_parts.tables, options),
+                        NameContext::of(m_parts.image)});
 }
 
 void CompareCommands::transferEnded()
@@ -103,13 +118,13 @@ void CompareCommands::transferEnded()
 // A list of the unit closed by its dock's own button is not computed any more.
 void CompareCommands::refreshShownUnitListing()
 {
-    if (m_unitListing && !m_parts.dock.isHidden())
+    if (m_unitListing && dockShown())
         refreshUnitListing();
 }
 
 bool CompareCommands::comparing() const
 {
-    return m_compare.active() || (m_unitListing.has_value() && !m_parts.dock.isHidden());
+    return m_compare.active() || (m_unitListing.has_value() && dockShown());
 }
 
 void CompareCommands::pageFilled(int page)
@@ -119,14 +134,15 @@ void CompareCommands::pageFilled(int page)
     if (!m_compare.active())
         return;
     if (m_compare.refresh(m_parts.image, m_parts.tables, {m_parts.memoText}))
-        m_parts.dock.showListing({CompareSource::File, m_compare.fileName(), UnitCoverage::Whole,
-                                  m_compare.differences(), NameContext::of(m_parts.image)});
+        dock().showListing({CompareSource::File, m_compare.fileName(), UnitCoverage::Whole, m_compare.differences(),
+                            NameContext::of(m_parts.image)});
     markPage(page);
 }
 
 void CompareCommands::setLanguage(Language language)
 {
-    m_parts.dock.setLanguage(language);
+    if (m_dock != nullptr)
+        m_dock->setLanguage(language);
     markPage(m_page);
 }
 

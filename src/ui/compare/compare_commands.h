@@ -35,7 +35,8 @@ public:
         const LinkSession& session;
         const ControlRegistry& controls;
         MapGrid& grid;
-        CompareDock& dock;
+        // Makes the compare list's dock; asked once, when a list is first shown.
+        std::function<CompareDock&()> makeDock;
         Dialogs& dialogs;
         const MessageTexts& texts;
         std::function<Language()> language;
@@ -62,6 +63,8 @@ public:
     void setLanguage(Language language);
 
 private:
+    CompareDock& dock();
+    [[nodiscard]] bool dockShown() const;
     void showUnitListing(CompareSource source);
     void refreshUnitListing();
     void refreshShownUnitListing();
@@ -70,6 +73,7 @@ private:
     void jumpTo(int page, const FieldControl& control);
 
     Parts m_parts;
+    CompareDock* m_dock = nullptr; // owned by the window once made
     FileCompare m_compare;
     std::optional<CompareSource> m_unitListing; // the list shows the unit (or a verify) while the dock is open
     std::vector<QPointer<QWidget>> m_marked;

@@ -40,9 +40,16 @@ constexpr int kBikeOffset = 150;
 DatalogCommands::DatalogCommands(Parts parts)
     : m_parts(std::move(parts))
 {
-    const Language language = m_parts.language();
+    m_indicator = new RecordingIndicator(m_parts.language(), m_parts.window.statusBar());
+    m_parts.window.statusBar()->addPermanentWidget(m_indicator);
+}
+
+LogViewer& DatalogCommands::makeViewer()
+{
+    if (m_viewer != nullptr)
+        return *m_viewer;
     m_viewer = new LogViewer(
-        language, m_parts.dialogs,
+        m_parts.language(), m_parts.dialogs,
         [this]() -> std::optional<std::filesystem::path> {
             // The filters of the table are "Datalog (*.csv);;All files (*)"; the first one serves.
             const std::string filters(DatalogTexts::message(DatalogMessage::LogFileFilter, m_parts.language()));
@@ -52,6 +59,7 @@ DatalogCommands::DatalogCommands(Parts parts)
         },
         &m_parts.window);
     m_viewer->setWindowFlag(Qt::Window);
+    m_viewer->setStatisticsOptions(m_statistics);
     // Played frames take the way a unit's frame takes, past the recorder: a replay is never
     // written into the log being recorded, and it waits while a unit answers.
     m_viewer->setFrameHandler([this](FrameBytes frame) {
@@ -60,8 +68,24 @@ DatalogCommands::DatalogCommands(Parts parts)
     });
     m_viewer->setOverlayHandler([this] { showOverlay(); });
     m_viewer->setSuggestHandler([this] { suggestCorrections(); });
-    m_indicator = new RecordingIndicator(language, m_parts.window.statusBar());
-    m_parts.window.statusBar()->addPermanentWidget(m_indicator);
+    return *m_viewer;
+}
+
+CellStatisticsOptions DatalogCommands::statisticsOptions() const
+{
+    return m_viewer != nullptr ? m_viewer->statisticsOptions() : m_statistics;
+}
+
+void DatalogCommands::setStatisticsOptions(const CellStatisticsOptions& options)
+{
+    m_statistics = options;
+    if (m_viewer != nullptr)
+        m_viewer->setStatisticsOptions(options);
+}
+
+std::optional<std::chrono::milliseconds> DatalogCommands::playbackPosition() const
+{
+    return m_viewer != nullptr ? m_viewer->playbackPosition() : std::nullopt;
 }
 
 DatalogCommands::~DatalogCommands() = default;
@@ -92,9 +116,10 @@ void DatalogCommands::stopLog()
 
 void DatalogCommands::openLog()
 {
-    m_viewer->show();
-    m_viewer->raise();
-    m_viewer->askAndOpen();
+    LogViewer& viewer = makeViewer();
+    viewer.show();
+    viewer.raise();
+    viewer.askAndOpen();
 }
 
 void DatalogCommands::setFastLogging(bool on)
@@ -108,8 +133,9 @@ void DatalogCommands::afterTick(std::chrono::milliseconds elapsed)
         report(DatalogMessage::CannotWriteLog, *failed);
         showStates();
     }
-    m_viewer->tick(elapsed);
-    m_indicator->refresh(m_parts.recorder, m_viewer->playbackPosition());
+    if (m_viewer != nullptr)
+        m_viewer->tick(elapsed);
+    m_indicator->refresh(m_parts.recorder, playbackPosition());
 }
 
 void DatalogCommands::pageFilled(int page)
@@ -122,22 +148,23 @@ void DatalogCommands::pageFilled(int page)
 
 void DatalogCommands::setLanguage(Language language)
 {
-    m_viewer->setLanguage(language);
+    if (m_viewer != nullptr)
+        m_viewer->setLanguage(language);
     m_indicator->setLanguage(language);
     showOverlay();
 }
 
 void DatalogCommands::showStates()
 {
-    m_indicator->refresh(m_parts.recorder, m_viewer->playbackPosition());
+    m_indicator->refresh(m_parts.recorder, playbackPosition());
 }
 
 // Time in each cell and the mean lambda of the open log, on the map of the page shown.
 void DatalogCommands::showOverlay()
 {
     const MapLayout* map = MapTable::ofPage(m_page);
-    const std::optional<CellOverlayOptions> options = m_viewer->overlayOptions();
-    if (map == nullptr || m_viewer->log() == nullptr || !options) {
+    const std::optional<CellOverlayOptions> options = m_viewer != nullptr ? m_viewer->overlayOptions() : std::nullopt;
+    if (map == nullptr || !options || m_viewer->log() == nullptr) {
         m_parts.grid.showOverlay(nullptr, m_parts.language());
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "core/link_session.h"
 #include "core/monitor_display_sink.h"
+#include "log/cell_overlay.h"
 #include "log/correction_suggestions.h"
 #include "log/datalog_recorder.h"
 #include "model/injection_tables.h"
@@ -10,6 +11,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 class QMainWindow;
 
@@ -61,17 +63,25 @@ public:
     void pageFilled(int page);
     void setLanguage(Language language);
 
-    [[nodiscard]] LogViewer& viewer() const { return *m_viewer; }
+    // The overlay's lean/rich threshold and fewest samples, kept with the settings whether or not
+    // the viewer was opened.
+    [[nodiscard]] CellStatisticsOptions statisticsOptions() const;
+    void setStatisticsOptions(const CellStatisticsOptions& options);
+    // The log viewer once File > "Open log..." made it; none before.
+    [[nodiscard]] LogViewer* viewer() const { return m_viewer; }
     [[nodiscard]] bool recording() const { return m_parts.recorder.recording(); }
 
 private:
+    LogViewer& makeViewer();
+    [[nodiscard]] std::optional<std::chrono::milliseconds> playbackPosition() const;
     void showOverlay();
     void suggestCorrections();
     void showStates();
     void report(DatalogMessage message, const std::string& detail);
 
     Parts m_parts;
-    LogViewer* m_viewer = nullptr;
+    LogViewer* m_viewer = nullptr;      // made on the first "Open log...", owned by the window
+    CellStatisticsOptions m_statistics; // handed to the viewer when it is made
     RecordingIndicator* m_indicator = nullptr;
     CorrectionLimits m_limits;
     int m_page = -1;

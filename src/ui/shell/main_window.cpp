@@ -213,20 +213,28 @@ void TFormHlav::buildFeatureParts()
     const auto language = [this] { return this->language(); };
     MapGrid& grid = m_mapPages->grid();
     m_views = std::make_unique<MapViewDocks>(*this, m_image, grid, language());
-    m_compareDock = new CompareDock([this](int page) { return m_pages->tabText(page); }, language(), this);
-    addDockWidget(Qt::BottomDockWidgetArea, m_compareDock);
-    tabifyDockWidget(&m_views->curveDock(), m_compareDock);
-    m_compareDock->hide();
     const auto memoText = [this](std::string_view stored) {
         return codePageToUtf8(stored, memoCodePage(static_cast<int>(this->language())));
     };
     m_compare = std::make_unique<CompareCommands>(CompareCommands::Parts{
-        m_image, m_tables, m_session, m_controls, grid, *m_compareDock, *m_services.dialogs, m_texts, language,
-        memoText, [this](int page) { m_pages->setCurrentIndex(page); }, [this] { return filesFolder(); }});
+        m_image, m_tables, m_session, m_controls, grid, [this]() -> CompareDock& { return makeCompareDock(); },
+        *m_services.dialogs, m_texts, language, memoText, [this](int page) { m_pages->setCurrentIndex(page); },
+        [this] { return filesFolder(); }});
     m_datalog = std::make_unique<DatalogCommands>(DatalogCommands::Parts{
         *this, m_image, m_recorder, m_monitor, m_session, grid, *m_services.dialogs, language,
         [this] { return activePage(); }, [this] { return !m_session.display().noConnectionVisible; }, m_writer,
         [this](const std::string& text) { showStatusText(text); }, dataFolder() / "logs"});
+}
+
+// The compare list shares the bottom with the curves, in a tab beside them when they are there.
+CompareDock& TFormHlav::makeCompareDock()
+{
+    auto* dock = new CompareDock([this](int page) { return m_pages->tabText(page); }, language(), this);
+    addDockWidget(Qt::BottomDockWidgetArea, dock);
+    if (QDockWidget* curves = m_views->curveDock())
+        tabifyDockWidget(curves, dock);
+    dock->hide();
+    return *dock;
 }
 
 std::filesystem::path TFormHlav::dataFolder() const
@@ -274,13 +282,16 @@ void TFormHlav::wireFeatureCommands()
         else
             m_datalog->startLog();
     });
-    for (const auto& [item, button, dock] :
-         {std::tuple{"MenuView3D", "ToolButtonView3D", &m_views->surfaceDock()},
-          std::tuple{"MenuViewCurve", "ToolButtonViewCurve", &m_views->curveDock()}}) {
-        QDockWidget* shown = dock;
-        connect(&m_menu->action(item), &QAction::triggered, this, [shown](bool on) { shown->setVisible(on); });
-        connect(&m_toolBar->button(button), &QAbstractButton::clicked, this,
-                [shown](bool on) { shown->setVisible(on); });
+    using Show = void (MapViewDocks::*)(bool);
+    for (const auto& [item, button, show] :
+         {std::tuple{"MenuView3D", "ToolButtonView3D", Show{&MapViewDocks::showSurface}},
+          std::tuple{"MenuViewCurve", "ToolButtonViewCurve", Show{&MapViewDocks::showCurves}}}) {
+        const auto toggle = [this, show = show](bool on) {
+            (m_views.get()->*show)(on);
+            showFeatureStates();
+        };
+        connect(&m_menu->action(item), &QAction::triggered, this, toggle);
+        connect(&m_toolBar->button(button), &QAbstractButton::clicked, this, toggle);
     }
     auto* fastLogging = m_toolBar->findChild<QCheckBox*>("CheckBoxFastLogging");
     connect(fastLogging, &QCheckBox::clicked, this, [this](bool on) { m_datalog->setFastLogging(on); });
@@ -293,10 +304,9 @@ void TFormHlav::showFeatureStates()
     m_menu->action("MenuStartLog").setEnabled(!recording);
     m_menu->action("MenuStopLog").setEnabled(recording);
     m_toolBar->button("SpeedButtonLog").setChecked(recording);
-    for (const auto& [item, button, dock] :
-         {std::tuple{"MenuView3D", "ToolButtonView3D", &m_views->surfaceDock()},
-          std::tuple{"MenuViewCurve", "ToolButtonViewCurve", &m_views->curveDock()}}) {
-        const bool shown = !dock->isHidden();
+    for (const auto& [item, button, shown] :
+         {std::tuple{"MenuView3D", "ToolButtonView3D", m_views->surfaceShown()},
+          std::tuple{"MenuViewCurve", "ToolButtonViewCurve", m_views->curvesShown()}}) {
         m_menu->action(item).setChecked(shown);
         m_toolBar->button(button).setChecked(shown);
     }

@@ -138,6 +138,7 @@ private:
     void buildFeatureParts();
     void wireFeatureCommands();
     void showFeatureStates();
+    CompareDock& makeCompareDock();
     void showMenuStates();
     void viewRefreshed(int page);
     // The stored maps changed as a whole (a backup restored): the working tables follow them, and
@@ -202,7 +203,6 @@ private:
     std::unique_ptr<LanguageApplier> m_language;
     std::unique_ptr<HelpCommand> m_help;
     std::unique_ptr<MapViewDocks> m_views;
-    CompareDock* m_compareDock = nullptr; // owned by the window
     std::unique_ptr<CompareCommands> m_compare;
     std::unique_ptr<DatalogCommands> m_datalog;
     std::unique_ptr<UnitBackups> m_backups;

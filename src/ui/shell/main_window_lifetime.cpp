@@ -102,7 +102,7 @@ void TFormHlav::loadSettings()
     CellStatisticsOptions overlay;
     overlay.lambdaThresholdMv = m_settings.lambdaThresholdMv;
     overlay.minimumSamples = m_settings.lambdaMinimumSamples;
-    m_datalog->viewer().setStatisticsOptions(overlay);
+    m_datalog->setStatisticsOptions(overlay);
     m_positionAll.at(0)->setChecked(m_settings.allPolohaA);
     m_positionAll.at(1)->setChecked(m_settings.allPolohaB);
 }
@@ -139,7 +139,7 @@ void TFormHlav::formClose()
     m_settings.currentFileName = m_files.currentFileName.string();
     m_settings.activePage = m_pages->activePage();
     m_settings.extendedMonitor = m_extMonitor->isChecked();
-    const CellStatisticsOptions overlay = m_datalog->viewer().statisticsOptions();
+    const CellStatisticsOptions overlay = m_datalog->statisticsOptions();
     m_settings.lambdaThresholdMv = overlay.lambdaThresholdMv;
     m_settings.lambdaMinimumSamples = overlay.minimumSamples;
     m_settings.allPolohaA = m_positionAll.at(0)->isChecked();

@@ -1,6 +1,8 @@
 #include "ui/views/map_view_docks.h"
 
 #include "model/map_layout.h"
+#include "texts/map_view_texts.h"
+#include "ui/binding/text_lookup.h"
 #include "ui/maps/map_grid.h"
 #include "ui/views/curve_view.h"
 #include "ui/views/surface_view.h"
@@ -16,47 +18,98 @@ constexpr int kDockHeight = 300;      // the pages keep most of the window
 constexpr int kLeastViewHeight = 260; // axes, their titles and the legend stay readable
 constexpr int kLeastViewWidth = 320;  // the same beside the other view
 
-QDockWidget* makeDock(QMainWindow& window, const char* name, QWidget* view)
+} // namespace
+
+MapViewDocks::MapViewDocks(QMainWindow& window, const ParamImage& image, MapGrid& grid, Language language)
+    : m_window(window)
+    , m_image(image)
+    , m_grid(grid)
+    , m_language(language)
 {
-    auto* dock = new QDockWidget(&window);
+}
+
+QDockWidget* MapViewDocks::makeDock(const char* name, QWidget* view)
+{
+    auto* dock = new QDockWidget(&m_window);
     dock->setObjectName(name);
+    dock->setWindowTitle(captionText(MapViewTexts::captions(), name, CaptionKind::Caption, m_language));
     view->setMinimumSize(kLeastViewWidth, kLeastViewHeight);
     dock->setWidget(view);
     dock->setAllowedAreas(Qt::RightDockWidgetArea | Qt::BottomDockWidgetArea);
     dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
                       QDockWidget::DockWidgetFloatable);
-    window.addDockWidget(Qt::BottomDockWidgetArea, dock);
+    m_window.addDockWidget(Qt::BottomDockWidgetArea, dock);
     dock->hide();
-    QObject::connect(dock, &QDockWidget::visibilityChanged, &window, [&window, dock](bool visible) {
+    QObject::connect(dock, &QDockWidget::visibilityChanged, &m_connections, [this, dock](bool visible) {
         if (visible && !dock->isFloating())
-            window.resizeDocks({dock}, {kDockHeight}, Qt::Vertical);
+            m_window.resizeDocks({dock}, {kDockHeight}, Qt::Vertical);
+        if (visible)
+            shareWidth();
     });
     return dock;
 }
 
-} // namespace
-
-MapViewDocks::MapViewDocks(QMainWindow& window, const ParamImage& image, MapGrid& grid, Language language)
-    : m_image(image)
-    , m_grid(grid)
-    , m_surface(new SurfaceView(language))
-    , m_curves(new CurveView(language))
+// Opened beside each other, the two views share the width instead of one taking it all.
+void MapViewDocks::shareWidth()
 {
-    m_surfaceDock = makeDock(window, "DockWidgetView3D", m_surface);
-    m_curveDock = makeDock(window, "DockWidgetCurve", m_curves);
-    window.splitDockWidget(m_surfaceDock, m_curveDock, Qt::Horizontal);
-    // Opened beside each other, the two views share the width instead of one taking it all.
-    const auto shareWidth = [this, &window](bool visible) {
-        if (!visible)
-            return;
-        const bool sideBySide = m_surfaceDock->isVisible() && m_curveDock->isVisible() &&
-                                !m_surfaceDock->isFloating() && !m_curveDock->isFloating() &&
-                                window.dockWidgetArea(m_surfaceDock) == window.dockWidgetArea(m_curveDock);
-        if (sideBySide)
-            window.resizeDocks({m_surfaceDock, m_curveDock}, {window.width() / 2, window.width() / 2}, Qt::Horizontal);
-    };
-    QObject::connect(m_surfaceDock, &QDockWidget::visibilityChanged, &m_connections, shareWidth);
-    QObject::connect(m_curveDock, &QDockWidget::visibilityChanged, &m_connections, shareWidth);
+    if (m_surfaceDock == nullptr || m_curveDock == nullptr)
+        return;
+    const bool sideBySide = m_surfaceDock->isVisible() && m_curveDock->isVisible() && !m_surfaceDock->isFloating() &&
+                            !m_curveDock->isFloating() &&
+                            m_window.dockWidgetArea(m_surfaceDock) == m_window.dockWidgetArea(m_curveDock);
+    if (sideBySide)
+        m_window.resizeDocks({m_surfaceDock, m_curveDock}, {m_window.width() / 2, m_window.width() / 2},
+                             Qt::Horizontal);
+}
+
+SurfaceView& MapViewDocks::surface()
+{
+    if (m_surface == nullptr) {
+        m_surface = new SurfaceView(m_language);
+        m_surfaceDock = makeDock("DockWidgetView3D", m_surface);
+        if (m_curveDock != nullptr)
+            m_window.splitDockWidget(m_surfaceDock, m_curveDock, Qt::Horizontal);
+        fillSurface();
+    }
+    return *m_surface;
+}
+
+CurveView& MapViewDocks::curves()
+{
+    if (m_curves == nullptr) {
+        m_curves = new CurveView(m_language);
+        m_curveDock = makeDock("DockWidgetCurve", m_curves);
+        if (m_surfaceDock != nullptr)
+            m_window.splitDockWidget(m_surfaceDock, m_curveDock, Qt::Horizontal);
+        fillCurves();
+    }
+    return *m_curves;
+}
+
+void MapViewDocks::showSurface(bool shown)
+{
+    if (shown)
+        surface();
+    if (m_surfaceDock != nullptr)
+        m_surfaceDock->setVisible(shown);
+}
+
+void MapViewDocks::showCurves(bool shown)
+{
+    if (shown)
+        curves();
+    if (m_curveDock != nullptr)
+        m_curveDock->setVisible(shown);
+}
+
+bool MapViewDocks::surfaceShown() const
+{
+    return m_surfaceDock != nullptr && !m_surfaceDock->isHidden();
+}
+
+bool MapViewDocks::curvesShown() const
+{
+    return m_curveDock != nullptr && !m_curveDock->isHidden();
 }
 
 bool MapViewDocks::mapPage() const
@@ -73,44 +126,67 @@ bool MapViewDocks::offersSlices() const
 void MapViewDocks::pageFilled(int page)
 {
     m_page = page;
-    if (mapPage())
+    if (m_surface != nullptr)
+        fillSurface();
+    if (m_curves != nullptr)
+        fillCurves();
+}
+
+void MapViewDocks::fillSurface()
+{
+    if (mapPage()) {
         m_surface->showGrid(m_grid.model().grid());
-    else
+        m_surface->showSelection(m_grid.selection().rect());
+    } else {
         m_surface->showNoMap();
-    m_curves->showPage(page, m_image, m_grid.model().grid());
+    }
+}
+
+void MapViewDocks::fillCurves()
+{
+    m_curves->showPage(m_page, m_image, m_grid.model().grid());
 }
 
 void MapViewDocks::showLive(std::span<const ControlMark> marks)
 {
-    if (mapPage())
+    if (m_surface != nullptr && mapPage())
         m_surface->showLiveMarks(marks);
-    m_curves->showLiveMarks(marks);
+    if (m_curves != nullptr)
+        m_curves->showLiveMarks(marks);
 }
 
 void MapViewDocks::selectionChanged()
 {
-    if (mapPage())
+    if (m_surface != nullptr && mapPage())
         m_surface->showSelection(m_grid.selection().rect());
 }
 
 void MapViewDocks::chooseCurveOfCurrentRow()
 {
-    m_curves->chooseSlice(MapSlice{MapSlice::Kind::Row, m_grid.selection().current().row});
+    curves().chooseSlice(MapSlice{MapSlice::Kind::Row, m_grid.selection().current().row});
     pageFilled(m_page);
     m_curveDock->show();
 }
 
 void MapViewDocks::chooseCurveOfCurrentColumn()
 {
-    m_curves->chooseSlice(MapSlice{MapSlice::Kind::Column, m_grid.selection().current().column});
+    curves().chooseSlice(MapSlice{MapSlice::Kind::Column, m_grid.selection().current().column});
     pageFilled(m_page);
     m_curveDock->show();
 }
 
 void MapViewDocks::setLanguage(Language language)
 {
-    m_surface->setLanguage(language);
-    m_curves->setLanguage(language);
+    m_language = language;
+    for (QDockWidget* dock : {m_surfaceDock, m_curveDock}) {
+        if (dock != nullptr)
+            dock->setWindowTitle(captionText(MapViewTexts::captions(), dock->objectName().toStdString(),
+                                             CaptionKind::Caption, language));
+    }
+    if (m_surface != nullptr)
+        m_surface->setLanguage(language);
+    if (m_curves != nullptr)
+        m_curves->setLanguage(language);
 }
 
 } // namespace quorvel

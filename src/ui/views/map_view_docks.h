@@ -19,15 +19,21 @@ class SurfaceView;
 
 // The views of the map beside the grid: the 3D surface and the curves, each in a dock of the
 // main window that its menu item (and tool button) shows and hides. They read what the grid
-// shows and the live marks it is given; they never change the image.
+// shows and the live marks it is given; they never change the image. Each view and its dock is
+// made when it is first shown, so a window whose user never opens them never pays for them
+// (the 3D view asks for OpenGL as it is made).
 class MapViewDocks {
 public:
     MapViewDocks(QMainWindow& window, const ParamImage& image, MapGrid& grid, Language language);
 
-    [[nodiscard]] QDockWidget& surfaceDock() const { return *m_surfaceDock; }
-    [[nodiscard]] QDockWidget& curveDock() const { return *m_curveDock; }
-    [[nodiscard]] SurfaceView& surface() const { return *m_surface; }
-    [[nodiscard]] CurveView& curves() const { return *m_curves; }
+    // Shows or hides a view; showing one the first time makes it and fills it with the page.
+    void showSurface(bool shown);
+    void showCurves(bool shown);
+    [[nodiscard]] bool surfaceShown() const;
+    [[nodiscard]] bool curvesShown() const;
+    // The docks made so far; none before their view was first shown.
+    [[nodiscard]] QDockWidget* surfaceDock() const { return m_surfaceDock; }
+    [[nodiscard]] QDockWidget* curveDock() const { return m_curveDock; }
 
     // After every fill of a page, and so after every edit.
     void pageFilled(int page);
@@ -44,9 +50,17 @@ public:
 
 private:
     [[nodiscard]] bool mapPage() const;
+    SurfaceView& surface();
+    CurveView& curves();
+    QDockWidget* makeDock(const char* name, QWidget* view);
+    void shareWidth();
+    void fillSurface();
+    void fillCurves();
 
+    QMainWindow& m_window;
     const ParamImage& m_image;
     MapGrid& m_grid;
+    Language m_language;
     int m_page = -1;
     SurfaceView* m_surface = nullptr;
     CurveView* m_curves = nullptr;
