@@ -140,8 +140,15 @@ bool shootFeatures(TFormHlav& window, ScreenshotDialogs& answers, const std::fil
     ok &= save(window.grab(), images / ("curve_view_" + suffix + ".png"));
     trigger(window, "MenuViewCurve");
 
-    for (const auto& entry : std::filesystem::directory_iterator(config / "data" / "logs"))
+    // Without a recorded ride (the recording could not start) the viewer's picture is missing,
+    // and the run says so instead of ending on an exception.
+    std::error_code noLogs;
+    for (const auto& entry : std::filesystem::directory_iterator(config / "data" / "logs", noLogs))
         answers.files.push_back(entry.path());
+    if (answers.files.empty()) {
+        std::printf("no recorded ride for the log viewer\n");
+        ok = false;
+    }
     trigger(window, "MenuOpenLog");
     if (auto* viewer = window.findChild<LogViewer*>("FormLogViewer")) {
         viewer->resize(1100, 650);
