@@ -78,6 +78,8 @@ std::optional<std::uint16_t> DatalogRecorder::decodeMonitorFrame(FrameBytes fram
         const auto time = static_cast<std::uint32_t>((m_clock() - m_started).count());
         m_writer.record(time, frame, loggedCell(m_activePage, m_image, readMonitorSnapshot(frame)));
     }
+    if (accepted && m_observer)
+        m_observer(frame);
     return accepted;
 }
 

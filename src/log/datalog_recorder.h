@@ -48,6 +48,11 @@ public:
 
     void setActivePage(int page) { m_activePage = page; }
 
+    // Told every frame the display accepted, recording or not: live tuning listens here. Unset:
+    // nobody listens.
+    using FrameObserver = std::function<void(FrameBytes frame)>;
+    void setFrameObserver(FrameObserver observer) { m_observer = std::move(observer); }
+
     // Writes the rows kept when a second has passed since the last write. A write that fails
     // ends the recording and returns the reason, for the window to show.
     [[nodiscard]] std::optional<std::string> writeIfDue();
@@ -62,6 +67,7 @@ private:
     std::chrono::milliseconds m_started{0};
     std::chrono::milliseconds m_lastWrite{0};
     int m_activePage = 0;
+    FrameObserver m_observer;
 };
 
 } // namespace quorvel

@@ -4,6 +4,7 @@
 #include "texts/datalog_texts.h"
 #include "texts/map_edit_texts.h"
 #include "texts/map_view_texts.h"
+#include "texts/tuning_texts.h"
 #include "texts/window_texts.h"
 
 #include <algorithm>
@@ -22,10 +23,10 @@ constexpr std::string_view kSuggestTable = "TableSuggestCorrections";
 
 } // namespace
 
-std::array<std::span<const CaptionRow>, 5> featureCaptionRows()
+std::array<std::span<const CaptionRow>, 6> featureCaptionRows()
 {
-    return {mapEditCaptionRows(), CompareTexts::captions(), MapViewTexts::captions(), DatalogTexts::controls(),
-            WindowTexts::captions()};
+    return {mapEditCaptionRows(),     CompareTexts::captions(), MapViewTexts::captions(),
+            DatalogTexts::controls(), WindowTexts::captions(),  TuningTexts::captions()};
 }
 
 bool isOwnDialogControl(std::string_view control)

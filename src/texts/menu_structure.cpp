@@ -83,6 +83,8 @@ constexpr MenuItemSpec kToolsItems[] = {
     fixedItem("MenuToolsPlus", ToolsPlus, "Plus", "F5"),
     item("MenuZpet", Undo, "Ctrl+Z"),
     item("MenuZnovu", Redo, "Ctrl+Alt+Z"),
+    kSeparator,
+    item("MenuLiveTuning", LiveTuning, "Ctrl+T"),
 };
 
 // English is checked at start as the language index starts at 0; applying a language moves it.

@@ -51,6 +51,7 @@ enum class MenuCommand : std::uint8_t {
     ViewCurve,
     CurveOfRow,
     CurveOfColumn,
+    LiveTuning,
 };
 
 // Items of one check group are exclusive: exactly one carries the check mark.

@@ -3,8 +3,55 @@
 namespace quorvel {
 namespace {
 
+using enum CaptionKind;
+
 // English, German, French, Czech.
+constexpr CaptionRow kCaptions[] = {
+    {"MenuLiveTuning", MenuCaption, {"Live tuning...", "Live-Abstimmung...", "Réglage en direct...", "Živé ladění..."}},
+    {"MenuLiveTuning",
+     Hint,
+     {"Live tuning|Moves the injection map toward the target cell by cell while the engine runs",
+      "Live-Abstimmung|Bringt das Einspritzkennfeld Zelle für Zelle zum Ziel, während der Motor läuft",
+      "Réglage en direct|Amène la cartographie d'injection vers la cible cellule par cellule, moteur en marche",
+      "Živé ladění|Posouvá mapu vstřiku k cíli buňku po buňce, zatímco motor běží"}},
+};
+
 constexpr KeyedText kTexts[] = {
+    // The dock.
+    {"DockTuning", {"Live tuning", "Live-Abstimmung", "Réglage en direct", "Živé ladění"}},
+    {"TuningTarget", {"Target [mV]", "Ziel [mV]", "Cible [mV]", "Cíl [mV]"}},
+    {"TuningBand", {"Band +- [mV]", "Band +- [mV]", "Bande +- [mV]", "Pásmo +- [mV]"}},
+    {"TuningRpmWindow", {"RPM window +-", "Drehzahlfenster +-", "Fenêtre de régime +-", "Okno otáček +-"}},
+    {"TuningTpsWindow",
+     {"Throttle window +- [%]", "Drosselfenster +- [%]", "Fenêtre de papillon +- [%]", "Okno plynu +- [%]"}},
+    {"TuningHold", {"Hold [ms]", "Haltezeit [ms]", "Maintien [ms]", "Držet [ms]"}},
+    {"TuningStep", {"Step per pass [%]", "Schritt je Durchgang [%]", "Pas par passe [%]", "Krok na průchod [%]"}},
+    {"TuningMaxChange", {"Most change [%]", "Größte Änderung [%]", "Changement maximal [%]", "Největší změna [%]"}},
+    {"TuningMap", {"Map", "Kennfeld", "Cartographie", "Mapa"}},
+    {"TuningChecks", {"Before start", "Vor dem Start", "Avant le départ", "Před spuštěním"}},
+    {"TuningChecksClear",
+     {"Nothing stands in the way", "Nichts steht im Weg", "Rien ne s'y oppose", "Nic tomu nebrání"}},
+    {"TuningFix", {"Fix", "Beheben", "Corriger", "Opravit"}},
+    {"TuningStart", {"Start", "Start", "Démarrer", "Spustit"}},
+    {"TuningStop", {"Stop", "Stopp", "Arrêter", "Zastavit"}},
+    {"TuningApply", {"Apply", "Übernehmen", "Appliquer", "Použít"}},
+    {"TuningApplyEveryPass",
+     {"Apply after every pass", "Nach jedem Durchgang übernehmen", "Appliquer après chaque passe",
+      "Použít po každém průchodu"}},
+    {"TuningCellHint",
+     {"Held %.1f s, %d samples, mean %d mV: %s", "Gehalten %.1f s, %d Werte, Mittel %d mV: %s",
+      "Tenue %.1f s, %d mesures, moyenne %d mV : %s", "Drženo %.1f s, %d vzorků, průměr %d mV: %s"}},
+    {"TuningCellLocked", {"Locked", "Gesperrt", "Verrouillée", "Zamčeno"}},
+    {"TuningLock",
+     {"Lock for live tuning", "Für Live-Abstimmung sperren", "Verrouiller pour le réglage en direct",
+      "Zamknout pro živé ladění"}},
+    {"TuningLocksUnread",
+     {"The tuning locks could not be read: %s", "Die Sperren der Abstimmung ließen sich nicht lesen: %s",
+      "Les verrous du réglage n'ont pu être lus : %s", "Zámky ladění nelze přečíst: %s"}},
+    {"TuningLocksUnsaved",
+     {"The tuning locks could not be saved: %s", "Die Sperren der Abstimmung ließen sich nicht speichern: %s",
+      "Les verrous du réglage n'ont pu être enregistrés : %s", "Zámky ladění nelze uložit: %s"}},
+
     // Pre-flight findings.
     {"PreflightNoUnit",
      {"No ignition answers: connect it and let the live data run",
@@ -118,6 +165,11 @@ constexpr KeyedText kTexts[] = {
 };
 
 } // namespace
+
+std::span<const CaptionRow> TuningTexts::captions()
+{
+    return kCaptions;
+}
 
 std::span<const KeyedText> TuningTexts::texts()
 {

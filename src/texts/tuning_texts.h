@@ -9,11 +9,13 @@
 
 namespace quorvel {
 
-// The texts of live tuning in the four languages, keyed by the names a session hands out for what
-// it reports: pre-flight findings, why frames do not count, readings, why applying after every
-// pass stopped. Texts with %s or %d are printf formats (formatText).
+// The texts of live tuning in the four languages: captions of its menu items, applied by object
+// name like the caption table's, and the keyed texts of the Tuning dock and of what a session
+// reports (pre-flight findings, why frames do not count, readings, why applying after every pass
+// stopped). Texts with %s, %d or %.1f are printf formats (formatText).
 class TuningTexts {
 public:
+    [[nodiscard]] static std::span<const CaptionRow> captions();
     [[nodiscard]] static std::span<const KeyedText> texts();
     [[nodiscard]] static std::optional<std::string_view> text(std::string_view key, Language language);
 };

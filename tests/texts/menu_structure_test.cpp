@@ -38,11 +38,12 @@ TEST(MenuStructure, ShortcutsAreTheFixedKeysAndNoneIsTakenTwice)
         {"MenuZpet", "Ctrl+Z"},
         {"MenuZnovu", "Ctrl+Alt+Z"},
         {"MenuContens", "F1"},
-        // The keys beyond the first window's: the map views and the datalog.
+        // The keys beyond the first window's: the map views, the datalog and live tuning.
         {"MenuView3D", "F6"},
         {"MenuViewCurve", "Shift+F6"},
         {"MenuStartLog", "Ctrl+R"},
         {"MenuStopLog", "Ctrl+Shift+R"},
+        {"MenuLiveTuning", "Ctrl+T"},
     };
     EXPECT_EQ(shortcutsByItem(), expected);
 }

@@ -22,8 +22,8 @@
 namespace quorvel {
 namespace {
 
-constexpr std::array kMadeOnFirstUse{"DockWidgetView3D",  "DockWidgetCurve", "SurfaceView",        "CurveView",
-                                     "DockWidgetCompare", "FormLogViewer",   "DialogRestoreBackup"};
+constexpr std::array kMadeOnFirstUse{"DockWidgetView3D",  "DockWidgetCurve", "SurfaceView",         "CurveView",
+                                     "DockWidgetCompare", "FormLogViewer",   "DialogRestoreBackup", "DockWidgetTuning"};
 
 class FirstUse : public ::testing::Test {
 protected:

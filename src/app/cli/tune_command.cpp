@@ -215,7 +215,7 @@ private:
         m_report = {{"map", MapTable::of(m_options.map).name}, {"passes", nlohmann::ordered_json::array()}};
         for (int pass = 1; pass <= m_options.passes; ++pass) {
             if (!listen(m_link, m_options.seconds)) {
-                m_err << english("StopLinkFault") << '\n';
+                m_err << english("PreflightNoUnit") << '\n';
                 return kExitFailed;
             }
             const std::vector<TuningProposal> due =

@@ -65,22 +65,24 @@ std::optional<std::filesystem::path> QtDialogs::askOpenFile(const std::filesyste
 
 std::optional<std::filesystem::path> QtDialogs::askSaveFile(const std::filesystem::path& preset)
 {
-    QFileDialog dialog(m_parent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(kSaveFilter);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-    return runFileDialog(dialog, preset);
+    return askSaveAs(kSaveFilter, preset, kDefaultSuffix);
 }
 
 std::optional<std::filesystem::path> QtDialogs::askPdfFile(const std::filesystem::path& preset)
 {
+    return askSaveAs(kPdfFilter, preset, kPdfSuffix);
+}
+
+// A save dialog asks before it replaces a file, whatever it saves.
+std::optional<std::filesystem::path> QtDialogs::askSaveAs(const char* filter, const std::filesystem::path& preset,
+                                                          const char* suffix)
+{
     QFileDialog dialog(m_parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(kPdfFilter);
+    dialog.setNameFilter(filter);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-    return runFileDialog(dialog, preset, kPdfSuffix);
+    return runFileDialog(dialog, preset, suffix);
 }
 
 std::optional<std::filesystem::path> QtDialogs::askDataFile(const DataFileQuestion& question)

@@ -27,6 +27,9 @@ public:
     [[nodiscard]] std::optional<std::string> askText(std::string_view text, std::string_view initial) override;
 
 private:
+    [[nodiscard]] std::optional<std::filesystem::path>
+    askSaveAs(const char* filter, const std::filesystem::path& preset, const char* suffix);
+
     QWidget* m_parent = nullptr;
 };
 

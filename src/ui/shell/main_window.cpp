@@ -12,6 +12,7 @@
 #include "ui/compare/compare_commands.h"
 #include "ui/compare/compare_dock.h"
 #include "ui/log/datalog_commands.h"
+#include "ui/maps/map_edit_actions.h"
 #include "ui/maps/map_grid.h"
 #include "ui/maps/map_pages.h"
 #include "ui/pages/elided_label.h"
@@ -22,6 +23,7 @@
 #include "ui/shell/help_command.h"
 #include "ui/shell/main_menu.h"
 #include "ui/shell/tool_bar.h"
+#include "ui/tuning/tuning_commands.h"
 #include "ui/views/map_view_docks.h"
 #include "ui/views/views_module.h"
 
@@ -272,6 +274,23 @@ CompareDock& TFormHlav::makeCompareDock()
     return *dock;
 }
 
+TuningCommands& TFormHlav::tuning()
+{
+    if (!m_tuning) {
+        m_tuning = std::make_unique<TuningCommands>(TuningCommands::Parts{
+            *this, m_image, m_writer, m_recorder, m_session, m_mapPages->grid(), m_mapPages->editing().contextMenu(),
+            [this] { return activePage(); }, [this](int page) { m_pages->setCurrentIndex(page); },
+            [this](int page) { return m_pages->tabText(page); }, [this](const std::string& text) { showMessage(text); },
+            [this] { return programsAfterChange(); },
+            [this](bool runs) {
+                const auto* fastLogging = m_toolBar->findChild<QCheckBox*>("CheckBoxFastLogging");
+                m_session.setFastMonitor(runs || (fastLogging != nullptr && fastLogging->isChecked()));
+            },
+            settingsDirectory(m_services.configDirectory), language()});
+    }
+    return *m_tuning;
+}
+
 std::filesystem::path TFormHlav::dataFolder() const
 {
     return m_services.dataDirectory.empty() ? BackupStore::defaultDirectory().parent_path() : m_services.dataDirectory;
@@ -312,6 +331,7 @@ void TFormHlav::wireFeatureCommands()
     wire("MenuOpenLog", [this] { m_datalog->openLog(); });
     wire("MenuCurveRow", [this] { m_views->chooseCurveOfCurrentRow(); });
     wire("MenuCurveColumn", [this] { m_views->chooseCurveOfCurrentColumn(); });
+    wire("MenuLiveTuning", [this] { tuning().show(); });
     wireButton("SpeedButtonLog", [this] {
         if (m_datalog->recording())
             m_datalog->stopLog();

@@ -48,6 +48,7 @@ class MapViewDocks;
 class MonitorPage;
 class PageControl;
 class ToolBar;
+class TuningCommands;
 class UnitBackups;
 class ViewsModule;
 
@@ -137,6 +138,8 @@ private:
 
     void buildControls();
     void buildFeatureParts();
+    // Live tuning, made on first use.
+    TuningCommands& tuning();
     void wireFeatureCommands();
     void showFeatureStates();
     CompareDock& makeCompareDock();
@@ -210,8 +213,9 @@ private:
     std::unique_ptr<CompareCommands> m_compare;
     std::unique_ptr<DatalogCommands> m_datalog;
     std::unique_ptr<UnitBackups> m_backups;
-    QtTranslations m_qtTexts;   // Qt's own dialogs speak the chosen language
-    ControlRegistry m_controls; // every name the core uses, resolved to its control
+    std::unique_ptr<TuningCommands> m_tuning; // made when live tuning is first opened
+    QtTranslations m_qtTexts;                 // Qt's own dialogs speak the chosen language
+    ControlRegistry m_controls;               // every name the core uses, resolved to its control
     ControlApplier m_applier;
     int m_checkedComEntry = -1;
     bool m_virtualUnitChecked = false;

@@ -24,6 +24,7 @@
 #include "ui/shell/about_dialog.h"
 #include "ui/shell/main_menu.h"
 #include "ui/shell/window_constants.h"
+#include "ui/tuning/tuning_commands.h"
 #include "ui/views/map_view_docks.h"
 
 #include <QCheckBox>
@@ -58,6 +59,8 @@ void TFormHlav::tick()
             m_compare->transferEnded();
         showLink();
         m_datalog->afterTick(std::chrono::milliseconds(kTickMilliseconds));
+        if (m_tuning)
+            m_tuning->afterTick(std::chrono::milliseconds(kTickMilliseconds));
         if (const auto display = m_monitor.takeDisplay()) {
             m_applier.applyAll<LabelState>(display->labels);
             m_applier.applyAll<GaugeState>(display->gauges);
@@ -278,6 +281,8 @@ void TFormHlav::applyLanguage()
     m_views->setLanguage(language);
     m_compare->setLanguage(language);
     m_datalog->setLanguage(language);
+    if (m_tuning)
+        m_tuning->setLanguage(language);
     // The memo's code page and the captions the idle view composes follow the language.
     if (m_editing != nullptr)
         m_editing->editor().setLanguage(language);
