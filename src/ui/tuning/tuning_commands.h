@@ -70,10 +70,6 @@ public:
     void afterTick(std::chrono::milliseconds elapsed);
     void setLanguage(Language language);
 
-    [[nodiscard]] TuningDock& dock() const { return *m_dock; }
-    [[nodiscard]] const TuningSession* session() const { return m_session.get(); }
-    [[nodiscard]] const std::vector<PreflightFinding>& findings() const { return m_findings; }
-
 private:
     void frameArrived(FrameBytes frame);
     void refresh();
