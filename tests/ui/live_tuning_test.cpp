@@ -161,6 +161,28 @@ TEST_F(LiveTuning, ASweepAppliedAfterEveryPassSettlesEachCellWithinAStepOfTheDem
     }
 }
 
+TEST_F(LiveTuning, ApplyingAfterEveryPassStopsAtAUnitThatDoesNotVerify)
+{
+    sim::FaultPlan faults;
+    faults.differingBlock = 1; // a block no apply of Inj. 1A writes
+    rig.unit.setFaults(faults);
+    writeShown(rig.window->image(), *FieldTable::byName("LadeniLambda"), 0, 450);
+    rig.unit.loadMemory(rig.window->image());
+    trigger("MenuLiveTuning");
+    rig.control<PageControl>("PageControl1").setCurrentIndex(kPageInj1A);
+    rig.control<QCheckBox>("CheckBoxProgHned").setChecked(true);
+    rig.control<QCheckBox>("CheckBoxTuningApplyEveryPass").setChecked(true);
+    rig.steps(12);
+    dock().startButton().click();
+    rig.steps(600);
+    EXPECT_EQ(rig.text("LabelTuningStatus"), *TuningTexts::text("StopVerifyRefused", Language::English));
+    EXPECT_FALSE(rig.control<QCheckBox>("CheckBoxTuningApplyEveryPass").isChecked());
+    const int stoppedAt = tuningMapCells(rig.window->image(), MapId::Jet1A).percent[kHeldElement];
+    EXPECT_EQ(stoppedAt, m_start[kHeldElement] + 2) << "one pass was applied, and no more";
+    rig.steps(300);
+    EXPECT_EQ(tuningMapCells(rig.window->image(), MapId::Jet1A).percent[kHeldElement], stoppedAt);
+}
+
 TEST_F(LiveTuning, CellsLockedFromTheGridsMenuAreKeptBesideTheSettings)
 {
     trigger("MenuLiveTuning");

@@ -286,7 +286,7 @@ TuningCommands& TFormHlav::tuning()
                 const auto* fastLogging = m_toolBar->findChild<QCheckBox*>("CheckBoxFastLogging");
                 m_session.setFastMonitor(runs || (fastLogging != nullptr && fastLogging->isChecked()));
             },
-            settingsDirectory(m_services.configDirectory), language()});
+            [this] { m_session.verify(); }, settingsDirectory(m_services.configDirectory), language()});
     }
     return *m_tuning;
 }

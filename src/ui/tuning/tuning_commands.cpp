@@ -1,5 +1,6 @@
 #include "ui/tuning/tuning_commands.h"
 
+#include "core/image_constants.h"
 #include "core/monitor_snapshot.h"
 #include "core/text_format.h"
 #include "log/cell_overlay.h"
@@ -160,7 +161,7 @@ void TuningCommands::startOrStop()
     if (m_session) {
         m_session.reset();
         m_parts.sessionRuns(false);
-        m_programming = false;
+        m_unitStep = UnitStep::None;
         clearOverlay();
         m_dock->showRunning(false, mayStart(m_findings));
         refresh();
@@ -198,22 +199,30 @@ void TuningCommands::apply(const std::vector<TuningProposal>& proposals)
 
 void TuningCommands::applyUnattended()
 {
-    if (m_programming) {
-        if (m_parts.session.mode() != LinkMode::Idle)
-            return;
-        m_programming = false;
-        // The unit left blocks unprogrammed: it did not take the change.
-        if (m_parts.programsAfterChange() && m_parts.image.pendingBlocks().any())
+    const bool idle = m_parts.session.mode() == LinkMode::Idle;
+    if (m_unitStep == UnitStep::Programming && idle) {
+        // The unit left blocks unprogrammed: it did not take the change. Else it is verified.
+        if (m_parts.image.pendingBlocks().any()) {
             m_session->applyFailed(ApplyFault::LinkFault);
-    } else if (m_parts.session.mode() == LinkMode::Idle) {
+            m_unitStep = UnitStep::None;
+        } else {
+            m_parts.verifyUnit();
+            m_unitStep = UnitStep::Verifying;
+        }
+    } else if (m_unitStep == UnitStep::Verifying && idle) {
+        m_unitStep = UnitStep::None;
+        if (!unitHoldsImage())
+            m_session->applyFailed(ApplyFault::VerifyRefused);
+    } else if (m_unitStep == UnitStep::None && idle) {
         const std::vector<TuningProposal> due = m_session->takeUnattendedApply();
         if (!due.empty()) {
             apply(due);
-            m_programming = m_parts.programsAfterChange();
+            m_unitStep = m_parts.programsAfterChange() ? UnitStep::Programming : UnitStep::None;
         }
     }
     if (m_session->unattendedStop() == UnattendedStop::None)
         return;
+    m_dock->endApplyEveryPass();
     std::string text = words(textKey(m_session->unattendedStop()));
     if (const auto cell = m_session->stoppedAtCell()) {
         const int row = *cell / kMapColumns;
@@ -221,6 +230,15 @@ void TuningCommands::applyUnattended()
         text = formatText(text, (std::to_string(row + 1) + ":" + std::to_string(column + 1)).c_str());
     }
     m_dock->showStatus(qText(text));
+}
+
+bool TuningCommands::unitHoldsImage() const
+{
+    const UnitCopy& unit = m_parts.session.unitCopy();
+    if (!unit.knowsParameters())
+        return false;
+    const ParamImage held = unit.over(m_parts.image);
+    return std::ranges::equal(held.bytes().subspan(kBlockSize), m_parts.image.bytes().subspan(kBlockSize));
 }
 
 void TuningCommands::fix(int finding)

@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -52,6 +53,7 @@ public:
         // A session starts or stops: while one runs the unit is asked for live data on every
         // tick, so that a cell held for a second gives some twenty samples instead of three.
         std::function<void(bool)> sessionRuns;
+        std::function<void()> verifyUnit; // Device > Verify
         std::filesystem::path settingsDirectory;
         Language language;
     };
@@ -68,10 +70,6 @@ public:
     void afterTick(std::chrono::milliseconds elapsed);
     void setLanguage(Language language);
 
-    [[nodiscard]] TuningDock& dock() const { return *m_dock; }
-    [[nodiscard]] const TuningSession* session() const { return m_session.get(); }
-    [[nodiscard]] const std::vector<PreflightFinding>& findings() const { return m_findings; }
-
 private:
     void frameArrived(FrameBytes frame);
     void refresh();
@@ -80,6 +78,8 @@ private:
     void apply(const std::vector<TuningProposal>& proposals);
     void fix(int finding);
     void applyUnattended();
+    // Whether the unit, as this connection last saw each block, holds the image's parameters.
+    [[nodiscard]] bool unitHoldsImage() const;
     void toggleLock();
     void loadLocks();
     void showOverlay();
@@ -98,7 +98,9 @@ private:
     std::chrono::milliseconds m_lastFrameTime{0};
     std::chrono::milliseconds m_startTime{0};
     std::map<int, std::pair<QColor, QString>> m_overlay; // as last drawn
-    bool m_programming = false;                          // an unattended apply waits for the unit to take it
+    // Where an unattended apply is with the unit: programmed, then verified, before the next.
+    enum class UnitStep : std::uint8_t { None, Programming, Verifying };
+    UnitStep m_unitStep = UnitStep::None;
 };
 
 } // namespace quorvel

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -262,6 +263,12 @@ void TuningDock::chooseMap(MapId map)
 bool TuningDock::applyEveryPass() const
 {
     return m_everyPass->isChecked();
+}
+
+void TuningDock::endApplyEveryPass()
+{
+    const QSignalBlocker quiet(m_everyPass);
+    m_everyPass->setChecked(false);
 }
 
 } // namespace quorvel

@@ -67,6 +67,8 @@ public:
     [[nodiscard]] MapId map() const;
     void chooseMap(MapId map);
     [[nodiscard]] bool applyEveryPass() const;
+    // Unattended applying stopped by itself: the box says so, without asking for it again.
+    void endApplyEveryPass();
 
     // The controls, for the window's tests.
     [[nodiscard]] QSpinBox& field(std::size_t index) const { return *m_fields.at(index); }
