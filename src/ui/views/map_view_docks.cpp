@@ -9,14 +9,28 @@
 
 #include <QDockWidget>
 #include <QMainWindow>
+#include <QScrollArea>
 #include <QTableView>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace quorvel {
 namespace {
 
 constexpr int kDockHeight = 300;      // the pages keep most of the window
-constexpr int kLeastViewHeight = 260; // axes, their titles and the legend stay readable
+constexpr int kLeastViewHeight = 130; // the surface and a curve with its axes still read
 constexpr int kLeastViewWidth = 320;  // the same beside the other view
+
+// The scroll area of the page that holds the grid, if the grid is on one.
+QScrollArea* pageScrollOf(QWidget& grid)
+{
+    for (QWidget* widget = grid.parentWidget(); widget != nullptr; widget = widget->parentWidget()) {
+        if (auto* area = qobject_cast<QScrollArea*>(widget))
+            return area;
+    }
+    return nullptr;
+}
 
 } // namespace
 
@@ -43,12 +57,30 @@ QDockWidget* MapViewDocks::makeDock(const char* name, QWidget* view)
     m_window.addDockWidget(Qt::BottomDockWidgetArea, dock);
     dock->hide();
     QObject::connect(dock, &QDockWidget::visibilityChanged, &m_connections, [this, dock](bool visible) {
-        if (visible && !dock->isFloating())
+        if (visible && !dock->isFloating()) {
             m_window.resizeDocks({dock}, {kDockHeight}, Qt::Vertical);
+            // Once the window has laid itself out anew: what the grid still lacks.
+            QTimer::singleShot(0, &m_connections, [this, dock] { keepGridWhole(*dock); });
+        }
         if (visible)
             shareWidth();
     });
     return dock;
+}
+
+// A dock under the grid takes only the room the grid leaves, so that on a small screen (1280 x
+// 720) the map stays whole above it; the view is smaller then, never below its least height.
+void MapViewDocks::keepGridWhole(QDockWidget& dock)
+{
+    QScrollArea* page = pageScrollOf(m_grid.table());
+    if (page == nullptr || !m_grid.table().isVisible() || dock.isFloating() || dock.isHidden() ||
+        m_window.dockWidgetArea(&dock) != Qt::BottomDockWidgetArea)
+        return;
+    const int lacking = page->widget()->minimumSizeHint().height() - page->viewport()->height();
+    if (lacking <= 0)
+        return;
+    const int height = std::max(dock.minimumSizeHint().height(), dock.height() - lacking);
+    m_window.resizeDocks({&dock}, {height}, Qt::Vertical);
 }
 
 // Opened beside each other, the two views share the width instead of one taking it all.

@@ -57,6 +57,7 @@ private:
     CurvePane* curves();
     QDockWidget* makeDock(const char* name, QWidget* view);
     void shareWidth();
+    void keepGridWhole(QDockWidget& dock);
     void fillSurface();
     void fillCurves();
 
