@@ -8,15 +8,30 @@
 #include "ui/views/views_module.h"
 
 #include <QDockWidget>
+#include <QLayout>
 #include <QMainWindow>
+#include <QScrollArea>
 #include <QTableView>
+
+#include <algorithm>
 
 namespace quorvel {
 namespace {
 
-constexpr int kDockHeight = 300;      // the pages keep most of the window
-constexpr int kLeastViewHeight = 260; // axes, their titles and the legend stay readable
+constexpr int kDockHeight = 300;      // where the page leaves more room, the views take no more
+constexpr int kLeastViewHeight = 140; // axes, their titles and the legend stay readable
 constexpr int kLeastViewWidth = 320;  // the same beside the other view
+constexpr int kGridMargin = 4;        // left under the grid's last row
+
+// The page's scroll area the widget lies in, if any.
+QScrollArea* scrollAreaOf(QWidget& widget)
+{
+    for (QWidget* parent = widget.parentWidget(); parent != nullptr; parent = parent->parentWidget()) {
+        if (auto* scroll = qobject_cast<QScrollArea*>(parent))
+            return scroll;
+    }
+    return nullptr;
+}
 
 } // namespace
 
@@ -44,11 +59,29 @@ QDockWidget* MapViewDocks::makeDock(const char* name, QWidget* view)
     dock->hide();
     QObject::connect(dock, &QDockWidget::visibilityChanged, &m_connections, [this, dock](bool visible) {
         if (visible && !dock->isFloating())
-            m_window.resizeDocks({dock}, {kDockHeight}, Qt::Vertical);
+            fitUnderGrid(*dock);
         if (visible)
             shareWidth();
     });
     return dock;
+}
+
+// A laptop's screen has no room for a view beside the pages, so the views open under them; there
+// they take what the page leaves under the grid's last row, so that every row and column of the
+// map stays in sight while the view is open (the options under the grid scroll).
+void MapViewDocks::fitUnderGrid(QDockWidget& dock)
+{
+    QTableView& table = m_grid.table();
+    QScrollArea* scroll = scrollAreaOf(table);
+    if (scroll == nullptr || m_window.dockWidgetArea(&dock) != Qt::BottomDockWidgetArea) {
+        m_window.resizeDocks({&dock}, {kDockHeight}, Qt::Vertical);
+        return;
+    }
+    // Laid out now, so that the dock's height and the page's room are what the user sees.
+    m_window.layout()->activate();
+    const int gridBottom = table.mapTo(scroll->widget(), QPoint(0, table.height())).y() + kGridMargin;
+    const int spare = scroll->viewport()->height() - gridBottom;
+    m_window.resizeDocks({&dock}, {std::min(kDockHeight, dock.height() + spare)}, Qt::Vertical);
 }
 
 // Opened beside each other, the two views share the width instead of one taking it all.

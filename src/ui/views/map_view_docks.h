@@ -56,6 +56,7 @@ private:
     SurfacePane* surface();
     CurvePane* curves();
     QDockWidget* makeDock(const char* name, QWidget* view);
+    void fitUnderGrid(QDockWidget& dock);
     void shareWidth();
     void fillSurface();
     void fillCurves();
