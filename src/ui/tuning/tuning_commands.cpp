@@ -1,6 +1,5 @@
 #include "ui/tuning/tuning_commands.h"
 
-#include "core/image_constants.h"
 #include "core/monitor_snapshot.h"
 #include "core/text_format.h"
 #include "log/cell_overlay.h"
@@ -211,7 +210,7 @@ void TuningCommands::applyUnattended()
         }
     } else if (m_unitStep == UnitStep::Verifying && idle) {
         m_unitStep = UnitStep::None;
-        if (!unitHoldsImage())
+        if (m_parts.session.lastTransferFailed())
             m_session->applyFailed(ApplyFault::VerifyRefused);
     } else if (m_unitStep == UnitStep::None && idle) {
         const std::vector<TuningProposal> due = m_session->takeUnattendedApply();
@@ -230,15 +229,6 @@ void TuningCommands::applyUnattended()
         text = formatText(text, (std::to_string(row + 1) + ":" + std::to_string(column + 1)).c_str());
     }
     m_dock->showStatus(qText(text));
-}
-
-bool TuningCommands::unitHoldsImage() const
-{
-    const UnitCopy& unit = m_parts.session.unitCopy();
-    if (!unit.knowsParameters())
-        return false;
-    const ParamImage held = unit.over(m_parts.image);
-    return std::ranges::equal(held.bytes().subspan(kBlockSize), m_parts.image.bytes().subspan(kBlockSize));
 }
 
 void TuningCommands::fix(int finding)

@@ -78,8 +78,6 @@ private:
     void apply(const std::vector<TuningProposal>& proposals);
     void fix(int finding);
     void applyUnattended();
-    // Whether the unit, as this connection last saw each block, holds the image's parameters.
-    [[nodiscard]] bool unitHoldsImage() const;
     void toggleLock();
     void loadLocks();
     void showOverlay();
