@@ -665,7 +665,9 @@ INSTANTIATE_TEST_SUITE_P(Table, FailureWhileTheUnitStores,
                          ::testing::Values(HeldFailureCase{"Read", FailingTransfer::Read, "Read error!"},
                                            HeldFailureCase{"Verify", FailingTransfer::Verify, "Verify error!"},
                                            HeldFailureCase{"Program", FailingTransfer::Program, "Program error!"}),
-                         [](const ::testing::TestParamInfo<HeldFailureCase>& row) { return std::string(row.param.name); });
+                         [](const ::testing::TestParamInfo<HeldFailureCase>& row) {
+                             return std::string(row.param.name);
+                         });
 
 TEST_F(LinkSessionTest, UnitLostWhileStoringDoesNotShowSavingForever)
 {
