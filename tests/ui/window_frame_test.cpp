@@ -44,8 +44,10 @@ protected:
         QTest::keyClick(edit, Qt::Key_Return);
     }
     [[nodiscard]] QMenu& comMenu() const { return *rig.window->findChild<QMenu*>("MenuCom"); }
+    // As the opened menu shows them.
     [[nodiscard]] std::vector<std::string> comCaptions() const
     {
+        emit comMenu().aboutToShow();
         std::vector<std::string> captions;
         for (int entry = 0; entry < 21; ++entry)
             captions.push_back(

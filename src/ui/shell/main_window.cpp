@@ -53,22 +53,34 @@ constexpr std::array<std::pair<std::string_view, Jet123Mode>, 3> kJetModeItems{{
     {"Menu_Jet123Stejny", Jet123Mode::Same},
 }};
 
-// The product's picture at the end of the tool bar row; the print look leaves it out.
-QLabel* makeLogo(QWidget& parent)
-{
-    constexpr int kLogoHeight = 40;
-    auto* logo = new QLabel(&parent);
-    logo->setObjectName("ImageLogo2");
-    QSvgRenderer artwork(QStringLiteral(":/quorvel/about_artwork.svg"));
-    const QSize size = artwork.defaultSize().scaled(QSize(4 * kLogoHeight, kLogoHeight), Qt::KeepAspectRatio);
-    QPixmap picture(size);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    artwork.render(&painter);
-    painter.end();
-    logo->setPixmap(picture);
-    return logo;
-}
+// The product's picture at the end of the tool bar row; the print look leaves it out. It is drawn
+// when first painted: its lettering needs fonts looked up, which the window need not wait for.
+class Logo final : public QWidget {
+public:
+    explicit Logo(QWidget& parent)
+        : QWidget(&parent)
+    {
+        constexpr int kLogoHeight = 40;
+        setObjectName("ImageLogo2");
+        setFixedSize(m_artwork.defaultSize().scaled(QSize(4 * kLogoHeight, kLogoHeight), Qt::KeepAspectRatio));
+    }
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override
+    {
+        if (m_picture.isNull()) {
+            m_picture = QPixmap(size());
+            m_picture.fill(Qt::transparent);
+            QPainter painter(&m_picture);
+            m_artwork.render(&painter);
+        }
+        QPainter(this).drawPixmap(0, 0, m_picture);
+    }
+
+private:
+    QSvgRenderer m_artwork{QStringLiteral(":/quorvel/about_artwork.svg")};
+    QPixmap m_picture;
+};
 
 std::filesystem::path settingsDirectory(const std::filesystem::path& configured)
 {
@@ -131,7 +143,7 @@ void TFormHlav::buildControls()
     m_toolBar = new ToolBar(central);
     top->addWidget(m_toolBar, 0, Qt::AlignLeft);
     top->addStretch(1);
-    top->addWidget(makeLogo(*central));
+    top->addWidget(new Logo(*central));
     column->addLayout(top);
     auto* row = new QHBoxLayout;
     m_monitorPage = new MonitorPage;

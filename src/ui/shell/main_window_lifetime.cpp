@@ -54,7 +54,8 @@ void TFormHlav::formCreate(std::optional<Language> commandLineLanguage)
         m_port.setExplicitDevice(m_services.portDevice);
     else if (m_settings.virtualUnit)
         m_port.setExplicitDevice(std::string(sim::kVirtualUnitDevice));
-    m_menu->setComCaptions(m_port.menuCaptions());
+    // The Com menu names its devices when it opens; asking the system for them here would only
+    // delay the window.
     m_port.openPort();
     if (m_editing != nullptr)
         m_editing->start(m_pages->activePage());

@@ -4,14 +4,17 @@
 #include "texts/datalog_texts.h"
 #include "texts/menu_structure.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QIconEngine>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
 
 #include <array>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -49,6 +52,49 @@ QStyle::StandardPixmap stylePicture(MenuCommand command)
     }
 }
 
+// A button's picture, taken from the icon theme (else from the style) when it is first drawn
+// rather than while the window is built: finding it reads and decodes image files, which the
+// window need not wait for to appear.
+class DeferredIcon final : public QIconEngine {
+public:
+    DeferredIcon(QString themeName, QStyle::StandardPixmap fallback)
+        : m_themeName(std::move(themeName))
+        , m_fallback(fallback)
+    {
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().pixmap(size, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().availableSizes(mode, state);
+    }
+    [[nodiscard]] QIconEngine* clone() const override { return new DeferredIcon(m_themeName, m_fallback); }
+    QString iconName() override { return m_themeName; }
+
+private:
+    const QIcon& icon()
+    {
+        if (!m_icon)
+            m_icon = QIcon::fromTheme(m_themeName, QApplication::style()->standardIcon(m_fallback));
+        return *m_icon;
+    }
+
+    QString m_themeName;
+    QStyle::StandardPixmap m_fallback;
+    std::optional<QIcon> m_icon;
+};
+
 } // namespace
 
 ToolBar::ToolBar(QWidget* parent)
@@ -62,8 +108,7 @@ ToolBar::ToolBar(QWidget* parent)
         QAbstractButton* button = nullptr;
         if (!entry.iconName.empty()) {
             auto* picture = new QToolButton(this);
-            picture->setIcon(
-                QIcon::fromTheme(qText(entry.iconName), style()->standardIcon(stylePicture(entry.command))));
+            picture->setIcon(QIcon(new DeferredIcon(qText(entry.iconName), stylePicture(entry.command))));
             picture->setAutoRaise(true);
             button = picture;
         } else {

@@ -41,7 +41,7 @@ ViewsModule::ViewsModule(std::filesystem::path explicitFile)
 std::vector<std::filesystem::path> ViewsModule::usualPlaces()
 {
     const std::filesystem::path program = QCoreApplication::applicationDirPath().toStdString();
-    return {program / "plugins", program, program / QUORVEL_VIEWS_INSTALL_DIR};
+    return {program / "plugins", program, (program / QUORVEL_VIEWS_INSTALL_DIR).lexically_normal()};
 }
 
 QString ViewsModule::fileName()
