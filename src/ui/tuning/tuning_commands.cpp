@@ -59,7 +59,11 @@ TuningCommands::TuningCommands(Parts parts)
     m_dock->setHandlers({[this](std::string_view field, int shown) {
                              (void)m_parts.writer.writeField(*FieldTable::byName(field), 0, DecimalNumber{shown, 1});
                          },
-                         [this] { refresh(); }, [this](int finding) { fix(finding); }, [this] { startOrStop(); },
+                         [this] {
+                             m_mapPicked = true;
+                             refresh();
+                         },
+                         [this](int finding) { fix(finding); }, [this] { startOrStop(); },
                          [this] {
                              if (m_session)
                                  apply(m_session->proposals());
@@ -97,8 +101,6 @@ std::string TuningCommands::words(std::string_view key) const
 
 void TuningCommands::show()
 {
-    if (!m_session && m_lastFrame)
-        m_dock->chooseMap(mapInUse(readMonitorSnapshot(*m_lastFrame)));
     m_dock->show();
     m_dock->raise();
     refresh();
@@ -115,6 +117,10 @@ void TuningCommands::frameArrived(FrameBytes frame)
 {
     std::ranges::copy(frame, m_lastFrame.emplace().begin());
     m_lastFrameTime = m_clock;
+    // Until the user picks a map, the choice is the map the unit doses by now; a running session
+    // keeps its map.
+    if (!m_session && !m_mapPicked)
+        m_dock->chooseMap(mapInUse(readMonitorSnapshot(frame)));
     if (m_session)
         m_session->feed(static_cast<std::uint32_t>((m_clock - m_startTime).count()), frame, m_parts.image);
 }
@@ -244,6 +250,7 @@ void TuningCommands::fix(int finding)
         m_parts.showPage(fix.value);
         break;
     case PreflightFixKind::TuneMap:
+        m_mapPicked = true;
         m_dock->chooseMap(static_cast<MapId>(fix.value));
         break;
     case PreflightFixKind::None:
