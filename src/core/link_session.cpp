@@ -289,6 +289,7 @@ void LinkSession::reportVersionMismatch(BlockBytes header)
     char versions[32];
     std::snprintf(versions, sizeof versions, "  PC-%d, IGN-%d", kProgramVersion, header[kHeaderVersionByte]);
     m_messages.showMessage(std::string(m_texts.text(kTextVersionMismatch)) + versions);
+    m_transferFailed = true;
     // The status line keeps its text on screen until the next message.
     m_messageHold = 0;
 }
@@ -325,6 +326,7 @@ void LinkSession::failTransfer()
     }
     m_pendingBackup = nullptr;
     m_mode = LinkMode::Idle;
+    m_transferFailed = true;
 }
 
 void LinkSession::advanceIdle()
@@ -334,6 +336,10 @@ void LinkSession::advanceIdle()
         sendMonitorRequest();
     }
     if (m_savingCountdown > 0) {
+        // A failed transfer keeps its red message for its whole hold: a failure the user never
+        // saw would pass for a success, and the unit stores what it received either way.
+        if (failureHeld())
+            return;
         // Shown only where a message is already on screen; the unit's storing is no reason to
         // bring the status line up by itself.
         m_display.statusText = m_texts.text(kTextSaving);
@@ -344,6 +350,11 @@ void LinkSession::advanceIdle()
         m_display.statusText = std::string(m_texts.text(kTextProgramDevice)) + std::string(kOkSuffix);
         setProgress(LinkDisplay::kProgressMax);
     }
+}
+
+bool LinkSession::failureHeld() const
+{
+    return m_messageHold > 0 && m_display.statusVisible && m_display.statusColour == ColourRole::Red;
 }
 
 void LinkSession::countDownMessage()
@@ -393,6 +404,7 @@ void LinkSession::sendMonitorRequest()
 
 void LinkSession::startTransferTicks()
 {
+    m_transferFailed = false;
     // With no reply on its way the unit is not busy answering, so the request need not wait
     // for the rhythm of the monitor requests.
     if (!m_replyAwaited)

@@ -111,6 +111,9 @@ public:
     [[nodiscard]] LinkMode mode() const { return m_mode; }
     [[nodiscard]] std::uint8_t currentCommand() const { return m_currentCommand; }
     [[nodiscard]] bool programmingDone() const { return m_programmingDone; }
+    // The last transfer ended in its error or on the header of another unit program; false while
+    // one runs. The status line may already tell the unit's storing instead of an "OK".
+    [[nodiscard]] bool lastTransferFailed() const { return m_transferFailed; }
     [[nodiscard]] std::uint16_t savingCountdown() const { return m_savingCountdown; }
     [[nodiscard]] std::uint16_t silenceTicks() const { return m_silenceTicks; }
     [[nodiscard]] std::uint16_t messageHold() const { return m_messageHold; }
@@ -132,6 +135,8 @@ private:
     void advanceTransfer();
     void advanceIdle();
     void countDownMessage();
+    // A red message of a failed transfer is on screen and still held.
+    [[nodiscard]] bool failureHeld() const;
     void watchConnection();
 
     void sendBlockFrame();
@@ -157,6 +162,7 @@ private:
     std::uint16_t m_silenceTicks = kStartSilence;
     std::uint16_t m_savingCountdown = 0;
     bool m_programmingDone = false;
+    bool m_transferFailed = false;
     bool m_printing = false;
     bool m_fastMonitor = false;
     bool m_replyAwaited = false; // a frame went out and no frame was accepted since

@@ -39,6 +39,9 @@ inline constexpr double kSteadyThrottlePercentPerSecond = 10.0;
 inline constexpr std::uint32_t kLongestFrameGapMs = 1000;
 // A sensor reading below this, with fuel burning, is a cold or unplugged sensor.
 inline constexpr int kSilentSensorMillivolts = 40;
+// The exhaust reaches the sensor about this long after it left the cylinder: a reading taken
+// sooner after the engine entered a cell still tells of where it came from.
+inline constexpr std::uint32_t kLambdaSettleMs = 100;
 
 // What the rules read from one monitor frame, taken `timeMs` into the session.
 struct TuningFrame {

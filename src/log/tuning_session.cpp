@@ -42,17 +42,18 @@ void TuningSession::feed(std::uint32_t timeMs, FrameBytes frame, const ParamImag
 void TuningSession::count(int element, std::uint32_t timeMs, int lambdaMv)
 {
     // Any frame that did not count ended the last stay, so the same cell means the engine
-    // stayed in it since the previous frame. The frame that finds the engine newly in a cell
-    // starts the clock only: the sensor still reads the exhaust of where it came from.
-    if (m_stay.element != element) {
-        m_stay = {element, timeMs};
-        return;
-    }
+    // stayed in it since the previous frame. Its time counts from the frame that finds the
+    // engine in the cell, its readings only once the sensor sees this cell's exhaust.
+    if (m_stay.element != element)
+        m_stay = {.element = element, .enteredMs = timeMs, .lastMs = timeMs};
     m_stay.pendingMs += timeMs - m_stay.lastMs;
     m_stay.lastMs = timeMs;
-    m_stay.pendingSum += lambdaMv;
-    ++m_stay.pendingSamples;
-    if (!m_stay.held && m_stay.pendingMs < m_settings.holdMs)
+    if (timeMs - m_stay.enteredMs >= kLambdaSettleMs) {
+        m_stay.pendingSum += lambdaMv;
+        ++m_stay.pendingSamples;
+    }
+    // A hold shorter than the sensor's delay still waits for a reading of its own.
+    if (!m_stay.held && (m_stay.pendingMs < m_settings.holdMs || m_stay.pendingSamples == 0))
         return;
 
     m_stay.held = true;

@@ -105,6 +105,7 @@ public:
 private:
     struct Stay {
         std::optional<int> element;
+        std::uint32_t enteredMs = 0;
         std::uint32_t lastMs = 0;
         bool held = false; // reached the hold time: its frames go straight to the cell
         std::uint32_t pendingMs = 0;

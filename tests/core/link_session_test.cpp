@@ -95,6 +95,7 @@ TEST_F(LinkSessionTest, ProgramOfAnUnchangedImageEndsWithProgramDeviceOkAfterIts
     const std::vector<std::string> expected{"Program device:", "Verify:", "Program device: OK",
                                             "Saving:", "Program device: OK"};
     EXPECT_EQ(statusSequenceUntilHidden(), expected);
+    EXPECT_FALSE(session.lastTransferFailed()) << "storing afterwards is no failure";
 
     std::vector<std::uint8_t> commands = commandsWritten();
     std::erase(commands, kMonitorRequest);
@@ -604,6 +605,69 @@ TEST_P(SavingProgress, IdleTickShowsTheUnitStoringWithClampedProgress)
 INSTANTIATE_TEST_SUITE_P(Countdowns, SavingProgress,
                          ::testing::Values(SavingCase{5782, 0}, SavingCase{2891, 10}, SavingCase{1, 19},
                                            SavingCase{6000, 0}, SavingCase{65535, 0}));
+
+enum class FailingTransfer : std::uint8_t { Read, Verify, Program };
+
+struct HeldFailureCase {
+    const char* name;
+    FailingTransfer transfer;
+    const char* message;
+};
+
+class FailureWhileTheUnitStores : public LinkSessionTest, public ::testing::WithParamInterface<HeldFailureCase> {
+protected:
+    void fail(FailingTransfer transfer)
+    {
+        copyUnitIntoImage();
+        switch (transfer) {
+        case FailingTransfer::Read:
+            unit.setFaults(silentUnit());
+            session.read();
+            break;
+        case FailingTransfer::Verify: // the image differs from what the unit holds
+            image.setByte(5 * kBlockSize + 77, static_cast<std::uint8_t>(image.byte(5 * kBlockSize + 77) ^ 1U));
+            session.verify();
+            break;
+        case FailingTransfer::Program: // the unit stores blocks 1..3, then keeps refusing block 3
+            unit.setFaults(differingBlock(3));
+            session.program();
+            break;
+        }
+        ASSERT_GE(stepUntil([&] { return session.mode() == LinkMode::Idle; }), 0);
+    }
+};
+
+TEST_P(FailureWhileTheUnitStores, RedMessageStaysForItsHoldAndIsNotPassedOffAsSaving)
+{
+    const HeldFailureCase& c = GetParam();
+    fail(c.transfer);
+    ASSERT_EQ(display.statusText, c.message);
+    ASSERT_EQ(display.statusColour, ColourRole::Red);
+    EXPECT_TRUE(session.lastTransferFailed());
+    // From here on the unit only reports that it is storing what it received.
+    unit.setFaults(silentUnit());
+    const int hold = session.messageHold();
+    for (int tick = 1; tick < hold; ++tick) {
+        line.feedReceived(monitorFrame(3000));
+        step();
+        ASSERT_EQ(session.savingCountdown(), 3000);
+        ASSERT_EQ(display.statusText, c.message) << "tick " << tick;
+        ASSERT_EQ(display.statusColour, ColourRole::Red) << "tick " << tick;
+        ASSERT_TRUE(display.statusVisible) << "tick " << tick;
+    }
+    line.feedReceived(monitorFrame(3000));
+    step();
+    EXPECT_FALSE(display.statusVisible) << "held as long as any message, no longer";
+    EXPECT_FALSE(display.noConnectionVisible);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, FailureWhileTheUnitStores,
+                         ::testing::Values(HeldFailureCase{"Read", FailingTransfer::Read, "Read error!"},
+                                           HeldFailureCase{"Verify", FailingTransfer::Verify, "Verify error!"},
+                                           HeldFailureCase{"Program", FailingTransfer::Program, "Program error!"}),
+                         [](const ::testing::TestParamInfo<HeldFailureCase>& row) {
+                             return std::string(row.param.name);
+                         });
 
 TEST_F(LinkSessionTest, UnitLostWhileStoringDoesNotShowSavingForever)
 {

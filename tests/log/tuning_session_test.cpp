@@ -70,6 +70,43 @@ TEST_F(TuningSessionTest, StayCountsOnlyOnceTheEngineHeldTheCellForTheHoldTime)
     EXPECT_DOUBLE_EQ(m_session.cell(kCell).meanMv, 360.0);
 }
 
+TEST(TuningSessionSettle, ReadingsBeforeTheSensorSeesTheCellsExhaustAreLeftOut)
+{
+    struct Case {
+        const char* name;
+        std::uint32_t paceMs; // between monitor frames
+        std::uint32_t holdMs;
+        int frames; // of the stay, the first taken as the engine enters the cell
+        int samples;
+        std::uint32_t heldMs;
+    };
+    const ParamImage image = test::logTestImage();
+    for (const Case& c : {
+             Case{"FastMonitorLeavesOutTwoReadings", 55, 1000, 20, 18, 1045},
+             Case{"NormalPaceLeavesOutTheEntryFrameOnly", 330, 1000, 5, 4, 1320},
+             Case{"ReadingTakenAfterExactlyTheDelayCounts", 50, 1000, 21, 19, 1000},
+             Case{"HoldShorterThanTheDelayWaitsForAReading", 55, 50, 3, 1, 110},
+         }) {
+        TuningSettings settings;
+        settings.holdMs = c.holdMs;
+        TuningSession session(settings, flatMap(), {});
+        // The engine comes from a rich cell: until the delay is over the sensor still reads it.
+        session.feed(0, tuningFrame().rpm(4000).lambda(900).sealed(), image);
+        const std::uint32_t entered = c.paceMs;
+        for (int i = 0; i < c.frames; ++i) {
+            const std::uint32_t since = static_cast<std::uint32_t>(i) * c.paceMs;
+            const int lambda = since < kLambdaSettleMs ? 900 : 300;
+            EXPECT_EQ(session.cell(kCell).samples, 0) << c.name << ": held before frame " << i;
+            session.feed(entered + since, tuningFrame().lambda(lambda).sealed(), image);
+        }
+        const TuningCell& cell = session.cell(kCell);
+        EXPECT_EQ(cell.samples, c.samples) << c.name;
+        EXPECT_EQ(cell.heldMs, c.heldMs) << c.name;
+        EXPECT_DOUBLE_EQ(cell.meanMv, 300.0) << c.name;
+        EXPECT_EQ(cell.reading, CellReading::Lean) << c.name;
+    }
+}
+
 TEST_F(TuningSessionTest, AFrameThatDoesNotCountEndsTheStay)
 {
     ride(4, tuningFrame());

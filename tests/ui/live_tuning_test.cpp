@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -181,6 +182,36 @@ TEST_F(LiveTuning, ApplyingAfterEveryPassStopsAtAUnitThatDoesNotVerify)
     EXPECT_EQ(stoppedAt, m_start[kHeldElement] + 2) << "one pass was applied, and no more";
     rig.steps(300);
     EXPECT_EQ(tuningMapCells(rig.window->image(), MapId::Jet1A).percent[kHeldElement], stoppedAt);
+}
+
+// The unit answers every monitor request with its engine's frame, the throttle maps' share of
+// the fuel set to `throttleMapShare` percent (0: the IAP map alone doses).
+void doseByShare(sim::VirtualUnit& unit, std::uint8_t throttleMapShare)
+{
+    LinkFrame frame = *unit.answer(buildMonitorRequest());
+    frame[26] = throttleMapShare;
+    sealFrame(frame);
+    unit.replayRide(sim::FrameReplay({0}, {frame}));
+}
+
+TEST_F(LiveTuning, MapChoiceFollowsTheMapInUseUntilTheUserPicksOne)
+{
+    doseByShare(rig.unit, 0);
+    trigger("MenuLiveTuning"); // before the dock has seen a frame
+    auto& choice = rig.control<QComboBox>("ComboTuningMap");
+    rig.steps(12);
+    EXPECT_EQ(dock().map(), MapId::Iap) << "the first frame shows the unit dosing by the IAP map";
+    doseByShare(rig.unit, 60);
+    rig.steps(12);
+    EXPECT_EQ(dock().map(), MapId::Jet1A) << "the throttle maps take a share again";
+
+    choice.setCurrentIndex(choice.findData(static_cast<int>(MapId::Jet2A)));
+    doseByShare(rig.unit, 0);
+    rig.steps(12);
+    EXPECT_EQ(dock().map(), MapId::Jet2A) << "the user's pick stays";
+    trigger("MenuLiveTuning"); // shown again
+    rig.step();
+    EXPECT_EQ(dock().map(), MapId::Jet2A);
 }
 
 TEST_F(LiveTuning, CellsLockedFromTheGridsMenuAreKeptBesideTheSettings)

@@ -78,28 +78,6 @@ TEST_P(WindowLayout, EveryPageFitsTheWidthOfALaptop)
     }
 }
 
-// Opened under a map on a 1280 x 720 screen, the 3D and curve views take the room the grid leaves:
-// the whole map stays in sight above them.
-TEST_P(WindowLayout, ViewsUnderTheMapLeaveItWhole)
-{
-    rig.window->resize(QSize(1280, 720));
-    auto& pages = rig.control<PageControl>("PageControl1");
-    pages.setCurrentIndex(kPageInj1A);
-    rig.steps(2);
-    rig.control<QAction>("MenuView3D").trigger();
-    rig.control<QAction>("MenuViewCurve").trigger();
-    for (int round = 0; round < 3; ++round)
-        QCoreApplication::processEvents();
-    const auto& scroll = static_cast<const QScrollArea&>(*pages.widget(kPageInj1A));
-    EXPECT_EQ(scroll.verticalScrollBar()->maximum(), 0)
-        << "the map needs " << scroll.widget()->minimumSizeHint().height() << " of " << scroll.viewport()->height();
-    auto& view = rig.control("DockWidgetView3D");
-    EXPECT_FALSE(view.isHidden());
-    EXPECT_GE(view.height(), 130) << "the view keeps a height to read";
-    EXPECT_TRUE(rig.window->grab().save(
-        QStringLiteral("/tmp/quorvel-1280x720-views-%1.png").arg(static_cast<int>(GetParam()))));
-}
-
 // The date and time of a print stand in the live panel as a sentence; it wraps there instead of
 // being cut off at the panel's fixed width.
 TEST_P(WindowLayout, PrintedDateAndTimeStandWhole)

@@ -5,7 +5,6 @@
 #include "app/cli/command_support.h"
 #include "app/cli/terminal_link.h"
 #include "app/cli/tune_report.h"
-#include "core/image_constants.h"
 #include "core/link_only_monitor.h"
 #include "core/text_format.h"
 #include "io/parameter_set.h"
@@ -123,8 +122,7 @@ std::string english(std::string_view key)
 }
 
 // Ticks until the transfer under way is over, with its status lines on `err`; false when it
-// did not end or raised a message. Whether it did its work the caller checks on the unit: the
-// status line may already tell the unit's storing instead.
+// did not end, ended in its error or raised a message.
 bool finishTransfer(Link& link, std::ostream& err)
 {
     std::string shown;
@@ -135,16 +133,7 @@ bool finishTransfer(Link& link, std::ostream& err)
         shown = now.statusText;
         return link.session().mode() == LinkMode::Idle;
     });
-    return finished && !link.host().messageShown();
-}
-
-// Whether the unit, as this connection last saw each block, holds the image's parameters.
-bool unitHolds(const LinkSession& session, const ParamImage& image)
-{
-    if (!session.unitCopy().knowsParameters())
-        return false;
-    const ParamImage unit = session.unitCopy().over(image);
-    return std::ranges::equal(unit.bytes().subspan(kBlockSize), image.bytes().subspan(kBlockSize));
+    return finished && !link.session().lastTransferFailed() && !link.host().messageShown();
 }
 
 // Ticks for `seconds`; false when the unit fell silent meanwhile.
@@ -179,7 +168,7 @@ public:
         if (!m_link.isOpen())
             return kExitFailed;
         m_link.session().read();
-        if (!finishTransfer(m_link, m_err) || !unitHolds(m_link.session(), m_image))
+        if (!finishTransfer(m_link, m_err))
             return kExitFailed;
         m_tables.refreshFromImage(m_image);
         m_writer.start(MapTable::of(m_options.map).page);
@@ -251,7 +240,7 @@ private:
             return;
         }
         m_link.session().verify();
-        if (!finishTransfer(m_link, m_err) || !unitHolds(m_link.session(), m_image))
+        if (!finishTransfer(m_link, m_err))
             session.applyFailed(ApplyFault::VerifyRefused);
     }
 

@@ -1,6 +1,5 @@
 #include "ui/tuning/tuning_commands.h"
 
-#include "core/image_constants.h"
 #include "core/monitor_snapshot.h"
 #include "core/text_format.h"
 #include "log/cell_overlay.h"
@@ -60,7 +59,11 @@ TuningCommands::TuningCommands(Parts parts)
     m_dock->setHandlers({[this](std::string_view field, int shown) {
                              (void)m_parts.writer.writeField(*FieldTable::byName(field), 0, DecimalNumber{shown, 1});
                          },
-                         [this] { refresh(); }, [this](int finding) { fix(finding); }, [this] { startOrStop(); },
+                         [this] {
+                             m_mapPicked = true;
+                             refresh();
+                         },
+                         [this](int finding) { fix(finding); }, [this] { startOrStop(); },
                          [this] {
                              if (m_session)
                                  apply(m_session->proposals());
@@ -98,8 +101,6 @@ std::string TuningCommands::words(std::string_view key) const
 
 void TuningCommands::show()
 {
-    if (!m_session && m_lastFrame)
-        m_dock->chooseMap(mapInUse(readMonitorSnapshot(*m_lastFrame)));
     m_dock->show();
     m_dock->raise();
     refresh();
@@ -116,6 +117,10 @@ void TuningCommands::frameArrived(FrameBytes frame)
 {
     std::ranges::copy(frame, m_lastFrame.emplace().begin());
     m_lastFrameTime = m_clock;
+    // Until the user picks a map, the choice is the map the unit doses by now; a running session
+    // keeps its map.
+    if (!m_session && !m_mapPicked)
+        m_dock->chooseMap(mapInUse(readMonitorSnapshot(frame)));
     if (m_session)
         m_session->feed(static_cast<std::uint32_t>((m_clock - m_startTime).count()), frame, m_parts.image);
 }
@@ -211,7 +216,7 @@ void TuningCommands::applyUnattended()
         }
     } else if (m_unitStep == UnitStep::Verifying && idle) {
         m_unitStep = UnitStep::None;
-        if (!unitHoldsImage())
+        if (m_parts.session.lastTransferFailed())
             m_session->applyFailed(ApplyFault::VerifyRefused);
     } else if (m_unitStep == UnitStep::None && idle) {
         const std::vector<TuningProposal> due = m_session->takeUnattendedApply();
@@ -232,15 +237,6 @@ void TuningCommands::applyUnattended()
     m_dock->showStatus(qText(text));
 }
 
-bool TuningCommands::unitHoldsImage() const
-{
-    const UnitCopy& unit = m_parts.session.unitCopy();
-    if (!unit.knowsParameters())
-        return false;
-    const ParamImage held = unit.over(m_parts.image);
-    return std::ranges::equal(held.bytes().subspan(kBlockSize), m_parts.image.bytes().subspan(kBlockSize));
-}
-
 void TuningCommands::fix(int finding)
 {
     if (finding < 0 || static_cast<std::size_t>(finding) >= m_findings.size())
@@ -254,6 +250,7 @@ void TuningCommands::fix(int finding)
         m_parts.showPage(fix.value);
         break;
     case PreflightFixKind::TuneMap:
+        m_mapPicked = true;
         m_dock->chooseMap(static_cast<MapId>(fix.value));
         break;
     case PreflightFixKind::None:

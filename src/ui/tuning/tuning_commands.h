@@ -78,8 +78,6 @@ private:
     void apply(const std::vector<TuningProposal>& proposals);
     void fix(int finding);
     void applyUnattended();
-    // Whether the unit, as this connection last saw each block, holds the image's parameters.
-    [[nodiscard]] bool unitHoldsImage() const;
     void toggleLock();
     void loadLocks();
     void showOverlay();
@@ -93,6 +91,7 @@ private:
     TuningLocks m_locks;
     std::vector<PreflightFinding> m_findings;
     std::optional<LinkFrame> m_lastFrame;
+    bool m_mapPicked = false; // by the user: the map choice no longer follows the unit
     // The session's clock: the ticks of the window, so that a frame's time is the link's.
     std::chrono::milliseconds m_clock{0};
     std::chrono::milliseconds m_lastFrameTime{0};

@@ -8,26 +8,27 @@
 #include "ui/views/views_module.h"
 
 #include <QDockWidget>
+#include <QLayout>
 #include <QMainWindow>
 #include <QScrollArea>
 #include <QTableView>
-#include <QTimer>
 
 #include <algorithm>
 
 namespace quorvel {
 namespace {
 
-constexpr int kDockHeight = 300;      // the pages keep most of the window
-constexpr int kLeastViewHeight = 130; // the surface and a curve with its axes still read
+constexpr int kDockHeight = 300;      // where the page leaves more room, the views take no more
+constexpr int kLeastViewHeight = 140; // axes, their titles and the legend stay readable
 constexpr int kLeastViewWidth = 320;  // the same beside the other view
+constexpr int kGridMargin = 4;        // left under the grid's last row
 
-// The scroll area of the page that holds the grid, if the grid is on one.
-QScrollArea* pageScrollOf(QWidget& grid)
+// The page's scroll area the widget lies in, if any.
+QScrollArea* scrollAreaOf(QWidget& widget)
 {
-    for (QWidget* widget = grid.parentWidget(); widget != nullptr; widget = widget->parentWidget()) {
-        if (auto* area = qobject_cast<QScrollArea*>(widget))
-            return area;
+    for (QWidget* parent = widget.parentWidget(); parent != nullptr; parent = parent->parentWidget()) {
+        if (auto* scroll = qobject_cast<QScrollArea*>(parent))
+            return scroll;
     }
     return nullptr;
 }
@@ -57,30 +58,30 @@ QDockWidget* MapViewDocks::makeDock(const char* name, QWidget* view)
     m_window.addDockWidget(Qt::BottomDockWidgetArea, dock);
     dock->hide();
     QObject::connect(dock, &QDockWidget::visibilityChanged, &m_connections, [this, dock](bool visible) {
-        if (visible && !dock->isFloating()) {
-            m_window.resizeDocks({dock}, {kDockHeight}, Qt::Vertical);
-            // Once the window has laid itself out anew: what the grid still lacks.
-            QTimer::singleShot(0, &m_connections, [this, dock] { keepGridWhole(*dock); });
-        }
+        if (visible && !dock->isFloating())
+            fitUnderGrid(*dock);
         if (visible)
             shareWidth();
     });
     return dock;
 }
 
-// A dock under the grid takes only the room the grid leaves, so that on a small screen (1280 x
-// 720) the map stays whole above it; the view is smaller then, never below its least height.
-void MapViewDocks::keepGridWhole(QDockWidget& dock)
+// A laptop's screen has no room for a view beside the pages, so the views open under them; there
+// they take what the page leaves under the grid's last row, so that every row and column of the
+// map stays in sight while the view is open (the options under the grid scroll).
+void MapViewDocks::fitUnderGrid(QDockWidget& dock)
 {
-    QScrollArea* page = pageScrollOf(m_grid.table());
-    if (page == nullptr || !m_grid.table().isVisible() || dock.isFloating() || dock.isHidden() ||
-        m_window.dockWidgetArea(&dock) != Qt::BottomDockWidgetArea)
+    QTableView& table = m_grid.table();
+    QScrollArea* scroll = scrollAreaOf(table);
+    if (scroll == nullptr || m_window.dockWidgetArea(&dock) != Qt::BottomDockWidgetArea) {
+        m_window.resizeDocks({&dock}, {kDockHeight}, Qt::Vertical);
         return;
-    const int lacking = page->widget()->minimumSizeHint().height() - page->viewport()->height();
-    if (lacking <= 0)
-        return;
-    const int height = std::max(dock.minimumSizeHint().height(), dock.height() - lacking);
-    m_window.resizeDocks({&dock}, {height}, Qt::Vertical);
+    }
+    // Laid out now, so that the dock's height and the page's room are what the user sees.
+    m_window.layout()->activate();
+    const int gridBottom = table.mapTo(scroll->widget(), QPoint(0, table.height())).y() + kGridMargin;
+    const int spare = scroll->viewport()->height() - gridBottom;
+    m_window.resizeDocks({&dock}, {std::min(kDockHeight, dock.height() + spare)}, Qt::Vertical);
 }
 
 // Opened beside each other, the two views share the width instead of one taking it all.

@@ -56,8 +56,8 @@ private:
     SurfacePane* surface();
     CurvePane* curves();
     QDockWidget* makeDock(const char* name, QWidget* view);
+    void fitUnderGrid(QDockWidget& dock);
     void shareWidth();
-    void keepGridWhole(QDockWidget& dock);
     void fillSurface();
     void fillCurves();
 

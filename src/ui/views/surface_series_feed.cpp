@@ -26,6 +26,11 @@ constexpr int kAxisX = 0;
 constexpr int kAxisY = 1;
 constexpr int kAxisZ = 2;
 constexpr int kAxisSegments = 4;
+// The graph turns labels up to this angle towards the camera, so that none is read edge on.
+constexpr float kLabelTurn = 90.0F;
+// On the graph's scale a label's height grows with the point size; this one gives labels of
+// about 12 pixels in a dock 200 pixels high.
+constexpr qreal kLabelPointSize = 80.0;
 
 QVector3D position(const SurfacePoint& point)
 {
@@ -81,6 +86,8 @@ SurfaceSeriesFeed::SurfaceSeriesFeed(Language language)
         // Few labels, each large enough to read in a dock on a laptop's screen.
         axis->setSegmentCount(kAxisSegments);
         axis->setSubSegmentCount(1);
+        axis->setLabelAutoRotation(kLabelTurn);
+        axis->setTitleFixed(false);
     }
 }
 
@@ -97,14 +104,14 @@ void SurfaceSeriesFeed::apply(const MapSurfaceModel& model, const SurfaceChange&
     if (change.series || !pointsFit) {
         fillSeries(model);
         m_titles = {MapSurfaceModel::xTitle(), model.yTitle(), model.zTitle()};
-        axis(kAxisY).setLabelFormat(model.yTitle() == "AxisInjectionMs" ? QStringLiteral("%.2f")
-                                                                        : QStringLiteral("%d"));
         applyTitles();
     } else {
         QSurfaceDataProxy& proxy = *m_series->dataProxy();
         for (const SeriesIndex& index : change.points)
             proxy.setItem(index.row, index.column, QSurfaceDataItem(position(model.point(index))));
     }
+    if (change.series || !pointsFit || !change.points.empty())
+        fitValueAxis(model);
     if (change.series || !pointsFit || change.marker)
         showMarker(model);
     // An edited cell inside the selection lifts its dot with it.
@@ -112,6 +119,41 @@ void SurfaceSeriesFeed::apply(const MapSurfaceModel& model, const SurfaceChange&
         std::ranges::any_of(change.points, [&](const SeriesIndex& index) { return model.isSelected(index); });
     if (change.series || !pointsFit || change.selection || selectionMoved)
         showSelection(model);
+}
+
+QFont SurfaceSeriesFeed::labelFont(QFont themeFont)
+{
+    themeFont.setPointSizeF(kLabelPointSize);
+    themeFont.setBold(true);
+    return themeFont;
+}
+
+// The values' axis spans at least one step of the shown unit per segment: a flat map (a fresh
+// one is all 100 %) would otherwise repeat "99, 99, 100, 100, 101" along it.
+void SurfaceSeriesFeed::fitValueAxis(const MapSurfaceModel& model)
+{
+    const bool inMs = model.yTitle() == "AxisInjectionMs";
+    QValue3DAxis& values = axis(kAxisY);
+    values.setLabelFormat(inMs ? QStringLiteral("%.2f") : QStringLiteral("%d"));
+    if (!model.drawable()) {
+        values.setAutoAdjustRange(true);
+        return;
+    }
+    double low = model.point({0, 0}).y;
+    double high = low;
+    for (int r = 0; r < model.rowCount(); ++r) {
+        for (int c = 0; c < model.columnCount(); ++c) {
+            low = std::min(low, model.point({r, c}).y);
+            high = std::max(high, model.point({r, c}).y);
+        }
+    }
+    const double least = (inMs ? 0.01 : 1.0) * kAxisSegments;
+    if (high - low < least) {
+        const double middle = (low + high) / 2;
+        values.setRange(static_cast<float>(middle - least / 2), static_cast<float>(middle + least / 2));
+    } else {
+        values.setAutoAdjustRange(true);
+    }
 }
 
 void SurfaceSeriesFeed::setLanguage(Language language)

@@ -3,6 +3,8 @@
 #include "core/message_texts.h"
 #include "maps/map_surface_model.h"
 
+#include <QFont>
+
 #include <array>
 #include <memory>
 #include <optional>
@@ -29,6 +31,8 @@ public:
     SurfaceSeriesFeed& operator=(const SurfaceSeriesFeed&) = delete;
 
     void apply(const MapSurfaceModel& model, const SurfaceChange& change);
+    // The font a graph draws these axes' labels and titles in, made from its theme's font.
+    [[nodiscard]] static QFont labelFont(QFont themeFont);
     void setLanguage(Language language);
 
     [[nodiscard]] QSurface3DSeries& series() const { return *m_series; }
@@ -43,6 +47,7 @@ public:
 
 private:
     void fillSeries(const MapSurfaceModel& model);
+    void fitValueAxis(const MapSurfaceModel& model);
     void showMarker(const MapSurfaceModel& model);
     void showSelection(const MapSurfaceModel& model);
     void applyTitles();

@@ -16,8 +16,9 @@ namespace quorvel {
 namespace {
 
 constexpr int kAxes = 3;
-constexpr float kCameraZoom = 75.0F; // percent of the preset's distance
-constexpr qreal kLabelScale = 1.8;
+constexpr float kCameraTurn = -35.0F;  // degrees round the vertical axis
+constexpr float kCameraHeight = 20.0F; // degrees above the floor
+constexpr float kCameraZoom = 95.0F;   // percent of the default distance
 
 } // namespace
 
@@ -63,16 +64,12 @@ void SurfaceView::createGraph()
     // RPM and load as equally long sides: their ranges (thousands of rpm, a hundred percent)
     // would otherwise squeeze the load into a sliver.
     m_graph->setHorizontalAspectRatio(1.0);
-    // From above and aside, where both heads and the shape of the map read at once.
-    m_graph->scene()->activeCamera()->setCameraPreset(Q3DCamera::CameraPresetIsometricRightHigh);
-    // A dock under the pages is wide and short: a little farther away, the near corner stays in sight.
-    m_graph->scene()->activeCamera()->setZoomLevel(kCameraZoom);
-    // The theme's labels are drawn at a size relative to the graph; at the default they shrink to
-    // a few pixels in a dock of a 1280 x 720 screen.
-    QFont labels = m_graph->activeTheme()->font();
-    labels.setPointSizeF(labels.pointSizeF() * kLabelScale);
-    labels.setBold(true);
-    m_graph->activeTheme()->setFont(labels);
+    // From aside and a little above: a dock under the pages is wide and short, and a low camera
+    // spreads the map over its width while the near corner and its labels stay in sight.
+    m_graph->scene()->activeCamera()->setCameraPosition(kCameraTurn, kCameraHeight, kCameraZoom);
+    // The theme draws its labels at a size that follows the font's point size; a fixed large one
+    // reads in a dock of a 1280 x 720 screen, where the default shrinks to a few pixels.
+    m_graph->activeTheme()->setFont(SurfaceSeriesFeed::labelFont(m_graph->activeTheme()->font()));
     m_graph->setAxisX(&m_feed.axis(0));
     m_graph->setAxisY(&m_feed.axis(1));
     m_graph->setAxisZ(&m_feed.axis(2));
