@@ -21,7 +21,8 @@ namespace {
 constexpr int kDockHeight = 300;      // where the page leaves more room, the views take no more
 constexpr int kLeastViewHeight = 140; // axes, their titles and the legend stay readable
 constexpr int kLeastViewWidth = 320;  // the same beside the other view
-constexpr int kGridMargin = 4;        // left under the grid's last row
+constexpr int kGridMargin = 4;        // left under the grid's last row and right of its last column
+constexpr int kLeastSideWidth = 480;  // a view right of the page is at least this wide
 
 // The page's scroll area the widget lies in, if any.
 QScrollArea* scrollAreaOf(QWidget& widget)
@@ -55,33 +56,63 @@ QDockWidget* MapViewDocks::makeDock(const char* name, QWidget* view)
     dock->setAllowedAreas(Qt::RightDockWidgetArea | Qt::BottomDockWidgetArea);
     dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
                       QDockWidget::DockWidgetFloatable);
-    m_window.addDockWidget(Qt::BottomDockWidgetArea, dock);
+    const Qt::DockWidgetArea area = areaForNewDock();
+    QDockWidget* other = m_surfaceDock != nullptr ? m_surfaceDock : m_curveDock;
+    m_window.addDockWidget(area, dock);
+    // Beside the other view: side by side under the page, one over the other right of it.
+    if (other != nullptr)
+        m_window.splitDockWidget(other, dock, area == Qt::RightDockWidgetArea ? Qt::Vertical : Qt::Horizontal);
     dock->hide();
     QObject::connect(dock, &QDockWidget::visibilityChanged, &m_connections, [this, dock](bool visible) {
         if (visible && !dock->isFloating())
-            fitUnderGrid(*dock);
+            fitBesideGrid(*dock);
         if (visible)
             shareWidth();
     });
     return dock;
 }
 
-// A laptop's screen has no room for a view beside the pages, so the views open under them; there
-// they take what the page leaves under the grid's last row, so that every row and column of the
-// map stays in sight while the view is open (the options under the grid scroll).
-void MapViewDocks::fitUnderGrid(QDockWidget& dock)
+// The room the page leaves beside (right of) and under the grid, as the user sees it now; none
+// while the grid is not shown.
+QSize MapViewDocks::roomAroundGrid() const
 {
     QTableView& table = m_grid.table();
     QScrollArea* scroll = scrollAreaOf(table);
-    if (scroll == nullptr || m_window.dockWidgetArea(&dock) != Qt::BottomDockWidgetArea) {
-        m_window.resizeDocks({&dock}, {kDockHeight}, Qt::Vertical);
+    if (scroll == nullptr || !scroll->isVisible())
+        return {};
+    const QPoint gridEnd = table.mapTo(scroll->widget(), QPoint(table.width(), table.height()));
+    return {scroll->viewport()->width() - gridEnd.x() - kGridMargin,
+            scroll->viewport()->height() - gridEnd.y() - kGridMargin};
+}
+
+// A wide screen has room for the views right of the page; a laptop's has not, so they open
+// under it. Either way a view takes what the page leaves beside or under the grid, so that every
+// row and column of the map stays in sight while the view is open (the options under the grid
+// scroll).
+Qt::DockWidgetArea MapViewDocks::areaForNewDock() const
+{
+    for (QDockWidget* other : {m_surfaceDock, m_curveDock}) {
+        if (other != nullptr)
+            return m_window.dockWidgetArea(other);
+    }
+    return roomAroundGrid().width() >= kLeastSideWidth ? Qt::RightDockWidgetArea : Qt::BottomDockWidgetArea;
+}
+
+void MapViewDocks::fitBesideGrid(QDockWidget& dock)
+{
+    const Qt::DockWidgetArea area = m_window.dockWidgetArea(&dock);
+    const Qt::Orientation across = area == Qt::RightDockWidgetArea ? Qt::Horizontal : Qt::Vertical;
+    // Laid out now, so that the dock's size and the page's room are what the user sees.
+    m_window.layout()->activate();
+    const QSize room = roomAroundGrid();
+    if (room.isNull()) {
+        m_window.resizeDocks({&dock}, {kDockHeight}, across);
         return;
     }
-    // Laid out now, so that the dock's height and the page's room are what the user sees.
-    m_window.layout()->activate();
-    const int gridBottom = table.mapTo(scroll->widget(), QPoint(0, table.height())).y() + kGridMargin;
-    const int spare = scroll->viewport()->height() - gridBottom;
-    m_window.resizeDocks({&dock}, {std::min(kDockHeight, dock.height() + spare)}, Qt::Vertical);
+    if (across == Qt::Horizontal)
+        m_window.resizeDocks({&dock}, {dock.width() + room.width()}, Qt::Horizontal);
+    else
+        m_window.resizeDocks({&dock}, {std::min(kDockHeight, dock.height() + room.height())}, Qt::Vertical);
 }
 
 // Opened beside each other, the two views share the width instead of one taking it all.
@@ -91,7 +122,8 @@ void MapViewDocks::shareWidth()
         return;
     const bool sideBySide = m_surfaceDock->isVisible() && m_curveDock->isVisible() && !m_surfaceDock->isFloating() &&
                             !m_curveDock->isFloating() &&
-                            m_window.dockWidgetArea(m_surfaceDock) == m_window.dockWidgetArea(m_curveDock);
+                            m_window.dockWidgetArea(m_surfaceDock) == Qt::BottomDockWidgetArea &&
+                            m_window.dockWidgetArea(m_curveDock) == Qt::BottomDockWidgetArea;
     if (sideBySide)
         m_window.resizeDocks({m_surfaceDock, m_curveDock}, {m_window.width() / 2, m_window.width() / 2},
                              Qt::Horizontal);
@@ -103,8 +135,6 @@ SurfacePane* MapViewDocks::surface()
     if (m_surface == nullptr && views != nullptr) {
         m_surface = views->makeSurface(m_language);
         m_surfaceDock = makeDock("DockWidgetView3D", &m_surface->widget());
-        if (m_curveDock != nullptr)
-            m_window.splitDockWidget(m_surfaceDock, m_curveDock, Qt::Horizontal);
         fillSurface();
     }
     return m_surface;
@@ -116,8 +146,6 @@ CurvePane* MapViewDocks::curves()
     if (m_curves == nullptr && views != nullptr) {
         m_curves = views->makeCurves(m_language);
         m_curveDock = makeDock("DockWidgetCurve", &m_curves->widget());
-        if (m_surfaceDock != nullptr)
-            m_window.splitDockWidget(m_surfaceDock, m_curveDock, Qt::Horizontal);
         fillCurves();
     }
     return m_curves;

@@ -5,6 +5,7 @@
 #include "core/param_image.h"
 
 #include <QObject>
+#include <QSize>
 
 #include <span>
 
@@ -56,7 +57,9 @@ private:
     SurfacePane* surface();
     CurvePane* curves();
     QDockWidget* makeDock(const char* name, QWidget* view);
-    void fitUnderGrid(QDockWidget& dock);
+    [[nodiscard]] QSize roomAroundGrid() const;
+    [[nodiscard]] Qt::DockWidgetArea areaForNewDock() const;
+    void fitBesideGrid(QDockWidget& dock);
     void shareWidth();
     void fillSurface();
     void fillCurves();

@@ -14,6 +14,7 @@
 #include <QValue3DAxis>
 
 #include <algorithm>
+#include <cmath>
 
 namespace quorvel {
 namespace {
@@ -26,6 +27,7 @@ constexpr int kAxisX = 0;
 constexpr int kAxisY = 1;
 constexpr int kAxisZ = 2;
 constexpr int kAxisSegments = 4;
+constexpr int kMostSegments = 5;
 // The graph turns labels up to this angle towards the camera, so that none is read edge on.
 constexpr float kLabelTurn = 90.0F;
 // On the graph's scale a label's height grows with the point size; this one gives labels of
@@ -83,7 +85,7 @@ SurfaceSeriesFeed::SurfaceSeriesFeed(Language language)
         // Every head and value the pages show is a whole number (the times in ms aside).
         axis->setLabelFormat(QStringLiteral("%d"));
         axis->setTitleVisible(true);
-        // Few labels, each large enough to read in a dock on a laptop's screen.
+        // Few labels, each large enough to read in a dock on a laptop's screen (see fitAxes).
         axis->setSegmentCount(kAxisSegments);
         axis->setSubSegmentCount(1);
         axis->setLabelAutoRotation(kLabelTurn);
@@ -111,7 +113,7 @@ void SurfaceSeriesFeed::apply(const MapSurfaceModel& model, const SurfaceChange&
             proxy.setItem(index.row, index.column, QSurfaceDataItem(position(model.point(index))));
     }
     if (change.series || !pointsFit || !change.points.empty())
-        fitValueAxis(model);
+        fitAxes(model);
     if (change.series || !pointsFit || change.marker)
         showMarker(model);
     // An edited cell inside the selection lifts its dot with it.
@@ -128,32 +130,61 @@ QFont SurfaceSeriesFeed::labelFont(QFont themeFont)
     return themeFont;
 }
 
-// The values' axis spans at least one step of the shown unit per segment: a flat map (a fresh
-// one is all 100 %) would otherwise repeat "99, 99, 100, 100, 101" along it.
-void SurfaceSeriesFeed::fitValueAxis(const MapSurfaceModel& model)
+// Each axis runs between round numbers in steps of 1, 2, 2.5, 4 or 5 times a power of ten, at
+// most kMostSegments of them, so that its few labels read as the grid's heads do ("4000", not
+// "4750"), and the values' axis spans at least one step of the shown unit per segment: a flat map
+// (a fresh one is all 100 %) would otherwise repeat "99, 99, 100, 100, 101" along it.
+void SurfaceSeriesFeed::fitAxes(const MapSurfaceModel& model)
 {
     const bool inMs = model.yTitle() == "AxisInjectionMs";
-    QValue3DAxis& values = axis(kAxisY);
-    values.setLabelFormat(inMs ? QStringLiteral("%.2f") : QStringLiteral("%d"));
+    axis(kAxisY).setLabelFormat(inMs ? QStringLiteral("%.2f") : QStringLiteral("%d"));
     if (!model.drawable()) {
-        values.setAutoAdjustRange(true);
+        for (int i : {kAxisX, kAxisY, kAxisZ})
+            axis(i).setAutoAdjustRange(true);
         return;
     }
-    double low = model.point({0, 0}).y;
-    double high = low;
+    std::array<AxisSpan, 3> spans;
     for (int r = 0; r < model.rowCount(); ++r) {
         for (int c = 0; c < model.columnCount(); ++c) {
-            low = std::min(low, model.point({r, c}).y);
-            high = std::max(high, model.point({r, c}).y);
+            const SurfacePoint point = model.point({r, c});
+            const bool first = r == 0 && c == 0;
+            for (auto [i, value] :
+                 {std::pair{kAxisX, point.x}, std::pair{kAxisY, point.y}, std::pair{kAxisZ, point.z}}) {
+                AxisSpan& span = spans.at(static_cast<std::size_t>(i));
+                span.low = first ? value : std::min(span.low, value);
+                span.high = first ? value : std::max(span.high, value);
+            }
         }
     }
-    const double least = (inMs ? 0.01 : 1.0) * kAxisSegments;
-    if (high - low < least) {
-        const double middle = (low + high) / 2;
-        values.setRange(static_cast<float>(middle - least / 2), static_cast<float>(middle + least / 2));
-    } else {
-        values.setAutoAdjustRange(true);
+    const std::array<double, 3> leastSteps{1.0, inMs ? 0.01 : 1.0, 1.0};
+    for (int i : {kAxisX, kAxisY, kAxisZ}) {
+        const AxisSpan span =
+            roundSpan(spans.at(static_cast<std::size_t>(i)), leastSteps.at(static_cast<std::size_t>(i)));
+        axis(i).setRange(static_cast<float>(span.low), static_cast<float>(span.high));
+        axis(i).setSegmentCount(span.segments);
     }
+}
+
+SurfaceSeriesFeed::AxisSpan SurfaceSeriesFeed::roundSpan(AxisSpan span, double leastStep)
+{
+    const double least = leastStep * kAxisSegments;
+    if (span.high - span.low < least) {
+        const double middle = (span.low + span.high) / 2;
+        span = {middle - least / 2, middle + least / 2};
+    }
+    const double decade = std::pow(10.0, std::floor(std::log10((span.high - span.low) / kMostSegments)));
+    for (double scale : {1.0, 10.0}) {
+        for (double factor : {1.0, 2.0, 2.5, 4.0, 5.0}) {
+            const double step = std::max(leastStep, decade * scale * factor);
+            // A hair of tolerance: a bound that is a step's multiple stays on it.
+            const double low = std::floor(span.low / step + 1e-9) * step;
+            const double high = std::ceil(span.high / step - 1e-9) * step;
+            const auto segments = static_cast<int>(std::lround((high - low) / step));
+            if (segments <= kMostSegments)
+                return {low, high, std::max(segments, 1)};
+        }
+    }
+    return {span.low, span.high, kAxisSegments};
 }
 
 void SurfaceSeriesFeed::setLanguage(Language language)

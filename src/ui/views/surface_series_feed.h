@@ -33,6 +33,15 @@ public:
     void apply(const MapSurfaceModel& model, const SurfaceChange& change);
     // The font a graph draws these axes' labels and titles in, made from its theme's font.
     [[nodiscard]] static QFont labelFont(QFont themeFont);
+
+    // An axis's range between round numbers and the segments its labels mark.
+    struct AxisSpan {
+        double low = 0;
+        double high = 0;
+        int segments = 0;
+    };
+    // The span of `span` to draw, in steps of at least `leastStep`.
+    [[nodiscard]] static AxisSpan roundSpan(AxisSpan span, double leastStep);
     void setLanguage(Language language);
 
     [[nodiscard]] QSurface3DSeries& series() const { return *m_series; }
@@ -47,7 +56,7 @@ public:
 
 private:
     void fillSeries(const MapSurfaceModel& model);
-    void fitValueAxis(const MapSurfaceModel& model);
+    void fitAxes(const MapSurfaceModel& model);
     void showMarker(const MapSurfaceModel& model);
     void showSelection(const MapSurfaceModel& model);
     void applyTitles();

@@ -18,7 +18,7 @@ namespace {
 constexpr int kAxes = 3;
 constexpr float kCameraTurn = -35.0F;  // degrees round the vertical axis
 constexpr float kCameraHeight = 20.0F; // degrees above the floor
-constexpr float kCameraZoom = 95.0F;   // percent of the default distance
+constexpr float kCameraZoom = 90.0F;   // percent of the default distance
 
 } // namespace
 

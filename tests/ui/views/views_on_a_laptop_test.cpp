@@ -92,6 +92,25 @@ TEST_P(ViewsOnALaptop, MapStaysWholeWithTheViewsOpenAndTheViewsKeepARoom)
 INSTANTIATE_TEST_SUITE_P(Screens, ViewsOnALaptop,
                          ::testing::Values(QSize(1280, 720), QSize(1280, 650), QSize(1366, 698)));
 
+class ViewsOnAWideScreen : public ViewsOnALaptop {};
+
+TEST_P(ViewsOnAWideScreen, OpenRightOfThePageOneOverTheOther)
+{
+    trigger("MenuView3D");
+    auto& surface = rig.control<QDockWidget>("DockWidgetView3D");
+    EXPECT_EQ(rig.window->dockWidgetArea(&surface), Qt::RightDockWidgetArea);
+    EXPECT_GE(surface.width(), 480);
+    expectGridWhole("the 3D view");
+    rig.window->mapPages().grid().selection().press({4, 5});
+    trigger("MenuCurveRow");
+    auto& curves = rig.control<QDockWidget>("DockWidgetCurve");
+    EXPECT_EQ(rig.window->dockWidgetArea(&curves), Qt::RightDockWidgetArea);
+    EXPECT_GT(curves.y(), surface.y() + surface.height() / 2) << "under the 3D view";
+    expectGridWhole("both views");
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, ViewsOnAWideScreen, ::testing::Values(QSize(1920, 1050)));
+
 class ViewsInShownUnits : public ViewsOnALaptop {};
 
 TEST_P(ViewsInShownUnits, BothViewsFollowMsAndBack)
