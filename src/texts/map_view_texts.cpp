@@ -112,18 +112,16 @@ constexpr KeyedText kTexts[] = {
      {"Coolant temperature [°C]", "Kühlmitteltemperatur [°C]", "Température du liquide de refroidissement [°C]",
       "Teplota chladicí kapaliny [°C]"}},
     {"AxisTemperature", {"Temperature [°C]", "Temperatur [°C]", "Température [°C]", "Teplota [°C]"}},
-    {"AxisInjectionCorrection",
-     {"Injection correction [%]", "Einspritzkorrektur [%]", "Correction d'injection [%]", "Korekce vstřiku [%]"}},
-    {"AxisAdvanceCorrection",
-     {"Advance correction [°]", "Zündzeitpunktkorrektur [°]", "Correction d'avance [°]", "Korekce předstihu [°]"}},
+    // The corrections' axes stand up beside a chart a dock high: short, their unit tells them
+    // apart and the legend names the curves.
+    {"AxisInjectionCorrection", {"Correction [%]", "Korrektur [%]", "Correction [%]", "Korekce [%]"}},
+    {"AxisAdvanceCorrection", {"Correction [°]", "Korrektur [°]", "Correction [°]", "Korekce [°]"}},
     {"AxisStartTime",
      {"Time after start [s]", "Zeit nach dem Start [s]", "Temps après le démarrage [s]", "Čas po startu [s]"}},
     {"AxisIdleTarget", {"Idle target", "Leerlauf-Sollwert", "Consigne de ralenti", "Cíl volnoběhu"}},
     {"AxisIdleTargetPercent",
      {"Idle target [%]", "Leerlauf-Sollwert [%]", "Consigne de ralenti [%]", "Cíl volnoběhu [%]"}},
-    {"AxisIdleRpm",
-     {"Desired idle RPM [rpm]", "Leerlauf-Solldrehzahl [1/min]", "Régime de ralenti souhaité [tr/min]",
-      "Požadované otáčky volnoběhu [ot/min]"}},
+    {"AxisIdleRpm", {"Idle RPM [rpm]", "Leerlauf [1/min]", "Ralenti [tr/min]", "Volnoběh [ot/min]"}},
 };
 
 } // namespace

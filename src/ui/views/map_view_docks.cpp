@@ -105,7 +105,7 @@ void MapViewDocks::fitBesideGrid(QDockWidget& dock)
     // Laid out now, so that the dock's size and the page's room are what the user sees.
     m_window.layout()->activate();
     const QSize room = roomAroundGrid();
-    if (room.isNull()) {
+    if (!room.isValid()) {
         m_window.resizeDocks({&dock}, {kDockHeight}, across);
         return;
     }

@@ -176,5 +176,44 @@ TEST_F(SurfaceViewTest, OneRowPageDrawsNoSurfaceAndNoMarker)
     EXPECT_FALSE(m_view.feed().marker().isVisible());
 }
 
+// Each axis runs between round numbers with at most five segments, covers every point, and a
+// flat map's value axis still labels distinct whole numbers.
+TEST(SurfaceAxisSpan, RoundsToFewStepsOfOneTwoOrFive)
+{
+    using Span = SurfaceSeriesFeed::AxisSpan;
+    const auto expectSpan = [](Span in, double leastStep, Span want) {
+        const Span got = SurfaceSeriesFeed::roundSpan(in, leastStep);
+        EXPECT_NEAR(got.low, want.low, 1e-9) << in.low << ".." << in.high;
+        EXPECT_NEAR(got.high, want.high, 1e-9) << in.low << ".." << in.high;
+        EXPECT_EQ(got.segments, want.segments) << in.low << ".." << in.high;
+    };
+    expectSpan({1000, 16000}, 1, {0, 16000, 4});       // RPM heads: labels 0, 4000, .. 16000
+    expectSpan({0, 100}, 1, {0, 100, 5});              // throttle
+    expectSpan({100, 100}, 1, {98, 102, 4});           // a fresh, flat map in percent
+    expectSpan({1.404, 1.404}, 0.01, {1.38, 1.43, 5}); // the same in ms
+    expectSpan({-5, 37}, 1, {-10, 40, 5});
+    expectSpan({20, 101}, 1, {20, 120, 5});
+}
+
+TEST_F(SurfaceViewTest, AxesOfAShownMapCoverItWithRoundLabels)
+{
+    m_rig.show(kPageInj1A);
+    m_view.showGrid(m_rig.grid);
+    for (int i = 0; i < 3; ++i) {
+        const QValue3DAxis& axis = m_view.feed().axis(i);
+        ASSERT_GE(axis.segmentCount(), 1);
+        ASSERT_LE(axis.segmentCount(), 5);
+        const double step = (axis.max() - axis.min()) / axis.segmentCount();
+        EXPECT_GE(step, 1.0 - 1e-6) << "axis " << i << " would repeat whole numbers";
+        for (int r = 0; r < proxy().rowCount(); ++r) {
+            for (int c = 0; c < proxy().columnCount(); ++c) {
+                const float value = i == 0 ? drawn(r, c).x() : i == 1 ? drawn(r, c).y() : drawn(r, c).z();
+                ASSERT_GE(value, axis.min() - 1e-3F) << i;
+                ASSERT_LE(value, axis.max() + 1e-3F) << i;
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace quorvel
