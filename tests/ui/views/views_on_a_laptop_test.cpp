@@ -198,8 +198,9 @@ TEST_P(CurveTitles, StandWholeWithTheirUnitAndLegendEntriesDiffer)
                 const qreal room = axis == &curves.yAxis(c) ? plot.height() : plot.width();
                 EXPECT_LE(QFontMetricsF(axis->titleFont()).horizontalAdvance(title), room)
                     << "cut on page " << page << ": " << title.toStdString();
-                if (page != kPageIdle || axis == &curves.xAxis(c))
+                if (page != kPageIdle || axis == &curves.xAxis(c)) {
                     EXPECT_TRUE(title.endsWith(']')) << "no unit: " << title.toStdString();
+                }
             }
         }
     }
