@@ -14,8 +14,54 @@
 #include <QSpinBox>
 
 #include <algorithm>
+#include <utility>
 
 namespace quorvel {
+namespace {
+
+template <typename T> void takeGiven(std::optional<T>& kept, const std::optional<T>& given)
+{
+    if (given)
+        kept = given;
+}
+
+// The latest of two states for one control, property by property.
+LabelState merged(const LabelState& earlier, const LabelState& later)
+{
+    LabelState result = earlier;
+    takeGiven(result.text, later.text);
+    takeGiven(result.colour, later.colour);
+    takeGiven(result.visible, later.visible);
+    return result;
+}
+
+ControlMark merged(const ControlMark& earlier, const ControlMark& later)
+{
+    ControlMark result = later;
+    if (!result.bold)
+        result.bold = earlier.bold;
+    return result;
+}
+
+ControlView merged(const ControlView& earlier, const ControlView& later)
+{
+    ControlView result = earlier;
+    takeGiven(result.visible, later.visible);
+    takeGiven(result.enabled, later.enabled);
+    takeGiven(result.caption, later.caption);
+    takeGiven(result.minimum, later.minimum);
+    takeGiven(result.maximum, later.maximum);
+    takeGiven(result.step, later.step);
+    return result;
+}
+
+template <typename State> void keep(std::optional<State>& kept, State state)
+{
+    state.key = {};
+    kept = kept ? merged(*kept, state) : state;
+}
+
+} // namespace
 
 ControlApplier::ControlApplier(const ControlRegistry& registry)
     : m_registry(registry)
@@ -28,6 +74,28 @@ void ControlApplier::forgetWidgets()
         shown.widget = nullptr;
         shown.action = nullptr;
         shown.looked = false;
+    }
+}
+
+void ControlApplier::showWaiting()
+{
+    for (Shown& shown : m_shown) {
+        if (shown.waiting)
+            shown.looked = false;
+    }
+    const QHash<QString, Waiting> waiting = std::exchange(m_waiting, {});
+    for (auto it = waiting.constBegin(); it != waiting.constEnd(); ++it) {
+        const std::string name = it.key().toStdString();
+        const auto keyed = [&name](auto state) {
+            state.key = ControlKey{name};
+            return state;
+        };
+        if (it->label)
+            apply(keyed(*it->label));
+        if (it->mark)
+            apply(keyed(*it->mark));
+        if (it->view)
+            apply(keyed(*it->view));
     }
 }
 
@@ -47,6 +115,7 @@ ControlApplier::Shown& ControlApplier::entry(const QString& name)
             shown.widget = qobject_cast<QWidget*>(target.object);
             shown.action = qobject_cast<QAction*>(target.object);
         }
+        shown.waiting = target.part == ControlRegistry::Part::NotMadeYet;
         shown.looked = true;
     }
     return shown;
@@ -77,6 +146,8 @@ void ControlApplier::setVisible(Shown& shown, bool visible)
 void ControlApplier::apply(const LabelState& state)
 {
     Shown& shown = entry(state.key);
+    if (shown.waiting)
+        keep(m_waiting[QString::fromStdString(state.key.objectName())].label, state);
     if (shown.widget == nullptr)
         return;
     if (state.text)
@@ -102,6 +173,8 @@ void ControlApplier::apply(const GaugeState& state)
 void ControlApplier::apply(const ControlMark& mark)
 {
     Shown& shown = entry(mark.key);
+    if (shown.waiting)
+        keep(m_waiting[QString::fromStdString(mark.key.objectName())].mark, mark);
     QWidget* widget = shown.widget;
     if (widget == nullptr)
         return;
@@ -131,6 +204,8 @@ void ControlApplier::apply(const ControlMark& mark)
 void ControlApplier::apply(const ControlView& view)
 {
     Shown& shown = entry(view.key);
+    if (shown.waiting)
+        keep(m_waiting[QString::fromStdString(view.key.objectName())].view, view);
     if (QAction* action = shown.action) {
         if (view.visible)
             change(shown.visible, *view.visible, [&] { action->setVisible(*view.visible); });

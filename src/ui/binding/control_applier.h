@@ -22,7 +22,8 @@ class ControlRegistry;
 // (visibility, enabled state, caption, spin box range). It touches a control only where a value
 // differs from what it last set, so a tick that changes nothing repaints nothing. Names are
 // resolved through the window's registry, which reports a name no control carries; the items of
-// the map grid are the grid's to show.
+// the map grid are the grid's to show. What is applied to a control whose page is not made yet
+// waits, and is shown on the control once its page is made.
 class ControlApplier {
 public:
     explicit ControlApplier(const ControlRegistry& registry);
@@ -40,6 +41,8 @@ public:
 
     // Controls were added or rebuilt: look names up afresh.
     void forgetWidgets();
+    // Pages were made: what waited for their controls is shown on them now.
+    void showWaiting();
 
     // Counts the widget property changes made so far (what a repaint would cost).
     [[nodiscard]] long changes() const { return m_changes; }
@@ -50,6 +53,7 @@ private:
         QPointer<QWidget> widget;
         QPointer<QAction> action;
         bool looked = false;
+        bool waiting = false; // its page is not made yet
         std::optional<std::string> text;
         std::optional<ColourRole> colour;
         std::optional<bool> visible;
@@ -74,8 +78,17 @@ private:
         apply();
     }
 
+    // What was applied to a control of a page not made yet, merged: the latest value of each
+    // property. The keys of the states are left empty; the name is the hash's.
+    struct Waiting {
+        std::optional<LabelState> label;
+        std::optional<ControlMark> mark;
+        std::optional<ControlView> view;
+    };
+
     const ControlRegistry& m_registry;
     QHash<QString, Shown> m_shown;
+    QHash<QString, Waiting> m_waiting;
     long m_changes = 0;
 };
 

@@ -3,7 +3,6 @@
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QMenu>
-#include <QSet>
 #include <QTabBar>
 #include <QWidget>
 #include <QtGlobal>
@@ -68,6 +67,18 @@ void ControlRegistry::rebuild()
     }
 }
 
+void ControlRegistry::setPagesToCome(bool toCome)
+{
+    m_pagesToCome = toCome;
+    if (toCome)
+        return;
+    const QSet<QString> awaited = std::exchange(m_awaited, {});
+    for (const QString& name : awaited) {
+        if (const int count = carriers(name); count != 1)
+            report(name, count);
+    }
+}
+
 void ControlRegistry::addGridItems(QObject& grid, std::string_view name, int count)
 {
     for (int index = 0; index < count; ++index)
@@ -106,6 +117,10 @@ ControlRegistry::Target ControlRegistry::resolve(const ControlKey& key) const
 ControlRegistry::Target ControlRegistry::resolve(const QString& name) const
 {
     const int count = carriers(name);
+    if (count == 0 && m_pagesToCome) {
+        m_awaited.insert(name);
+        return {nullptr, Part::NotMadeYet};
+    }
     if (count != 1) {
         report(name, count);
         return {};

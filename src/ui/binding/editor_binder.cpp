@@ -33,7 +33,8 @@ EditorBinder::EditorBinder(QWidget& root, const ControlRegistry& registry, Contr
     , m_editor(EditorParts{wiring.image, wiring.tables, m_controls, wiring.mapPages, wiring.host, wiring.prompts,
                            wiring.texts, wiring.live, wiring.settings, wiring.writer})
 {
-    wireGestures(root);
+    if (auto* program = root.findChild<QCheckBox*>("CheckBoxProgHned"))
+        connect(program, &QCheckBox::clicked, this, [this] { m_editor.checkBoxReleased(); });
     wireUndo(root);
 }
 
@@ -59,48 +60,40 @@ void EditorBinder::fillPage(int page)
         m_editor.changePage(page);
 }
 
-void EditorBinder::wireGestures(QWidget& root)
+void EditorBinder::pageMade(int page, QWidget& sheet)
 {
-    auto* tabs = root.findChild<QWidget*>("PageControl1");
-    auto* pageControl = qobject_cast<QTabWidget*>(tabs);
-    if (pageControl == nullptr)
-        return;
-    for (int page : kFieldPages) {
-        QWidget* sheet = pageControl->widget(page);
-        for (auto* found : sheet->findChildren<QSpinBox*>()) {
-            auto* spin = dynamic_cast<FieldSpinBox*>(found);
-            if (spin == nullptr)
-                continue;
-            spin->onStepped = [this] { m_editor.upDownClicked(); };
-            connect(spin, &QAbstractSpinBox::editingFinished, this, [this] { m_editor.fieldEditingFinished(); });
-            spin->installEventFilter(this);
-            if (auto* edit = spin->findChild<QLineEdit*>())
-                edit->installEventFilter(this);
-        }
-        for (auto* check : sheet->findChildren<QCheckBox*>())
-            connect(check, &QCheckBox::clicked, this, [this] { m_editor.checkBoxReleased(); });
-        for (auto* group : sheet->findChildren<QButtonGroup*>()) {
-            const std::string name = group->parent()->objectName().toStdString();
-            connect(group, &QButtonGroup::idClicked, this,
-                    [this, name](int item) { m_editor.radioClicked(ControlKey{name}, item); });
-        }
+    for (auto* found : sheet.findChildren<QSpinBox*>()) {
+        auto* spin = dynamic_cast<FieldSpinBox*>(found);
+        if (spin == nullptr)
+            continue;
+        spin->onStepped = [this] { m_editor.upDownClicked(); };
+        connect(spin, &QAbstractSpinBox::editingFinished, this, [this] { m_editor.fieldEditingFinished(); });
+        spin->installEventFilter(this);
+        if (auto* edit = spin->findChild<QLineEdit*>())
+            edit->installEventFilter(this);
     }
-    if (auto* bikes = root.findChild<QComboBox*>("ComboBoxBike"))
+    for (auto* check : sheet.findChildren<QCheckBox*>())
+        connect(check, &QCheckBox::clicked, this, [this] { m_editor.checkBoxReleased(); });
+    for (auto* group : sheet.findChildren<QButtonGroup*>()) {
+        const std::string name = group->parent()->objectName().toStdString();
+        connect(group, &QButtonGroup::idClicked, this,
+                [this, name](int item) { m_editor.radioClicked(ControlKey{name}, item); });
+    }
+    if (auto* bikes = sheet.findChild<QComboBox*>("ComboBoxBike"))
         connect(bikes, &QComboBox::activated, this, [this](int position) { m_editor.bikeSelected(position); });
-    if (auto* memo = root.findChild<QPlainTextEdit*>("Memo1")) {
+    if (auto* memo = sheet.findChild<QPlainTextEdit*>("Memo1")) {
         memo->installEventFilter(this);
         connect(memo, &QPlainTextEdit::textChanged, this, [this] { limitMemo(); });
     }
-    if (auto* program = root.findChild<QCheckBox*>("CheckBoxProgHned"))
-        connect(program, &QCheckBox::clicked, this, [this] { m_editor.checkBoxReleased(); });
     for (int gear = 0; gear < kGearButtons; ++gear) {
-        if (auto* button = root.findChild<QAbstractButton*>(QStringLiteral("ButtonGear%1").arg(gear)))
+        if (auto* button = sheet.findChild<QAbstractButton*>(QStringLiteral("ButtonGear%1").arg(gear)))
             connect(button, &QAbstractButton::clicked, this, [this, gear] { m_editor.learnGear(gear); });
     }
-    if (auto* button = root.findChild<QAbstractButton*>("ButtonTps0"))
+    if (auto* button = sheet.findChild<QAbstractButton*>("ButtonTps0"))
         connect(button, &QAbstractButton::clicked, this, [this] { m_editor.learnTps0(); });
-    if (auto* button = root.findChild<QAbstractButton*>("ButtonTps100"))
+    if (auto* button = sheet.findChild<QAbstractButton*>("ButtonTps100"))
         connect(button, &QAbstractButton::clicked, this, [this] { m_editor.learnTps100(); });
+    m_editor.pageMade(page);
 }
 
 void EditorBinder::wireUndo(QWidget& root)

@@ -32,7 +32,8 @@ struct EditorWiring {
 // The page binding of the main window through a ParameterEditor over the real widgets: it
 // forwards the gestures of the static pages (spin arrows, edit fields losing the focus or taking
 // Enter or a click, check boxes, radio groups, the bike list, the memo, the learn buttons) and
-// undo and redo from the tool bar and the menu. The map pages are bound by their grid, which
+// undo and redo from the tool bar and the menu; a static page's gestures once the page is made.
+// The map pages are bound by their grid, which
 // plugs in through the editor's map hook; until it exists they move nothing.
 class EditorBinder final : public QObject, public PageBinder {
 public:
@@ -44,6 +45,10 @@ public:
     // Before this, fills and collections move nothing.
     void start(int page);
 
+    // The controls of `page` were made on `sheet`: their gestures reach the editor, their ranges
+    // are set.
+    void pageMade(int page, QWidget& sheet);
+
     void collectPage(int page) override;
     void fillPage(int page) override;
 
@@ -54,7 +59,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void wireGestures(QWidget& root);
     void wireUndo(QWidget& root);
     void limitMemo();
 

@@ -23,11 +23,6 @@
 namespace quorvel {
 namespace {
 
-bool isChecked(const QCheckBox* box)
-{
-    return box != nullptr && box->isChecked();
-}
-
 } // namespace
 
 MapPages::MapPages(Parts parts)
@@ -100,15 +95,26 @@ void MapPages::wirePositions()
 {
     for (std::size_t bank = 0; bank < kPositionBanks.size(); ++bank) {
         const bool a = kPositionBanks[bank] == PositionBank::A;
-        m_positionAll.at(bank) = m_parts.controls.find<QCheckBox>({a ? "CheckBoxAll_PolohaA" : "CheckBoxAll_PolohaB"});
+        if (auto* box = m_parts.controls.find<QCheckBox>({a ? "CheckBoxAll_PolohaA" : "CheckBoxAll_PolohaB"})) {
+            m_positionAllBoxes.at(bank) = box;
+            box->setChecked(m_positionAll.at(bank));
+            QObject::connect(box, &QCheckBox::toggled, box, [this, bank](bool all) { m_positionAll.at(bank) = all; });
+        }
         auto* spin = dynamic_cast<SpinButton*>(
             m_parts.controls.find<QWidget>({a ? "CSpinButtonPolohaA" : "CSpinButtonPolohaB"}));
         if (spin == nullptr)
             continue;
         spin->setStepHandler([this, bank](StepDirection direction) {
-            m_commands.positionSpin(kPositionBanks[bank], direction, isChecked(m_positionAll.at(bank)), m_positions);
+            m_commands.positionSpin(kPositionBanks[bank], direction, m_positionAll.at(bank), m_positions);
         });
     }
+}
+
+void MapPages::setPositionAll(std::size_t bank, bool all)
+{
+    m_positionAll.at(bank) = all;
+    if (QCheckBox* box = m_positionAllBoxes.at(bank))
+        box->setChecked(all);
 }
 
 void MapPages::placeGrid(int page)
@@ -194,7 +200,7 @@ void MapPages::tools(StepDirection direction)
     const int page = activePage();
     ToolContext context{page, m_grid->allBox().isChecked(), m_live, m_positions, {}};
     for (std::size_t bank = 0; bank < context.positionAll.size(); ++bank)
-        context.positionAll.at(bank) = isChecked(m_positionAll.at(bank));
+        context.positionAll.at(bank) = m_positionAll.at(bank);
     m_commands.tools(direction, context);
     if (direction == StepDirection::Down) {
         // How long Minus took, for the test mode's first test label.

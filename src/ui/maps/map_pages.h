@@ -7,6 +7,8 @@
 #include "maps/map_page_hook.h"
 #include "model/injection_tables.h"
 
+#include <QPointer>
+
 #include <array>
 #include <filesystem>
 #include <functional>
@@ -69,9 +71,11 @@ public:
 
     // The live marks of one monitor refresh, and where the engine runs for the tools.
     void showLive(std::span<const ControlMark> marks, const LiveCell& live, const PositionColumns& positions);
-    // Once every control of the window is known by name: the spin buttons and "All" boxes of
-    // the Position page.
+    // Once the Position page is made: its spin buttons, and its "All" boxes showing and taking
+    // the choice kept here (the tools use it whether or not the page was ever shown).
     void wirePositions();
+    [[nodiscard]] bool positionAll(std::size_t bank) const { return m_positionAll.at(bank); }
+    void setPositionAll(std::size_t bank, bool all);
     // The page control showed another page.
     void pageChanged(int page);
     // Menu "Jet 1234": Separate, Coupled or 1=2=3=4.
@@ -99,7 +103,8 @@ private:
 
     Parts m_parts;
     MapGrid* m_grid = nullptr;
-    std::array<QCheckBox*, kPositionBanks.size()> m_positionAll{}; // CheckBoxAll_PolohaA, CheckBoxAll_PolohaB
+    std::array<bool, kPositionBanks.size()> m_positionAll{}; // CheckBoxAll_PolohaA, CheckBoxAll_PolohaB
+    std::array<QPointer<QCheckBox>, kPositionBanks.size()> m_positionAllBoxes;
     MapPageCommands m_commands;
     std::unique_ptr<MapEditActions> m_edit;
     LiveCell m_live;

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <stdexcept>
+#include <utility>
 #include <string_view>
 
 namespace quorvel {
@@ -70,6 +71,21 @@ PageControl::PageControl(QWidget* monitorPage, QWidget* parent)
     setUsesScrollButtons(true);
     tabBar()->setStyleSheet("QTabBar::tab { padding: 3px 3px; }");
     setCurrentIndex(kPageMonitor);
+    // Connected first, so the page is made before any other listener looks at it.
+    connect(this, &QTabWidget::currentChanged, this, &PageControl::makePage);
+}
+
+void PageControl::makeOnFirstShow(std::span<const PageIndex> pages, PageMaker maker)
+{
+    m_toMake.insert(pages.begin(), pages.end());
+    m_maker = std::move(maker);
+    makePage(currentIndex());
+}
+
+void PageControl::makePage(int page)
+{
+    if (m_toMake.erase(page) == 1)
+        m_maker(page);
 }
 
 QWidget& PageControl::page(int index) const

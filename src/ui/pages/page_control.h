@@ -1,6 +1,12 @@
 #pragma once
 
+#include "core/page_index.h"
+
 #include <QTabWidget>
+
+#include <functional>
+#include <set>
+#include <span>
 
 namespace quorvel {
 
@@ -16,6 +22,18 @@ public:
     [[nodiscard]] QWidget& page(int index) const;
     // The index of the page shown; a hidden tab is never current.
     [[nodiscard]] int activePage() const { return currentIndex(); }
+
+    // The controls of `pages` are made by `maker` when the page is first shown (before anyone
+    // else hears of the change), or when someone needs the page before that.
+    using PageMaker = std::function<void(int page)>;
+    void makeOnFirstShow(std::span<const PageIndex> pages, PageMaker maker);
+    void makePage(int page);
+    [[nodiscard]] bool isMade(int page) const { return !m_toMake.contains(page); }
+    [[nodiscard]] bool allMade() const { return m_toMake.empty(); }
+
+private:
+    std::set<int> m_toMake;
+    PageMaker m_maker;
 };
 
 } // namespace quorvel

@@ -88,13 +88,7 @@ StaticPageBuilder::StaticPageBuilder(PageControl& pages)
 {
 }
 
-void StaticPageBuilder::build()
-{
-    for (int page : kFieldPages)
-        buildPage(page);
-}
-
-void StaticPageBuilder::buildPage(int page)
+void StaticPageBuilder::build(int page)
 {
     QWidget& sheet = m_pages.page(page);
     // Narrow margins keep three columns of French captions within a laptop's width.

@@ -21,11 +21,10 @@ class StaticPageBuilder {
 public:
     explicit StaticPageBuilder(PageControl& pages);
 
-    // Builds every static page; a page keeps a layout it already has below its groups.
-    void build();
+    // Builds one static page; the page keeps a layout it already has below its groups.
+    void build(int page);
 
 private:
-    void buildPage(int page);
     QGroupBox& groupFor(int page, const Field& field);
     void addField(QGroupBox& box, const Field& field);
     void addSingle(QGroupBox& box, QGridLayout& grid, const Field& field, const QString& caption);

@@ -137,6 +137,8 @@ TFormHlav::~TFormHlav() = default;
 
 void TFormHlav::buildControls()
 {
+    // The static pages are made when first shown.
+    m_controls.setPagesToCome(true);
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
     auto* top = new QHBoxLayout;
@@ -154,22 +156,7 @@ void TFormHlav::buildControls()
     column->addLayout(row, 1);
     setCentralWidget(central);
 
-    QWidget& bikePage = m_pages->page(kPageBike);
-    auto* fileRow = new QHBoxLayout;
-    auto* fileCaption = new QLabel(QStringLiteral("File:"), &bikePage);
-    fileCaption->setObjectName("LabelFile1");
-    auto* fileName = new ElidedLabel(&bikePage);
-    fileName->setObjectName("LabelFile2");
-    fileRow->addWidget(fileCaption);
-    fileRow->addWidget(fileName, 1);
-    auto* bikeLayout = new QVBoxLayout(&bikePage);
-    bikeLayout->addLayout(fileRow);
-    bikeLayout->addStretch();
-    StaticPageBuilder(*m_pages).build();
-
     m_extMonitor = m_monitorPage->findChild<QCheckBox*>("CheckBoxExtMonitor");
-    m_positionAll = {m_pages->findChild<QCheckBox*>("CheckBoxAll_PolohaA"),
-                     m_pages->findChild<QCheckBox*>("CheckBoxAll_PolohaB")};
     m_menu = std::make_unique<MainMenu>(*menuBar());
     m_mapPages = std::make_unique<MapPages>(
         MapPages::Parts{m_image,
@@ -195,7 +182,6 @@ void TFormHlav::buildControls()
     statusBar()->setObjectName("StatusBar1");
     m_controls.rebuild();
     m_mapPages->grid().registerItems(m_controls);
-    m_mapPages->wirePositions();
     m_applier.forgetWidgets();
 
     auto editing = std::make_unique<EditorBinder>(
@@ -203,6 +189,44 @@ void TFormHlav::buildControls()
         EditorWiring{m_image, m_tables, *this, *this, m_texts, m_monitor.snapshot(), m_outside, *m_mapPages, m_writer});
     m_editing = editing.get();
     m_binder = std::move(editing);
+    m_pages->makeOnFirstShow(kFieldPages, [this](int page) { makePage(page); });
+}
+
+// The controls of a static page are made when the page is first shown, so that a start shows the
+// window without making pages the user may never open. What the window applied to them meanwhile
+// waited, and is shown now.
+void TFormHlav::makePage(int page)
+{
+    QWidget& sheet = m_pages->page(page);
+    // Made while hidden, the controls show with their page; made on a visible page, each would
+    // stay hidden until shown one by one.
+    sheet.hide();
+    if (page == kPageBike)
+        addFileRow(sheet);
+    StaticPageBuilder(*m_pages).build(page);
+    sheet.show();
+    m_controls.rebuild();
+    m_controls.setPagesToCome(!m_pages->allMade());
+    if (page == kPagePoloha)
+        m_mapPages->wirePositions();
+    if (m_editing != nullptr)
+        m_editing->pageMade(page, sheet);
+    showCaptions();
+    m_applier.showWaiting();
+}
+
+void TFormHlav::addFileRow(QWidget& bikePage)
+{
+    auto* fileRow = new QHBoxLayout;
+    auto* fileCaption = new QLabel(QStringLiteral("File:"), &bikePage);
+    fileCaption->setObjectName("LabelFile1");
+    auto* fileName = new ElidedLabel(&bikePage);
+    fileName->setObjectName("LabelFile2");
+    fileRow->addWidget(fileCaption);
+    fileRow->addWidget(fileName, 1);
+    auto* bikeLayout = new QVBoxLayout(&bikePage);
+    bikeLayout->addLayout(fileRow);
+    bikeLayout->addStretch();
 }
 
 void TFormHlav::wire(std::string_view menuItem, const std::function<void()>& command)

@@ -138,6 +138,9 @@ private:
 
     void buildControls();
     void buildFeatureParts();
+    void makePage(int page);
+    void addFileRow(QWidget& bikePage);
+    void showCaptions();
     // Live tuning, made on first use.
     TuningCommands& tuning();
     void wireFeatureCommands();
@@ -202,7 +205,6 @@ private:
     LivePanel* m_livePanel = nullptr;
     ToolBar* m_toolBar = nullptr;
     QCheckBox* m_extMonitor = nullptr;
-    std::array<QCheckBox*, 2> m_positionAll{}; // CheckBoxAll_PolohaA, CheckBoxAll_PolohaB
     std::unique_ptr<MainMenu> m_menu;
     std::unique_ptr<MapPages> m_mapPages; // the shared map grid on the map pages
     std::unique_ptr<LanguageApplier> m_language;

@@ -286,11 +286,16 @@ void TFormHlav::applyLanguage()
     // The memo's code page and the captions the idle view composes follow the language.
     if (m_editing != nullptr)
         m_editing->editor().setLanguage(language);
-    const CaptionContext context{!m_session.display().noConnectionVisible, m_image.chokeBike(),
-                                 m_image.byte(kCylinderCountOffset), activePage()};
-    m_language->apply(applyLanguageCaptions(language, context));
+    showCaptions();
     showViewsAvailability();
     showTitle();
+}
+
+void TFormHlav::showCaptions()
+{
+    const CaptionContext context{!m_session.display().noConnectionVisible, m_image.chokeBike(),
+                                 m_image.byte(kCylinderCountOffset), activePage()};
+    m_language->apply(applyLanguageCaptions(m_texts.language(), context));
 }
 
 void TFormHlav::chooseLanguage(Language language)

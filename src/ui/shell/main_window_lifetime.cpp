@@ -16,6 +16,7 @@
 #include "ui/backups/unit_backups.h"
 #include "ui/binding/editor_binder.h"
 #include "ui/log/datalog_commands.h"
+#include "ui/maps/map_pages.h"
 #include "ui/pages/page_control.h"
 #include "ui/shell/main_menu.h"
 #include "ui/shell/window_constants.h"
@@ -103,8 +104,8 @@ void TFormHlav::loadSettings()
     overlay.lambdaThresholdMv = m_settings.lambdaThresholdMv;
     overlay.minimumSamples = m_settings.lambdaMinimumSamples;
     m_datalog->setStatisticsOptions(overlay);
-    m_positionAll.at(0)->setChecked(m_settings.allPolohaA);
-    m_positionAll.at(1)->setChecked(m_settings.allPolohaB);
+    m_mapPages->setPositionAll(0, m_settings.allPolohaA);
+    m_mapPages->setPositionAll(1, m_settings.allPolohaB);
 }
 
 void TFormHlav::readTestMarker()
@@ -142,8 +143,8 @@ void TFormHlav::formClose()
     const CellStatisticsOptions overlay = m_datalog->statisticsOptions();
     m_settings.lambdaThresholdMv = overlay.lambdaThresholdMv;
     m_settings.lambdaMinimumSamples = overlay.minimumSamples;
-    m_settings.allPolohaA = m_positionAll.at(0)->isChecked();
-    m_settings.allPolohaB = m_positionAll.at(1)->isChecked();
+    m_settings.allPolohaA = m_mapPages->positionAll(0);
+    m_settings.allPolohaB = m_mapPages->positionAll(1);
     // The previous files stay whole; the user hears why the next start will not see this one.
     if (const auto error = m_store.save(m_settings, m_image, m_allFlags))
         m_services.dialogs->showMessage(formatText(*FileTexts::text("SettingsNotSaved", language()), error->c_str()));
