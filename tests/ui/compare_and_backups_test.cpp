@@ -43,7 +43,7 @@ protected:
 
     ParamImage& image() { return rig.window->image(); }
     void trigger(const char* item) { rig.control<QAction>(item).trigger(); }
-    void showPage(int page) { rig.control<PageControl>("PageControl1").setCurrentIndex(page); }
+    void showPage(int page) const { rig.showPage(page); }
     CompareDock& dock() { return dynamic_cast<CompareDock&>(rig.control<QDockWidget>("DockWidgetCompare")); }
     std::filesystem::path backups() { return rig.configDirectory / "data" / "backups"; }
     int backupCount()

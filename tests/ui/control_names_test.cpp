@@ -197,6 +197,7 @@ TEST(ControlNames, EveryNameTheCoreEmits_ResolvesToExactlyOneControl)
 {
     test::WindowRig rig;
     TFormHlav& window = rig.start();
+    rig.makeEveryPage();
     const ControlRegistry& registry = window.controls();
     const NameSources names = coreNames(window.image());
     std::string wrong;
@@ -220,6 +221,7 @@ TEST(ControlNames, NoTwoObjectsOfTheWindowShareAName)
 {
     test::WindowRig rig;
     TFormHlav& window = rig.start();
+    rig.makeEveryPage();
     EXPECT_TRUE(window.controls().duplicates().isEmpty()) << window.controls().duplicates().join(", ").toStdString();
 }
 

@@ -39,7 +39,7 @@ protected:
     }
 
     void trigger(const char* item) { rig.control<QAction>(item).trigger(); }
-    void showPage(int page) { rig.control<PageControl>("PageControl1").setCurrentIndex(page); }
+    void showPage(int page) const { rig.showPage(page); }
     std::filesystem::path logs() { return rig.configDirectory / "data" / "logs"; }
     std::filesystem::path onlyLog()
     {

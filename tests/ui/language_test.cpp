@@ -82,6 +82,7 @@ TEST_F(WindowLanguage, ConnectedUnitKeepsItsLiveMonitorValuesAcrossALanguageChan
 TEST_F(WindowLanguage, ChokeBikeCaptionsFollowTheBikeAndGoBack)
 {
     rig.start(std::nullopt, false);
+    rig.showPage(kPageIdle);
     auto* hysteresis = &rig.control<QLabel>("LabelIdleHyster");
 
     rig.window->image().setByte(kBikeOffset, kChokeBikeCode);
@@ -114,6 +115,7 @@ std::vector<std::pair<const QObject*, QString>> gearPageTexts(const WindowRig& r
 TEST_F(WindowLanguage, GermanGearPageSpeaksGermanThroughout)
 {
     rig.start();
+    rig.showPage(kPageGear);
     const QList<QRadioButton*> items = rig.control("RadioGroupGearSystem").findChildren<QRadioButton*>();
     ASSERT_EQ(items.size(), 4);
     trigger("MenuEnglish");

@@ -27,7 +27,7 @@ class StaticPages : public testing::Test {
 protected:
     void SetUp() override { rig.start(); }
 
-    void showPage(int page) { rig.control<QTabWidget>("PageControl1").setCurrentIndex(page); }
+    void showPage(int page) const { rig.showPage(page); }
     FieldSpinBox& spin(const char* name) { return dynamic_cast<FieldSpinBox&>(rig.control<QSpinBox>(name)); }
     void type(FieldSpinBox& field, const QString& text)
     {
@@ -47,6 +47,7 @@ protected:
 
 TEST_F(StaticPages, EveryFieldOfEveryPage_HasItsControlWithTheTableRange)
 {
+    rig.makeEveryPage();
     for (int page : kFieldPages) {
         for (const Field* field : FieldTable::ofPage(page)) {
             for (int element = 0; element < field->count && field->form != FieldForm::Text; ++element) {

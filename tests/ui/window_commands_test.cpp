@@ -81,7 +81,7 @@ protected:
     ParamImage& image() { return rig.window->image(); }
     ParameterEditor& editor() { return rig.window->editing()->editor(); }
     int undoSteps() { return editor().history().undoSteps(); }
-    void showPage(int page) { rig.control<PageControl>("PageControl1").setCurrentIndex(page); }
+    void showPage(int page) const { rig.showPage(page); }
     void trigger(const char* item) { rig.control<QAction>(item).trigger(); }
     MapGrid& grid() { return rig.window->mapPages().grid(); }
     QModelIndex cell(int row, int column)
@@ -207,6 +207,7 @@ TEST_F(WindowCommands, LearnedGearRatios_StandInTheirGroupOnTheGearPage)
     EXPECT_FALSE(rig.text("LabelMonPomerRpmSpeedAuto1").empty()) << "the monitor frames reach it";
     EXPECT_TRUE(rig.shown("LabelMonPomerRpmSpeed"));
     EXPECT_TRUE(rig.control("TabSheet_Gear").isAncestorOf(&rig.control("LabelMonPomerRpmSpeed")));
+    showPage(kPageIdle);
     EXPECT_TRUE(rig.control("TabSheet_Idle").isAncestorOf(&rig.control("LabelIdleKorAdv")));
 }
 
@@ -387,6 +388,7 @@ TEST_F(WindowCommands, NoToolBarControlTakesTheFocusFromThePage)
 
 TEST_F(WindowCommands, LongFileName_NeitherWidensTheWindowNorHidesItsEnd)
 {
+    showPage(kPageBike);
     const QSize least = rig.window->minimumSizeHint();
     rig.control<QLabel>("LabelFile2").setText(QString("/home/mechanic/").repeated(30) + "r6.ign");
     QCoreApplication::processEvents();

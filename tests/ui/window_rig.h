@@ -1,7 +1,9 @@
 #pragma once
 
 #include "serial/fake_serial_line.h"
+#include "core/page_index.h"
 #include "ui/binding/control_registry.h"
+#include "ui/pages/page_control.h"
 #include "ui/shell/main_window.h"
 
 #include <QApplication>
@@ -196,6 +198,14 @@ struct WindowRig {
         if (found == nullptr)
             throw std::runtime_error(std::string("no control ") + name);
         return *found;
+    }
+    // As the user opens a page: its controls are made then, if they were not yet.
+    void showPage(int page) const { control<PageControl>("PageControl1").setCurrentIndex(page); }
+    // Every static page made, the one whose tab is hidden too.
+    void makeEveryPage() const
+    {
+        for (int page : kFieldPages)
+            control<PageControl>("PageControl1").makePage(page);
     }
     [[nodiscard]] std::string text(const char* label) const { return control<QLabel>(label).text().toStdString(); }
     // Shown on screen once the window is: not hidden by the program.

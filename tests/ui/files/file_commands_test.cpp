@@ -43,6 +43,7 @@ TEST_F(FileMenu, SaveThenOpenGivesTheImageBackAndNamesTheFile)
     const auto text = readWholeFile(file);
     ASSERT_TRUE(text.has_value());
     EXPECT_EQ(text->rfind("TASKOVAR_KEY    71 ", 0), 0U);
+    rig.showPage(kPageBike);
     EXPECT_EQ(rig.text("LabelFile2"), file.string());
 
     rig.window->image().setByte(185, 7);
@@ -74,6 +75,7 @@ TEST_F(FileMenu, SaveIntoAMissingDirectoryShowsOpenFileError)
     trigger("MenuSaveExeDir");
     expectFileError("No such file or directory");
     EXPECT_EQ(rig.dialogs->presets.back().filename(), "data.ign");
+    rig.showPage(kPageBike);
     EXPECT_TRUE(rig.text("LabelFile2").empty());
 }
 

@@ -73,6 +73,7 @@ int countPixels(const QImage& page, const std::function<bool(QRgb)>& counted)
 TEST_F(PrintToPdf, PageShowsTheStatusLineAndTheWindowComesBackAsItWas)
 {
     auto& pages = rig.control<PageControl>("PageControl1");
+    rig.makeEveryPage();
     pages.setCurrentIndex(kPageBike);
     auto* upDown = &rig.control<QSpinBox>("EditKorVoda0");
     pages.setTabVisible(kPageLadeni, false);
