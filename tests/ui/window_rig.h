@@ -1,7 +1,7 @@
 #pragma once
 
-#include "serial/fake_serial_line.h"
 #include "core/page_index.h"
+#include "serial/fake_serial_line.h"
 #include "ui/binding/control_registry.h"
 #include "ui/pages/page_control.h"
 #include "ui/shell/main_window.h"

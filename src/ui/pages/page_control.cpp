@@ -7,8 +7,8 @@
 
 #include <array>
 #include <stdexcept>
-#include <utility>
 #include <string_view>
+#include <utility>
 
 namespace quorvel {
 namespace {

@@ -14,6 +14,7 @@
 #include "maps/tune_writer.h"
 #include "model/bike_commands.h"
 #include "model/injection_tables.h"
+#include "texts/language_captions.h"
 #include "texts/language_table.h"
 #include "ui/binding/control_applier.h"
 #include "ui/binding/control_registry.h"
@@ -140,6 +141,7 @@ private:
     void buildFeatureParts();
     void makePage(int page);
     void addFileRow(QWidget& bikePage);
+    [[nodiscard]] CaptionContext captionContext() const;
     void showCaptions();
     // Live tuning, made on first use.
     TuningCommands& tuning();
@@ -221,7 +223,8 @@ private:
     ControlApplier m_applier;
     int m_checkedComEntry = -1;
     bool m_virtualUnitChecked = false;
-    ParamImage m_savedImage; // the image as last saved or opened: what the title's mark compares with
+    ParamImage m_savedImage;        // the image as last saved or opened: what the title's mark compares with
+    CaptionContext m_captionsShown; // what the captions on the window were composed for
     QTimer m_timer1;
 };
 

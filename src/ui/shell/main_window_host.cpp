@@ -229,6 +229,11 @@ void TFormHlav::afterChange()
 void TFormHlav::showImage()
 {
     sanitiseImage();
+    // Some captions name what a field means on this bike (a choke bike's idle fields, the
+    // cylinders fitted): an image of another bike brings its own.
+    const CaptionContext now = captionContext();
+    if (now.chokeBike != m_captionsShown.chokeBike || now.cylinderCount != m_captionsShown.cylinderCount)
+        showCaptions();
     fillPage();
     fillPage();
 }
@@ -291,11 +296,16 @@ void TFormHlav::applyLanguage()
     showTitle();
 }
 
+CaptionContext TFormHlav::captionContext() const
+{
+    return {!m_session.display().noConnectionVisible, m_image.chokeBike(), m_image.byte(kCylinderCountOffset),
+            activePage()};
+}
+
 void TFormHlav::showCaptions()
 {
-    const CaptionContext context{!m_session.display().noConnectionVisible, m_image.chokeBike(),
-                                 m_image.byte(kCylinderCountOffset), activePage()};
-    m_language->apply(applyLanguageCaptions(m_texts.language(), context));
+    m_captionsShown = captionContext();
+    m_language->apply(applyLanguageCaptions(m_texts.language(), m_captionsShown));
 }
 
 void TFormHlav::chooseLanguage(Language language)
