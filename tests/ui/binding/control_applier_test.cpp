@@ -92,6 +92,40 @@ TEST_F(ControlApplierTest, UnknownNames_AreReportedUntilTheWidgetExists)
     EXPECT_EQ(late->text(), "x");
 }
 
+TEST_F(ControlApplierTest, WhatIsAppliedBeforeAPageIsMade_WaitsForIt_AndAStrayNameIsToldOnceAllAreMade)
+{
+    const test::MissingControls missing;
+    registry.setPagesToCome(true);
+    applier.apply(LabelState{{"LabelIdleHyster"}, "Hysteresis [rpm]", ColourRole::Red, std::nullopt});
+    applier.apply(LabelState{{"LabelIdleHyster"}, "Desired RPM", std::nullopt, std::nullopt});
+    applier.apply(ControlView{{"EditIdleRpm"}, std::nullopt, false, std::nullopt, 10, 90, 5});
+    applier.apply(
+        ControlView{{"EditIdleRpm"}, std::nullopt, std::nullopt, std::nullopt, std::nullopt, 80, std::nullopt});
+    applier.apply(ControlMark{{"EditIdleRpm"}, ColourRole::Yellow, std::nullopt});
+    applier.apply(LabelState{{"LabelNoSuchControl"}, "lost", std::nullopt, std::nullopt});
+    EXPECT_TRUE(missing.names.empty()) << "their page may still bring them";
+    EXPECT_EQ(applier.changes(), 0);
+
+    auto* caption = new QLabel("design", &root);
+    caption->setObjectName("LabelIdleHyster");
+    auto* field = new QSpinBox(&root);
+    field->setObjectName("EditIdleRpm");
+    registry.rebuild();
+    applier.showWaiting();
+    EXPECT_EQ(caption->text(), "Desired RPM") << "the latest text";
+    EXPECT_EQ(caption->palette().color(QPalette::Window), ColourPalette::colour(ColourRole::Red))
+        << "a colour given once and not taken back";
+    EXPECT_FALSE(field->isEnabled());
+    EXPECT_EQ(field->minimum(), 10);
+    EXPECT_EQ(field->maximum(), 80);
+    EXPECT_EQ(field->singleStep(), 5);
+    EXPECT_EQ(field->palette().color(QPalette::Base), ColourPalette::colour(ColourRole::Yellow));
+    EXPECT_TRUE(missing.names.empty());
+
+    registry.setPagesToCome(false);
+    EXPECT_EQ(missing.names, std::vector<std::string>{"LabelNoSuchControl"}) << "no page brought it";
+}
+
 TEST_F(ControlApplierTest, ViewsReachMenuItems)
 {
     auto* item = new QAction(&root);
