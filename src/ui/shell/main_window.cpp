@@ -211,7 +211,9 @@ void TFormHlav::makePage(int page)
         m_mapPages->wirePositions();
     if (m_editing != nullptr)
         m_editing->pageMade(page, sheet);
-    showCaptions();
+    // The page restored at start takes its captions with the rest of the window.
+    if (m_created)
+        showCaptions();
     m_applier.showWaiting();
 }
 

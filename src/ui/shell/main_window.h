@@ -198,6 +198,7 @@ private:
     int m_pageIndex = 0;
     bool m_testMode = false;
     bool m_closed = false;
+    bool m_created = false;      // FormCreate has run: from then on a page made late takes its own captions
     bool m_ticking = false;      // inside the work of tick()
     MessageQueue m_tickMessages; // raised while ticking, shown once the tick has returned
     bool m_deliveryPosted = false;

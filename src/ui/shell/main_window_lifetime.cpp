@@ -66,6 +66,7 @@ void TFormHlav::formCreate(std::optional<Language> commandLineLanguage)
     showLink();
     m_savedImage = m_image;
     showTitle();
+    m_created = true;
 }
 
 void TFormHlav::centreOnScreen()

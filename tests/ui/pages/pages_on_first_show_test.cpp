@@ -179,6 +179,29 @@ TEST_F(PagesOnFirstShow, APageOpenedLateShowsWhatItWouldHaveShownHadItBeenOpenAl
     }
 }
 
+TEST_F(PagesOnFirstShow, APageRestoredAtStartShowsWhatItShowedWhenTheWindowClosed)
+{
+    // No unit: live marks would follow the engine, not the page.
+    test::WindowRig rig;
+    rig.start(std::nullopt, false);
+    work(rig);
+    rig.showPage(kPageMonitor);
+    rig.showPage(kPageIdle);
+    rig.steps(20);
+    const Look atClose = lookOf(scrolledPage(rig, kPageIdle));
+    rig.window->close();
+    rig.window.reset();
+
+    rig.start(std::nullopt, false); // the Idle page, in Czech, made while the window starts
+    rig.dialogs->paths.push_back(file);
+    trigger(rig, "MenuOpen");
+    rig.steps(20);
+    const Look restored = lookOf(scrolledPage(rig, kPageIdle));
+    ASSERT_EQ(restored.size(), atClose.size());
+    for (const auto& [name, look] : atClose)
+        EXPECT_EQ(restored.at(name), look) << name;
+}
+
 TEST_F(PagesOnFirstShow, ThePositionAllChoiceOutlivesStartsThatNeverOpenThePositionPage)
 {
     test::WindowRig rig;
