@@ -101,6 +101,13 @@ Look lookOf(const QWidget& page)
     return look;
 }
 
+void expectSameLook(const Look& got, const Look& expected)
+{
+    ASSERT_EQ(got.size(), expected.size());
+    for (const auto& [name, look] : expected)
+        EXPECT_EQ(got.at(name), look) << name;
+}
+
 class PagesOnFirstShow : public ::testing::Test {
 protected:
     static void trigger(const test::WindowRig& rig, const char* item) { rig.control<QAction>(item).trigger(); }
@@ -171,11 +178,7 @@ TEST_F(PagesOnFirstShow, APageOpenedLateShowsWhatItWouldHaveShownHadItBeenOpenAl
         work(late);
         late.showPage(page);
 
-        const Look expected = lookOf(scrolledPage(early, page));
-        const Look got = lookOf(scrolledPage(late, page));
-        ASSERT_EQ(got.size(), expected.size());
-        for (const auto& [name, look] : expected)
-            EXPECT_EQ(got.at(name), look) << name;
+        expectSameLook(lookOf(scrolledPage(late, page)), lookOf(scrolledPage(early, page)));
     }
 }
 
@@ -196,10 +199,7 @@ TEST_F(PagesOnFirstShow, APageRestoredAtStartShowsWhatItShowedWhenTheWindowClose
     rig.dialogs->paths.push_back(file);
     trigger(rig, "MenuOpen");
     rig.steps(20);
-    const Look restored = lookOf(scrolledPage(rig, kPageIdle));
-    ASSERT_EQ(restored.size(), atClose.size());
-    for (const auto& [name, look] : atClose)
-        EXPECT_EQ(restored.at(name), look) << name;
+    expectSameLook(lookOf(scrolledPage(rig, kPageIdle)), atClose);
 }
 
 TEST_F(PagesOnFirstShow, ThePositionAllChoiceOutlivesStartsThatNeverOpenThePositionPage)
