@@ -99,12 +99,6 @@ void ParameterEditor::start(int page)
     m_writer.start(m_page);
 }
 
-void ParameterEditor::pageMade(int page)
-{
-    if (isStaticPage(page))
-        m_binding.configure(page);
-}
-
 bool ParameterEditor::isStaticPage(int page)
 {
     switch (page) {

@@ -53,8 +53,6 @@ public:
     // Start-up, once the controls exist: the ranges of the static fields, the first fill of
     // `page` and the first undo entry.
     void start(int page);
-    // The controls of `page` were made after the start: they take the ranges of their fields.
-    void pageMade(int page);
 
     [[nodiscard]] int activePage() const override { return m_page; }
     [[nodiscard]] JetCoupling coupling() const { return m_coupling; }

@@ -60,7 +60,7 @@ void EditorBinder::fillPage(int page)
         m_editor.changePage(page);
 }
 
-void EditorBinder::pageMade(int page, QWidget& sheet)
+void EditorBinder::wirePage(QWidget& sheet)
 {
     for (auto* found : sheet.findChildren<QSpinBox*>()) {
         auto* spin = dynamic_cast<FieldSpinBox*>(found);
@@ -93,7 +93,6 @@ void EditorBinder::pageMade(int page, QWidget& sheet)
         connect(button, &QAbstractButton::clicked, this, [this] { m_editor.learnTps0(); });
     if (auto* button = sheet.findChild<QAbstractButton*>("ButtonTps100"))
         connect(button, &QAbstractButton::clicked, this, [this] { m_editor.learnTps100(); });
-    m_editor.pageMade(page);
 }
 
 void EditorBinder::wireUndo(QWidget& root)

@@ -45,9 +45,9 @@ public:
     // Before this, fills and collections move nothing.
     void start(int page);
 
-    // The controls of `page` were made on `sheet`: their gestures reach the editor, their ranges
-    // are set.
-    void pageMade(int page, QWidget& sheet);
+    // The controls of a static page were made on `sheet` (with the ranges of their fields): their
+    // gestures reach the editor.
+    void wirePage(QWidget& sheet);
 
     void collectPage(int page) override;
     void fillPage(int page) override;

@@ -210,7 +210,7 @@ void TFormHlav::makePage(int page)
     if (page == kPagePoloha)
         m_mapPages->wirePositions();
     if (m_editing != nullptr)
-        m_editing->pageMade(page, sheet);
+        m_editing->wirePage(sheet);
     // The page restored at start takes its captions with the rest of the window.
     if (m_created)
         showCaptions();
